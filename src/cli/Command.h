@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace quillory::cli {
+
+/** Exit statuses shared by every command. */
+enum ExitStatus { Success = 0, FileFailure = 1, UsageFailure = 2 };
+
+/** Where a command writes; tests pass string-backed streams. */
+struct Console
+{
+    QTextStream& out;
+    QTextStream& err;
+
+    /** The one line a failing file operation prints: "quillory-cli: PATH: MESSAGE". */
+    int fileFailure(const QString& path, const QString& message);
+    /** A usage error: the problem, then the command's usage line. */
+    int usageFailure(const QString& problem, const QString& usage);
+};
+
+/** One sub-command of quillory-cli. */
+class Command
+{
+public:
+    virtual ~Command() = default;
+    virtual QString name() const = 0;
+    virtual QString summary() const = 0;
+    /** Arguments after the command name, e.g. "[--json] FILE.bri". */
+    virtual QString usage() const = 0;
+    virtual int run(const QStringList& arguments, Console& console) = 0;
+
+    QString usageLine() const;
+};
+
+} // namespace quillory::cli

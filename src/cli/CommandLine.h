@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Command.h"
+
+#include <memory>
+#include <vector>
+
+namespace quillory::cli {
+
+/** Dispatches quillory-cli's arguments to its commands. */
+class CommandLine
+{
+public:
+    CommandLine();
+
+    /** arguments without the program name. */
+    int run(const QStringList& arguments, Console& console);
+
+private:
+    void printHelp(QTextStream& out) const;
+
+    std::vector<std::unique_ptr<Command>> m_commands;
+};
+
+} // namespace quillory::cli

@@ -1,0 +1,25 @@
+#include "LetterFiles.h"
+
+#include <QFileInfo>
+
+namespace quillory::cli {
+
+std::optional<document::LetterFile::Loaded> readLetterFile(const QString& path, Console& console)
+{
+    auto result = document::LetterFile::readFile(path, document::Letter::makeNew());
+    if (!result) {
+        console.fileFailure(path, result.error().message());
+        return std::nullopt;
+    }
+    document::LetterFile::Loaded loaded = *std::move(result);
+    loaded.letter.letterFont = loaded.storedLetterFont;
+    loaded.letter.footerFont = loaded.storedFooterFont;
+    return loaded;
+}
+
+bool hasExtension(const QString& path, const char* extension)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace quillory::cli

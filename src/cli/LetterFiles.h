@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Command.h"
+#include "document/LetterFile.h"
+
+#include <optional>
+
+namespace quillory::cli {
+
+/**
+ * A letter file read for the command line: over a new letter, with the fonts
+ * as the file stores them rather than taken over at a screen's resolution.
+ * Prints the failure line and returns nothing when the file cannot be read.
+ */
+std::optional<document::LetterFile::Loaded> readLetterFile(const QString& path, Console& console);
+
+/** Whether path names a file of the given extension ("bri", "json"), in any case. */
+bool hasExtension(const QString& path, const char* extension);
+
+} // namespace quillory::cli

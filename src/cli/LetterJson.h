@@ -1,0 +1,40 @@
+#pragma once
+
+#include "document/Letter.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <optional>
+
+namespace quillory::cli {
+
+/**
+ * The letter as one JSON object, for reading by people and scripts. Every
+ * value of the letter file has a key; fonts are given as stored (point size
+ * and the resolution they were written at), so a file converted to JSON and
+ * back is the same file.
+ */
+namespace LetterJson {
+
+QJsonObject toJson(const document::Letter& letter, const QString& tailGroups);
+
+/** Result of reading a letter from JSON: the letter, or what was wrong. */
+struct Parsed
+{
+    std::optional<document::Letter> letter;
+    QString error;
+};
+
+/**
+ * Reads a letter; keys that are missing keep the values of base. An unknown
+ * key, a value of the wrong type or a date that is no date is an error naming
+ * the key. Numbers are made valid as the letter file's reader does.
+ */
+Parsed fromJson(const QJsonObject& object, const document::Letter& base);
+
+/** Parses JSON text, reporting syntax errors with their offset. */
+Parsed fromJsonText(const QByteArray& text, const document::Letter& base);
+
+} // namespace LetterJson
+} // namespace quillory::cli

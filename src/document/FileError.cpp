@@ -1,0 +1,72 @@
+#include "FileError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace quillory::document {
+
+QString FileError::message() const
+{
+    switch (m_kind) {
+    case None:
+        return QString();
+    case FileNotFound:
+        return QStringLiteral("File not found");
+    case InvalidFilename:
+        return QStringLiteral("Invalid filename");
+    case TooManyOpenFiles:
+        return QStringLiteral("Too many open files");
+    case AccessDenied:
+        return QStringLiteral("File access denied");
+    case ReadBeyondEnd:
+        return QStringLiteral("Read beyond end of file");
+    case DiskFull:
+        return QStringLiteral("Disk full");
+    case Other:
+        break;
+    }
+    return QStringLiteral("I/O error %1").arg(m_systemError);
+}
+
+FileError FileError::fromFailedOpen(const QString& path, bool forWriting, int systemError)
+{
+    if (path.isEmpty())
+        return FileError(InvalidFilename);
+    switch (systemError) {
+    case ENOENT:
+        // A missing folder is a bad name; a missing file only matters when reading.
+        if (!QFileInfo(path).dir().exists())
+            return FileError(InvalidFilename);
+        return FileError(forWriting ? InvalidFilename : FileNotFound);
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+        return FileError(InvalidFilename);
+    case EMFILE:
+    case ENFILE:
+        return FileError(TooManyOpenFiles);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return FileError(AccessDenied);
+    case ENOSPC:
+        return FileError(DiskFull);
+    case 0:
+        break;
+    default:
+        return other(systemError);
+    }
+
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        return FileError(InvalidFilename);
+    if (!forWriting && !info.exists())
+        return FileError(FileNotFound);
+    return FileError(AccessDenied);
+}
+
+} // namespace quillory::document

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+#include <utility>
+
+namespace quillory::document {
+
+/**
+ * Why reading or writing a file failed, with the message the user sees.
+ * Failures without a message of their own keep the system's error number
+ * and read "I/O error <number>".
+ */
+class FileError
+{
+public:
+    enum Kind {
+        None,
+        FileNotFound,
+        InvalidFilename,
+        TooManyOpenFiles,
+        AccessDenied,
+        ReadBeyondEnd,
+        DiskFull,
+        Other,
+    };
+
+    FileError() = default;
+    explicit FileError(Kind kind) : m_kind(kind) {}
+    static FileError other(int systemError) { return FileError(Other, systemError); }
+
+    Kind kind() const { return m_kind; }
+    int systemError() const { return m_systemError; }
+    bool isError() const { return m_kind != None; }
+    explicit operator bool() const { return isError(); }
+
+    /** "Read beyond end of file", "Disk full", ..., or "I/O error %d". */
+    QString message() const;
+
+    /**
+     * Classifies a failed open of path. systemError is errno as the C library
+     * left it (0 when unknown, as on platforms whose file layer does not set
+     * errno); without it the cause is found by looking at the path.
+     */
+    static FileError fromFailedOpen(const QString& path, bool forWriting, int systemError);
+
+    friend bool operator==(const FileError&, const FileError&) = default;
+
+private:
+    FileError(Kind kind, int systemError) : m_kind(kind), m_systemError(systemError) {}
+
+    Kind m_kind = None;
+    int m_systemError = 0;
+};
+
+} // namespace quillory::document
+
+namespace quillory::document {
+
+/** A value, or the FileError that kept it from being made. */
+template <typename T> class FileResult
+{
+public:
+    FileResult(T value) : m_value(std::move(value)) {}
+    FileResult(FileError error) : m_error(error) { Q_ASSERT(error.isError()); }
+
+    bool hasValue() const { return m_value.has_value(); }
+    explicit operator bool() const { return hasValue(); }
+    const T& operator*() const& { return *m_value; }
+    T&& operator*() && { return std::move(*m_value); }
+    const T* operator->() const { return &*m_value; }
+    const FileError& error() const { return m_error; }
+
+private:
+    std::optional<T> m_value;
+    FileError m_error;
+};
+
+} // namespace quillory::document

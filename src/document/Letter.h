@@ -1,0 +1,71 @@
+#pragma once
+
+#include "LetterFont.h"
+#include "ValueRules.h"
+
+#include <QDate>
+#include <QString>
+
+namespace quillory::document {
+
+/**
+ * One letter as the letter file holds it: the letter's content and the
+ * sender data and layout settings that shape its pages. The window mirrors
+ * its widgets into this record and back; the file codec and page composition
+ * only ever see the record.
+ *
+ * Numbers and the date are kept valid by whoever sets them from outside,
+ * through ValueRules and the ranges below.
+ */
+struct Letter
+{
+    static constexpr NumberRange kMarginRange{0, 1000, 5};
+    static constexpr NumberRange kLinesRange{0, 1000, 1};
+    static constexpr NumberRange kSenderReductionRange{0, 10, 1};
+
+    /** A new letter dated today, with the sample sender data. */
+    static Letter makeNew(QDate today = QDate::currentDate());
+
+    // Letter content.
+    QString recipientName;    // Edit1
+    QString recipientExtra;   // Edit2
+    QString recipientStreet;  // Edit3
+    QString recipientCity;    // Edit4: postcode and city
+    QString recipientCountry; // Edit5
+    QString subject;          // Edit6
+    QString salutation;       // Edit7
+    QString closing;          // Edit8
+    QString signature;        // Edit9, printed when the signature is not the sender's name
+    QString body;             // Memo1, lines separated by "\r\n"
+    QDate date;               // DateEdit1, always valid
+
+    // Sender data and layout settings.
+    QString senderName;                             // Edit10
+    QString senderExtra;                            // Edit11
+    QString senderStreet;                           // Edit12
+    QString senderPostcode;                         // Edit13
+    QString senderCity;                             // Edit19
+    QString senderCountry;                          // Edit14
+    QString senderPhone;                            // Edit15
+    QString senderFax;                              // Edit16
+    QString senderEmail;                            // Edit17
+    QString footer;                                 // Edit18
+    double marginMm = 20;                           // RandEd, two decimals
+    bool phoneRight = true;                         // TeleRechts
+    bool footerCentred = true;                      // FussZentr
+    int linesToSender = 6;                          // ZeilenAbsender
+    int linesToRecipient = 1;                       // ZeilenBisEmpfaenger
+    int linesToSubject = 6;                         // ZeilenBisBetreff
+    bool senderOneLine = true;                      // Absenderunterstr
+    QString senderSeparator;                        // TrennZeichen
+    int senderSizeReduction = 3;                    // Absenderverkleinern, points
+    bool layout1SmallerSender = false;              // kleinereSchriftCheck
+    bool layout1BlankBeforeCity = false;            // LeerZeileCheck
+    bool layout1LargerCity = false;                 // PLZOrtGroesserCheck
+    LetterFont letterFont = LetterFont::arial(-15); // FontDialog1: 11 pt at 96 ppi
+    LetterFont footerFont = LetterFont::arial(-11); // FontDialog2: 8 pt at 96 ppi
+
+    friend bool operator==(const Letter&, const Letter&) = default;
+};
+
+} // namespace quillory::document

@@ -1,0 +1,322 @@
+#include "LetterFile.h"
+
+#include "SafeWrite.h"
+#include "Windows1252.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include <cerrno>
+#include <cstring>
+
+namespace quillory::document::LetterFile {
+namespace {
+
+// A negative string count cannot come from the writer: the file is damaged.
+// Reported with the Windows error number for invalid data.
+constexpr int kInvalidDataError = 13;
+
+/** Reads fields from the bytes of a whole file; the first short read sticks. */
+class FieldReader
+{
+public:
+    explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    const FileError& error() const { return m_error; }
+
+    QString string()
+    {
+        const qint32 count = int32();
+        if (m_error)
+            return QString();
+        if (count < 0) {
+            fail(FileError::other(kInvalidDataError));
+            return QString();
+        }
+        // Checked against what is left before anything is allocated.
+        const QByteArrayView text = take(count);
+        return Windows1252::decode(text);
+    }
+
+    double number()
+    {
+        const QByteArrayView raw = take(8);
+        if (raw.isEmpty())
+            return 0;
+        const quint64 bits = qFromLittleEndian<quint64>(raw.data());
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    bool flag() { return byte() != 0; }
+
+    quint8 byte()
+    {
+        const QByteArrayView raw = take(1);
+        return raw.isEmpty() ? 0 : static_cast<quint8>(raw[0]);
+    }
+
+    qint32 int32()
+    {
+        const QByteArrayView raw = take(4);
+        return raw.isEmpty() ? 0 : qFromLittleEndian<qint32>(raw.data());
+    }
+
+    quint32 uint32()
+    {
+        const QByteArrayView raw = take(4);
+        return raw.isEmpty() ? 0 : qFromLittleEndian<quint32>(raw.data());
+    }
+
+    /** A font record, as a font of the resolution it was written at. */
+    LetterFont font()
+    {
+        LetterFont font;
+        font.setCharset(byte());
+        font.setColor(uint32());
+        const quint8 faceLength = byte();
+        font.setFace(Windows1252::decode(take(faceLength)));
+        const quint8 pitch = byte();
+        font.setPitch(pitch <= quint8(FontPitch::Fixed) ? FontPitch(pitch) : FontPitch::Default);
+        font.setPixelsPerInch(int32());
+        font.setSize(int32());
+        font.setStyle(byte());
+        return font;
+    }
+
+private:
+    QByteArrayView take(qsizetype count)
+    {
+        if (m_error)
+            return {};
+        if (count > m_bytes.size() - m_pos) {
+            fail(FileError(FileError::ReadBeyondEnd));
+            return {};
+        }
+        const QByteArrayView part = m_bytes.sliced(m_pos, count);
+        m_pos += count;
+        return part;
+    }
+
+    void fail(FileError error)
+    {
+        if (!m_error)
+            m_error = error;
+    }
+
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+    FileError m_error;
+};
+
+/** Appends fields in the file's encoding. */
+class FieldWriter
+{
+public:
+    explicit FieldWriter(QByteArray& out) : m_out(out) {}
+
+    void string(const QString& text)
+    {
+        const QByteArray bytes = Windows1252::encode(text).bytes;
+        int32(static_cast<qint32>(bytes.size()));
+        m_out.append(bytes);
+    }
+
+    void number(double value)
+    {
+        quint64 bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        char raw[8];
+        qToLittleEndian(bits, raw);
+        m_out.append(raw, sizeof raw);
+    }
+
+    void flag(bool value) { byte(value ? 1 : 0); }
+    void byte(quint8 value) { m_out.append(static_cast<char>(value)); }
+
+    void int32(qint32 value)
+    {
+        char raw[4];
+        qToLittleEndian(value, raw);
+        m_out.append(raw, sizeof raw);
+    }
+
+    void uint32(quint32 value)
+    {
+        char raw[4];
+        qToLittleEndian(value, raw);
+        m_out.append(raw, sizeof raw);
+    }
+
+    void font(const LetterFont& font)
+    {
+        const QByteArray face = Windows1252::encode(font.face()).bytes;
+        byte(font.charset());
+        uint32(font.color());
+        byte(static_cast<quint8>(face.size())); // face names are at most 31 characters
+        m_out.append(face);
+        byte(static_cast<quint8>(font.pitch()));
+        int32(font.pixelsPerInch());
+        int32(font.size());
+        byte(font.style());
+    }
+
+private:
+    QByteArray& m_out;
+};
+
+/** The texts of the file in their order, for reading, writing and checking alike. */
+template <typename LetterRef, typename Visit> void forEachText(LetterRef& letter, Visit&& visit)
+{
+    visit(letter.recipientName);
+    visit(letter.recipientExtra);
+    visit(letter.recipientStreet);
+    visit(letter.recipientCity);
+    visit(letter.recipientCountry);
+    visit(letter.subject);
+    visit(letter.salutation);
+    visit(letter.closing);
+    visit(letter.signature);
+    visit(letter.senderName);
+    visit(letter.senderExtra);
+    visit(letter.senderStreet);
+    visit(letter.senderPostcode);
+    visit(letter.senderCountry);
+    visit(letter.senderPhone);
+    visit(letter.senderFax);
+    visit(letter.senderEmail);
+    visit(letter.footer);
+    visit(letter.senderCity);
+    visit(letter.body);
+}
+
+} // namespace
+
+FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current, QDate today)
+{
+    Loaded loaded{current, QString(), {}, {}};
+    Letter& letter = loaded.letter;
+    FieldReader in(bytes);
+
+    forEachText(letter, [&](QString& text) { text = in.string(); });
+    letter.marginMm = ValueRules::setDecimal(in.number(), Letter::kMarginRange);
+    letter.date = ValueRules::setDate(in.number(), today);
+    loaded.storedLetterFont = in.font();
+    loaded.storedFooterFont = in.font();
+    letter.letterFont.assign(loaded.storedLetterFont);
+    letter.footerFont.assign(loaded.storedFooterFont);
+    if (in.error())
+        return in.error();
+
+    // Each tail group is read only when the file goes on; a group that starts
+    // but breaks off is damage, not an older file.
+    if (!in.atEnd()) {
+        letter.phoneRight = in.flag();
+        letter.footerCentred = in.flag();
+        loaded.tailGroups += QLatin1Char('A');
+    }
+    if (!in.error() && !in.atEnd()) {
+        letter.linesToSender = ValueRules::setInteger(in.number(), Letter::kLinesRange);
+        letter.linesToRecipient = ValueRules::setInteger(in.number(), Letter::kLinesRange);
+        letter.linesToSubject = ValueRules::setInteger(in.number(), Letter::kLinesRange);
+        loaded.tailGroups += QLatin1Char('B');
+    }
+    if (!in.error() && !in.atEnd()) {
+        letter.senderOneLine = in.flag();
+        letter.senderSeparator = in.string();
+        letter.senderSizeReduction =
+            ValueRules::setInteger(in.number(), Letter::kSenderReductionRange);
+        loaded.tailGroups += QLatin1Char('C');
+    }
+    if (!in.error() && !in.atEnd()) {
+        letter.layout1SmallerSender = in.flag();
+        letter.layout1BlankBeforeCity = in.flag();
+        letter.layout1LargerCity = in.flag();
+        loaded.tailGroups += QLatin1Char('D');
+    }
+    if (in.error())
+        return in.error();
+    return loaded;
+}
+
+FileResult<Loaded> readFile(const QString& path, const Letter& current, QDate today)
+{
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return FileError::fromFailedOpen(path, false, errno);
+    // Mapping spares a copy of a large body; whatever cannot be mapped is read.
+    const qint64 size = file.size();
+    if (size > 0) {
+        if (uchar* mapped = file.map(0, size)) {
+            auto result = parse(QByteArrayView(mapped, size), current, today);
+            file.unmap(mapped);
+            return result;
+        }
+    }
+    file.close();
+    const FileResult<QByteArray> bytes = readWholeFile(path);
+    if (!bytes)
+        return bytes.error();
+    return parse(*bytes, current, today);
+}
+
+QByteArray serialize(const Letter& letter)
+{
+    QByteArray bytes;
+    bytes.reserve(256 + letter.body.size());
+    FieldWriter out(bytes);
+
+    forEachText(letter, [&](const QString& text) { out.string(text); });
+    out.number(letter.marginMm);
+    const QDate date = letter.date.isValid() ? letter.date : QDate::currentDate();
+    out.number(ValueRules::dayNumberFromDate(date));
+    out.font(letter.letterFont);
+    out.font(letter.footerFont);
+
+    out.flag(letter.phoneRight);
+    out.flag(letter.footerCentred);
+    out.number(letter.linesToSender);
+    out.number(letter.linesToRecipient);
+    out.number(letter.linesToSubject);
+    out.flag(letter.senderOneLine);
+    out.string(letter.senderSeparator);
+    out.number(letter.senderSizeReduction);
+    out.flag(letter.layout1SmallerSender);
+    out.flag(letter.layout1BlankBeforeCity);
+    out.flag(letter.layout1LargerCity);
+    return bytes;
+}
+
+QString unencodableCharacters(const Letter& letter)
+{
+    // One pass over everything the file stores as text, joined by a character
+    // the code page holds, so each culprit is named once.
+    QString all;
+    auto append = [&](const QString& text) {
+        all += text;
+        all += QLatin1Char('\n');
+    };
+    forEachText(letter, append);
+    append(letter.senderSeparator);
+    append(letter.letterFont.face());
+    append(letter.footerFont.face());
+    return Windows1252::unencodableCharacters(all);
+}
+
+FileError write(QIODevice& device, const Letter& letter)
+{
+    const QByteArray bytes = serialize(letter);
+    if (device.write(bytes) != bytes.size())
+        return FileError(FileError::DiskFull);
+    return FileError();
+}
+
+FileError writeFile(const QString& path, const Letter& letter)
+{
+    return writeWholeFile(path, serialize(letter));
+}
+
+} // namespace quillory::document::LetterFile

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "FileError.h"
+#include "Letter.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+class QIODevice;
+
+namespace quillory::document {
+
+/**
+ * The ".bri" letter file: a flat little-endian sequence of 35 fields with no
+ * header, whose last eleven fields form four optional tail groups A to D.
+ *
+ * Reading is all or nothing: the whole file is parsed into a new record, so a
+ * damaged file leaves the caller's letter as it was. Writing goes through a
+ * temporary file that replaces the old one only once it is complete.
+ */
+namespace LetterFile {
+
+/** A letter as read from a file. */
+struct Loaded
+{
+    Letter letter;
+    /** The tail groups the file held, in order: "ABCD", "AB", "" ... */
+    QString tailGroups;
+    /**
+     * The two fonts at the resolution the file was written at, before letter
+     * took them over at its own: for tools that show a file as it is.
+     */
+    LetterFont storedLetterFont;
+    LetterFont storedFooterFont;
+};
+
+/**
+ * Parses a whole file's bytes. Fields the file does not carry (missing tail
+ * groups) come from current; every value is made valid as when it is set in
+ * the window, with today standing in for a date that is no date.
+ */
+FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current,
+                         QDate today = QDate::currentDate());
+
+FileResult<Loaded> readFile(const QString& path, const Letter& current,
+                            QDate today = QDate::currentDate());
+
+/** The file's bytes; characters Windows-1252 cannot hold are written as '?'. */
+QByteArray serialize(const Letter& letter);
+
+/** What saving the letter would turn into '?', each character once. */
+QString unencodableCharacters(const Letter& letter);
+
+/** Writes the whole file to an open device; a short write is "Disk full". */
+FileError write(QIODevice& device, const Letter& letter);
+
+/**
+ * Writes the file through a temporary file in the same folder and renames it
+ * over path, so a failure at any point leaves an existing file untouched.
+ */
+FileError writeFile(const QString& path, const Letter& letter);
+
+} // namespace LetterFile
+} // namespace quillory::document

@@ -1,0 +1,478 @@
+#include "document/LetterFile.h"
+#include "FailDevice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QTest>
+
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace quillory::document;
+
+namespace {
+
+const QDate kToday(2026, 12, 8);
+
+/** A letter whose every text is empty and whose fonts are both Arial. */
+Letter emptyLetter()
+{
+    Letter letter;
+    letter.date = QDate(2000, 1, 1);
+    return letter;
+}
+
+/** A letter in which every value differs from the defaults of a new letter. */
+Letter everyFieldSet()
+{
+    Letter l;
+    l.recipientName = QStringLiteral("Jörg Überall");
+    l.recipientExtra = QStringLiteral("z.Hd. Frau Beispiel");
+    l.recipientStreet = QStringLiteral("Postfach 12 34");
+    l.recipientCity = QStringLiteral("98765 Irgendwo");
+    l.recipientCountry = QStringLiteral("Österreich");
+    l.subject = QStringLiteral("Kündigung Vertrags Nr. 34534345 – € 12,50");
+    l.salutation = QStringLiteral("Hallo,");
+    l.closing = QStringLiteral("Beste Grüße");
+    l.signature = QStringLiteral("gez. Max");
+    l.body = QStringLiteral("erste Zeile\r\n\r\n\tdritte „Zeile“\r\n");
+    l.date = QDate(2024, 2, 29);
+    l.senderName = QStringLiteral("Firma GmbH");
+    l.senderExtra = QStringLiteral("Ortsteil");
+    l.senderStreet = QStringLiteral("Weg 3");
+    l.senderPostcode = QStringLiteral("01234");
+    l.senderCity = QStringLiteral("Stadt");
+    l.senderCountry = QStringLiteral("Schweiz");
+    l.senderPhone = QStringLiteral("+49 30 1234");
+    l.senderFax = QStringLiteral("+49 30 1235");
+    l.senderEmail = QStringLiteral("post@example.org");
+    l.footer = QStringLiteral("Bank · IBAN");
+    l.marginMm = 12.35;
+    l.phoneRight = false;
+    l.footerCentred = false;
+    l.linesToSender = 999;
+    l.linesToRecipient = 0;
+    l.linesToSubject = 17;
+    l.senderOneLine = false;
+    l.senderSeparator = QStringLiteral(" | ");
+    l.senderSizeReduction = 10;
+    l.layout1SmallerSender = true;
+    l.layout1BlankBeforeCity = true;
+    l.layout1LargerCity = true;
+    l.letterFont.setFace(QStringLiteral("Times New Roman"));
+    l.letterFont.setSize(12);
+    l.letterFont.setStyle(quint8(FontStyleBit::Bold | FontStyleBit::Underline));
+    l.letterFont.setColor(0x000000FF);
+    l.letterFont.setCharset(238);
+    l.letterFont.setPitch(FontPitch::Variable);
+    l.footerFont.setFace(QStringLiteral("Courier New"));
+    l.footerFont.setSize(7);
+    l.footerFont.setStyle(quint8(FontStyleBit::Italic | FontStyleBit::StrikeOut));
+    l.footerFont.setColor(0x80000005);
+    l.footerFont.setCharset(1);
+    l.footerFont.setPitch(FontPitch::Fixed);
+    return l;
+}
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+void putInt32(QByteArray& data, qsizetype offset, qint32 value)
+{
+    qToLittleEndian(value, data.data() + offset);
+}
+
+void putDouble(QByteArray& data, qsizetype offset, double value)
+{
+    quint64 bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    qToLittleEndian(bits, data.data() + offset);
+}
+
+// Offsets in the file of emptyLetter(): 20 empty strings, then margin and date.
+constexpr qsizetype kMarginOffset = 80;
+constexpr qsizetype kDateOffset = 88;
+constexpr qsizetype kLetterFontOffset = 96;
+constexpr qsizetype kMainEnd = 96 + 21 + 21;
+constexpr qsizetype kGroupAEnd = kMainEnd + 2;
+constexpr qsizetype kGroupBEnd = kGroupAEnd + 24;
+constexpr qsizetype kGroupCEnd = kGroupBEnd + 13;
+constexpr qsizetype kGroupDEnd = kGroupCEnd + 3;
+
+} // namespace
+
+class TestLetterFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void emptyTextsWithArialFontsTake180Bytes()
+    {
+        QCOMPARE(LetterFile::serialize(emptyLetter()).size(), 180);
+        QCOMPARE(kGroupDEnd, 180);
+    }
+
+    void emptyFaceNamesTake170Bytes()
+    {
+        Letter letter = emptyLetter();
+        letter.letterFont.setFace(QString());
+        letter.footerFont.setFace(QString());
+        QCOMPARE(LetterFile::serialize(letter).size(), 170);
+    }
+
+    void defaultLetterFontIsThe21ByteRecord()
+    {
+        const QByteArray file = LetterFile::serialize(emptyLetter());
+        const QByteArray expected =
+            bytes({0x00, 0x08, 0x00, 0x00, 0x80, 0x05, 'A',  'r',  'i',  'a', 'l',
+                   0x00, 0x60, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00, 0x00});
+        QCOMPARE(file.mid(kLetterFontOffset, 21), expected);
+        // The footer font is the same record with 8 points.
+        QByteArray footer = expected;
+        footer[16] = 0x08;
+        QCOMPARE(file.mid(kLetterFontOffset + 21, 21), footer);
+    }
+
+    void numbersAndDatesAreLittleEndianDoubles()
+    {
+        Letter letter = emptyLetter();
+        letter.linesToSender = 6;
+        const QByteArray file = LetterFile::serialize(letter);
+        QCOMPARE(file.mid(kGroupAEnd, 8), bytes({0, 0, 0, 0, 0, 0, 0x18, 0x40}));
+        QCOMPARE(file.mid(kDateOffset, 8), bytes({0, 0, 0, 0, 0xC0, 0xD5, 0xE1, 0x40}));
+        QCOMPARE(file.mid(kMarginOffset, 8), bytes({0, 0, 0, 0, 0, 0, 0x34, 0x40})); // 20.0
+    }
+
+    void textsAreCountedWindows1252()
+    {
+        Letter letter = emptyLetter();
+        letter.recipientName = QStringLiteral("ü");
+        letter.body = QStringLiteral("a\r\nb");
+        const QByteArray file = LetterFile::serialize(letter);
+        QCOMPARE(file.left(5), bytes({0x01, 0x00, 0x00, 0x00, 0xFC}));
+        // The body is field 20, after 19 strings: 18 empty ones and the name.
+        QCOMPARE(file.mid(5 + 18 * 4, 8), bytes({0x04, 0x00, 0x00, 0x00, 0x61, 0x0D, 0x0A, 0x62}));
+    }
+
+    void flagsAreWrittenAsZeroOrOne()
+    {
+        Letter letter = emptyLetter();
+        letter.phoneRight = true;
+        letter.footerCentred = false;
+        const QByteArray file = LetterFile::serialize(letter);
+        QCOMPARE(file.mid(kMainEnd, 2), bytes({0x01, 0x00}));
+    }
+
+    void everyFieldSurvivesARoundTrip()
+    {
+        const Letter original = everyFieldSet();
+        const auto loaded =
+            LetterFile::parse(LetterFile::serialize(original), Letter::makeNew(kToday), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->tailGroups, QStringLiteral("ABCD"));
+        QCOMPARE(loaded->letter, original);
+        // And the file written again is the same file.
+        QCOMPARE(LetterFile::serialize(loaded->letter), LetterFile::serialize(original));
+    }
+
+    void truncatedFiles_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("groups");
+        for (int length = 0; length <= kGroupDEnd; ++length) {
+            QString groups;
+            bool opens = false;
+            if (length == kMainEnd)
+                opens = true;
+            else if (length == kGroupAEnd)
+                opens = true, groups = QStringLiteral("A");
+            else if (length == kGroupBEnd)
+                opens = true, groups = QStringLiteral("AB");
+            else if (length == kGroupCEnd)
+                opens = true, groups = QStringLiteral("ABC");
+            else if (length == kGroupDEnd)
+                opens = true, groups = QStringLiteral("ABCD");
+            QTest::addRow("%d bytes", length) << length << opens << groups;
+        }
+    }
+
+    void truncatedFiles()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, opens);
+        QFETCH(QString, groups);
+        Letter written = emptyLetter();
+        written.phoneRight = false;
+        written.linesToSender = 7;
+        written.senderOneLine = false;
+        written.layout1LargerCity = true;
+        const QByteArray file = LetterFile::serialize(written).left(length);
+
+        const Letter current = everyFieldSet();
+        const auto loaded = LetterFile::parse(file, current, kToday);
+        QCOMPARE(bool(loaded), opens);
+        if (!opens) {
+            QCOMPARE(loaded.error().message(), QStringLiteral("Read beyond end of file"));
+            return;
+        }
+        QCOMPARE(loaded->tailGroups, groups);
+        QCOMPARE(loaded->letter.recipientName, QString());
+        // A group the file held is read; the groups after it keep the current values.
+        QCOMPARE(loaded->letter.phoneRight,
+                 groups.contains(QLatin1Char('A')) ? false : current.phoneRight);
+        QCOMPARE(loaded->letter.linesToSender,
+                 groups.contains(QLatin1Char('B')) ? 7 : current.linesToSender);
+        QCOMPARE(loaded->letter.senderSeparator,
+                 groups.contains(QLatin1Char('C')) ? QString() : current.senderSeparator);
+        QCOMPARE(loaded->letter.layout1LargerCity,
+                 groups.contains(QLatin1Char('D')) ? true : current.layout1LargerCity);
+    }
+
+    void bytesAfterTheLastFieldAreIgnored()
+    {
+        const QByteArray file = LetterFile::serialize(everyFieldSet()) + QByteArray("trailing");
+        const auto loaded = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter, everyFieldSet());
+    }
+
+    void valuesOutsideTheirRangesAreMadeValid()
+    {
+        QByteArray file = LetterFile::serialize(emptyLetter());
+        file[kMainEnd] = 2;                    // TeleRechts
+        putDouble(file, kGroupAEnd, 1500);     // ZeilenAbsender
+        putDouble(file, kGroupAEnd + 8, 2.5);  // ZeilenBisEmpfaenger
+        putDouble(file, kGroupAEnd + 16, 3.5); // ZeilenBisBetreff
+        putDouble(file, kGroupBEnd + 5, 12);   // Absenderverkleinern, after flag and ""
+        putDouble(file, kMarginOffset, -5);
+        putDouble(file, kDateOffset, 0);
+
+        const auto loaded = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter.phoneRight, true);
+        QCOMPARE(loaded->letter.linesToSender, 1000);
+        QCOMPARE(loaded->letter.linesToRecipient, 2);
+        QCOMPARE(loaded->letter.linesToSubject, 4);
+        QCOMPARE(loaded->letter.senderSizeReduction, 10);
+        QCOMPARE(loaded->letter.marginMm, 0.0);
+        QCOMPARE(loaded->letter.date, kToday);
+        // Written again, the flag is a plain 1.
+        QCOMPARE(LetterFile::serialize(loaded->letter).at(kMainEnd), char(1));
+    }
+
+    void longFaceNamesAreCutButConsumed()
+    {
+        QByteArray file = LetterFile::serialize(emptyLetter());
+        const QByteArray face(40, 'F');
+        QByteArray record = bytes({0x00, 0x08, 0x00, 0x00, 0x80, 40}) + face +
+                            bytes({0x00, 0x60, 0x00, 0x00, 0x00, 0x0B, 0x00, 0x00, 0x00, 0x01});
+        file.replace(kLetterFontOffset, 21, record);
+        const auto loaded = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter.letterFont.face(), QString(31, QLatin1Char('F')));
+        QVERIFY(loaded->letter.letterFont.hasStyle(FontStyleBit::Bold));
+        QCOMPARE(loaded->letter.footerFont.face(), QStringLiteral("Arial"));
+        QCOMPARE(loaded->tailGroups, QStringLiteral("ABCD"));
+    }
+
+    void unknownPitchAndStyleBitsAreDropped()
+    {
+        QByteArray file = LetterFile::serialize(emptyLetter());
+        file[kLetterFontOffset + 11] = 7;          // pitch
+        file[kLetterFontOffset + 20] = char(0xF3); // style
+        const auto loaded = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter.letterFont.pitch(), FontPitch::Default);
+        QCOMPARE(loaded->letter.letterFont.style(),
+                 quint8(FontStyleBit::Bold | FontStyleBit::Italic));
+    }
+
+    void fontsKeepTheirPointSizeAcrossResolutions()
+    {
+        // 11 pt written at 120 ppi opens on a 96-ppi screen as height -15.
+        QByteArray file = LetterFile::serialize(emptyLetter());
+        putInt32(file, kLetterFontOffset + 12, 120);
+        const auto loaded = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter.letterFont.pixelsPerInch(), 96);
+        QCOMPARE(loaded->letter.letterFont.height(), -15);
+        QCOMPARE(loaded->storedLetterFont.pixelsPerInch(), 120);
+        QCOMPARE(loaded->storedLetterFont.size(), 11);
+
+        // -14 at 96 ppi is 10.5 pt: saved as 11 and opened as -15.
+        Letter letter = emptyLetter();
+        letter.letterFont.setHeight(-14);
+        const QByteArray saved = LetterFile::serialize(letter);
+        QCOMPARE(saved.mid(kLetterFontOffset + 16, 4), bytes({0x0B, 0, 0, 0}));
+        const auto reopened = LetterFile::parse(saved, Letter(), kToday);
+        QVERIFY(reopened);
+        QCOMPARE(reopened->letter.letterFont.height(), -15);
+    }
+
+    void damagedStringCounts_data()
+    {
+        QTest::addColumn<qint32>("count");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("one more than left")
+            << qint32(180 - 4 + 1) << QStringLiteral("Read beyond end of file");
+        QTest::newRow("largest count")
+            << qint32(0x7FFFFFFF) << QStringLiteral("Read beyond end of file");
+        QTest::newRow("negative") << qint32(-1) << QStringLiteral("I/O error 13");
+        QTest::newRow("most negative") << qint32(0x80000000) << QStringLiteral("I/O error 13");
+    }
+
+    void damagedStringCounts()
+    {
+        QFETCH(qint32, count);
+        QFETCH(QString, message);
+        QByteArray file = LetterFile::serialize(emptyLetter());
+        putInt32(file, 0, count);
+        const auto loaded = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(!loaded);
+        QCOMPARE(loaded.error().message(), message);
+    }
+
+    void aShortWriteIsDiskFull()
+    {
+        const QByteArray whole = LetterFile::serialize(everyFieldSet());
+        for (qint64 limit : {qint64(0), qint64(1), qint64(100), qint64(whole.size() - 1)}) {
+            FailDevice device(limit);
+            QVERIFY(device.open(QIODevice::WriteOnly));
+            QCOMPARE(LetterFile::write(device, everyFieldSet()).message(),
+                     QStringLiteral("Disk full"));
+        }
+        FailDevice roomy(whole.size());
+        QVERIFY(roomy.open(QIODevice::WriteOnly));
+        QVERIFY(!LetterFile::write(roomy, everyFieldSet()));
+        QCOMPARE(roomy.data(), whole);
+    }
+
+    void filesOnDisk()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("brief.bri"));
+        QVERIFY(!LetterFile::writeFile(path, everyFieldSet()));
+        const auto loaded = LetterFile::readFile(path, Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter, everyFieldSet());
+
+        // Overwriting replaces the whole file, leaving nothing of a longer one.
+        QVERIFY(!LetterFile::writeFile(path, emptyLetter()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), LetterFile::serialize(emptyLetter()));
+    }
+
+    void emptyFileIsReadBeyondEnd()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("leer.bri"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const auto loaded = LetterFile::readFile(path, Letter(), kToday);
+        QVERIFY(!loaded);
+        QCOMPARE(loaded.error().message(), QStringLiteral("Read beyond end of file"));
+    }
+
+    void openAndCreateFailures()
+    {
+        QTemporaryDir dir;
+        const auto missing =
+            LetterFile::readFile(dir.filePath(QStringLiteral("fehlt.bri")), Letter());
+        QCOMPARE(missing.error().message(), QStringLiteral("File not found"));
+        const auto noFolder =
+            LetterFile::readFile(dir.filePath(QStringLiteral("x/y.bri")), Letter());
+        QCOMPARE(noFolder.error().message(), QStringLiteral("Invalid filename"));
+        const auto folder = LetterFile::readFile(dir.path(), Letter());
+        QVERIFY(!folder);
+        QCOMPARE(LetterFile::writeFile(dir.filePath(QStringLiteral("x/y.bri")), Letter()).message(),
+                 QStringLiteral("Invalid filename"));
+        QCOMPARE(LetterFile::writeFile(dir.path(), Letter()).message(),
+                 QStringLiteral("File access denied"));
+    }
+
+#ifdef Q_OS_UNIX
+    void aFailedSaveLeavesTheOldFileIntact()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("brief.bri"));
+        QVERIFY(!LetterFile::writeFile(path, emptyLetter()));
+        const QByteArray before = LetterFile::serialize(emptyLetter());
+
+        Letter large = everyFieldSet();
+        large.body = QString(100000, QLatin1Char('x'));
+
+        // A file size limit makes the disk "fill up" partway through the save.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const FileError error = LetterFile::writeFile(path, large);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &old), 0);
+
+        QCOMPARE(error.message(), QStringLiteral("Disk full"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("brief.bri")});
+    }
+#endif
+
+    void unencodableCharactersAreNamedBeforeSaving()
+    {
+        Letter letter = emptyLetter();
+        QVERIFY(LetterFile::unencodableCharacters(letter).isEmpty());
+        letter.subject = QStringLiteral("Привет ☃");
+        letter.body = QStringLiteral("☃ und 😀");
+        letter.footerFont.setFace(QStringLiteral("Ω"));
+        QCOMPARE(LetterFile::unencodableCharacters(letter), QStringLiteral("Привет☃😀Ω"));
+        const auto loaded = LetterFile::parse(LetterFile::serialize(letter), Letter(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter.subject, QStringLiteral("?????? ?"));
+        QCOMPARE(loaded->letter.body, QStringLiteral("? und ?"));
+    }
+
+    void aNewLetterHasTheFormDefaults()
+    {
+        const Letter letter = Letter::makeNew(kToday);
+        QCOMPARE(letter.salutation, QStringLiteral("Sehr geehrte Damen und Herren,"));
+        QCOMPARE(letter.closing, QStringLiteral("Mit freundlichen Grüßen"));
+        QVERIFY(letter.signature.startsWith(QStringLiteral("gez. ")));
+        QCOMPARE(
+            letter.body,
+            QStringLiteral("hiermit möchte ich....\r\n\r\nVielen Dank für Ihre Aufmerksamkeit."));
+        QCOMPARE(letter.date, kToday);
+        QCOMPARE(letter.senderCountry, QStringLiteral("Deutschland"));
+        QCOMPARE(letter.senderSeparator, QStringLiteral("; "));
+        QCOMPARE(letter.marginMm, 20.0);
+        QCOMPARE(letter.linesToSender, 6);
+        QCOMPARE(letter.linesToRecipient, 1);
+        QCOMPARE(letter.linesToSubject, 6);
+        QCOMPARE(letter.senderSizeReduction, 3);
+        QVERIFY(letter.phoneRight && letter.footerCentred && letter.senderOneLine);
+        QVERIFY(!letter.layout1SmallerSender && !letter.layout1BlankBeforeCity &&
+                !letter.layout1LargerCity);
+        QCOMPARE(letter.letterFont.size(), 11);
+        QCOMPARE(letter.footerFont.size(), 8);
+        QVERIFY(LetterFile::unencodableCharacters(letter).isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestLetterFile)
+#include "tst_letterfile.moc"
