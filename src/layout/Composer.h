@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Canvas.h"
+#include "document/Letter.h"
+#include "LineBreaker.h"
+#include "PageLayout.h"
+
+namespace quillory::layout {
+
+/** What shapes the pages besides the letter: per-user view choices the letter file does not keep.
+ */
+struct ViewOptions
+{
+    bool blankBeforeRecipientCity = false; // Leer2Check
+    bool signatureIsSenderName = true;     // RadioButton1; false: RadioButton2, the signature text
+};
+
+/** The target page: its size in pixels, its resolution and the font scale. */
+struct PageGeometry
+{
+    int pageWidth = 0;
+    int pageHeight = 0;
+    double dpi = 96;      // for every millimetre distance, across and down
+    double fontScale = 1; // factor on every font's point size
+};
+
+enum class LayoutKind { Layout1, Layout2 };
+
+/**
+ * Lays out a whole letter, page after page, measuring on a canvas without
+ * drawing on it. The canvas's font and pen are left as the composition last
+ * set them. Layout 1 and Layout 2 share everything but their heads and the
+ * place of the footer.
+ */
+class Composer
+{
+public:
+    Composer(const document::Letter& letter, const ViewOptions& view, const PageGeometry& geometry,
+             Canvas& canvas);
+
+    PageLayout compose(LayoutKind kind);
+
+private:
+    void setUp();
+    void headLayout1();
+    void headLayout2();
+    void sender();
+    void recipient();
+    void pageFrame();
+    void body();
+    void closing();
+
+    void applyFont(const document::LetterFont& font);
+    void setSize(int points);
+    int size() const { return m_canvas.fontSize(); }
+    int millimetres(double mm) const;
+
+    void writeAt(int x, const QString& text);
+    void writeLeft(const QString& text);
+    void writeRight(const QString& text);
+    void writeCentred(const QString& text);
+    void writeRightColumn(const QString& text);
+    void blankLines(int count);
+    void drawLine(QPoint from, QPoint to);
+
+    QString dateLine() const;
+
+    const document::Letter& m_letter;
+    ViewOptions m_view;
+    PageGeometry m_geometry;
+    Canvas& m_canvas;
+    LineBreaker m_breaker;
+    PageLayout m_layout;
+    LayoutKind m_kind = LayoutKind::Layout1;
+    Pen m_pen;
+    int m_page = 1;
+    int m_margin = 0;
+    int m_y = 0;
+    int m_footerTop = 0;
+    int m_bodyLimit = 0;
+};
+
+} // namespace quillory::layout

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Canvas.h"
+#include "CanvasFont.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <vector>
+
+namespace quillory::layout {
+
+/** A line pen: colour 0x00BBGGRR and width in target pixels (0 = thinnest). */
+struct Pen
+{
+    quint32 color = kBlack;
+    int width = 1;
+    friend bool operator==(const Pen&, const Pen&) = default;
+};
+
+/** One drawing operation of a composed page. */
+struct DrawOp
+{
+    enum class Kind : quint8 { Text, Line };
+    Kind kind = Kind::Text;
+    QPoint from;        // text: top-left corner of the text cell
+    QPoint to;          // lines only
+    int styleIndex = 0; // text: index into fonts(); line: index into pens()
+    QString text;
+};
+
+/**
+ * The pages of one composed letter as drawing operations, measured on one
+ * target. Composing once and drawing any page from it gives the same pages as
+ * composing anew for each page, because composition never depends on which
+ * page is drawn; the preview and the printer therefore share one layout.
+ */
+class PageLayout
+{
+public:
+    /** The number of pages (PageCount); at least 1 once composed. */
+    int pageCount() const { return m_pageCount; }
+    void setPageCount(int count);
+
+    void addText(int page, QPoint topLeft, const QString& text, const CanvasFont& font);
+    void addLine(int page, QPoint from, QPoint to, const Pen& pen);
+    /** A line that every page shows at the same place, like the fold marks. */
+    void addEveryPageLine(QPoint from, QPoint to, const Pen& pen);
+
+    /**
+     * Draws page pageNo (from 1) on canvas: its own operations, then the lines
+     * of every page. A page beyond the last shows only those lines.
+     */
+    void draw(int pageNo, Canvas& canvas) const;
+
+    /** The page's own operations, without the every-page lines; empty beyond the last page. */
+    const std::vector<DrawOp>& pageOps(int pageNo) const;
+    const std::vector<DrawOp>& everyPageOps() const { return m_everyPage; }
+    const std::vector<CanvasFont>& fonts() const { return m_fonts; }
+    const std::vector<Pen>& pens() const { return m_pens; }
+
+private:
+    int fontIndex(const CanvasFont& font);
+    int penIndex(const Pen& pen);
+    std::vector<DrawOp>& page(int page);
+    void drawOp(const DrawOp& op, Canvas& canvas, int& font, int& pen) const;
+
+    int m_pageCount = 0;
+    std::vector<std::vector<DrawOp>> m_pages;
+    std::vector<DrawOp> m_everyPage;
+    std::vector<CanvasFont> m_fonts;
+    std::vector<Pen> m_pens;
+    int m_lastFont = -1;
+};
+
+} // namespace quillory::layout
