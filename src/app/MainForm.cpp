@@ -5,6 +5,7 @@
 #include "DialogPrompts.h"
 #include "ErrorReport.h"
 #include "FormBuilder.h"
+#include "MemoField.h"
 #include "PaintSurface.h"
 
 #include <QAction>
@@ -127,7 +128,7 @@ void MainForm::connectHandlers()
     };
     for (const auto& [edit, handler] : edits)
         bind(edit, &QLineEdit::textChanged, handler);
-    bind(Memo1, &QPlainTextEdit::textChanged, &MainForm::Memo1Change);
+    bind(Memo1, &MemoField::changed, &MainForm::Memo1Change);
     bind(DateEdit1, &QDateEdit::dateChanged, &MainForm::DateEdit1Change);
     bindChecked(RadioButton1, &MainForm::RadioButton1Click);
     bindChecked(RadioButton2, &MainForm::RadioButton2Click);

@@ -28,6 +28,7 @@ namespace quillory::app {
 class AboutBox;
 class DateField;
 class FormBuilder;
+class MemoField;
 class PaintSurface;
 class SpinField;
 
@@ -140,7 +141,7 @@ public:
     QPushButton* BitBtnXP1 = nullptr;
     DateField* DateEdit1 = nullptr;
     QPushButton* BitBtnXP2 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    MemoField* Memo1 = nullptr;
 
     // Tab "Ihre Daten".
     QWidget* TabSheet2 = nullptr;

@@ -1,5 +1,6 @@
 #include "DateField.h"
 #include "MainForm.h"
+#include "MemoField.h"
 #include "SpinField.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 #include "DateField.h"
 #include "FormBuilder.h"
 #include "MainForm.h"
+#include "MemoField.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -67,7 +68,7 @@ void MainForm::buildLetterTab(FormBuilder& b)
 
     b.label(Panel1, QStringLiteral("Brieftext:"), 8, 216);
 
-    Memo1 = new QPlainTextEdit(TabSheet1);
+    Memo1 = new MemoField(TabSheet1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,6 +1,7 @@
 #include "document/LetterFile.h"
 #include "ErrorReport.h"
 #include "MainForm.h"
+#include "MemoField.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
