@@ -56,7 +56,8 @@ AboutBox::AboutBox(QWidget* parent, QDate today) : QDialog(parent)
     QString notice = noticeTemplate();
     notice.replace(QStringLiteral("XXXX"), QString::number(today.year()).rightJustified(4, u'0'));
     m_notice = new QLabel(notice, panel);
-    m_notice->setGeometry(scale.rect(336, 80, 300, 17));
+    m_notice->setWordWrap(true);
+    m_notice->setGeometry(scale.rect(336, 72, 300, 34));
 
     auto* comment = new QLabel(QStringLiteral("Geschäftsbriefe schreiben, ansehen, drucken und "
                                               "speichern."),
