@@ -82,9 +82,12 @@ QAbstractSpinBox::StepEnabled SpinField::stepEnabled() const
 void SpinField::focusOutEvent(QFocusEvent* event)
 {
     // Typing may leave anything behind; leaving the field brings a number
-    // outside the range back into it.
+    // outside the range back into it, and shows no number as the minimum it
+    // reads as, so the field never shows what the letter does not hold.
     const std::optional<double> number = parsed();
-    if (number && (*number < m_range.minimum || *number > m_range.maximum))
+    if (!number)
+        setValue(m_range.minimum);
+    else if (*number < m_range.minimum || *number > m_range.maximum)
         setValue(*number);
     QAbstractSpinBox::focusOutEvent(event);
 }

@@ -221,6 +221,8 @@ private slots:
         QTest::newRow("negative margin") << u"RandEd"_s << u"-5"_s << u"0,00"_s;
         QTest::newRow("zoom too small") << u"ZoomEd"_s << u"5"_s << u"10"_s;
         QTest::newRow("in range stays as typed") << u"ZeilenBisBetreff"_s << u"7"_s << u"7"_s;
+        QTest::newRow("no number shows the minimum") << u"SeiteEd"_s << u"abc"_s << u"1"_s;
+        QTest::newRow("empty shows the minimum") << u"RandEd"_s << QString() << u"0,00"_s;
     }
 
     void leavingAFieldBringsItIntoRange()
