@@ -1,10 +1,13 @@
 #include "AboutBox.h"
 #include "ErrorReport.h"
+#include "FormBuilder.h"
 #include "FormFixture.h"
 #include "Startup.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QImageReader>
+#include <QLineEdit>
 
 #include <stdexcept>
 
@@ -104,6 +107,26 @@ private slots:
         QImageReader reader(u":/quillory/about.jpg"_s);
         QCOMPARE(reader.format(), QByteArray("jpeg"));
         QCOMPARE(reader.size(), QSize(306, 322));
+    }
+
+    void positionsScaleWithTheScreen_data()
+    {
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QRect>("field");
+        QTest::newRow("96 dpi") << 1.0 << QRect(8, 32, 233, 21);
+        QTest::newRow("120 dpi") << 1.25 << QRect(10, 40, 291, 26);
+        QTest::newRow("144 dpi") << 1.5 << QRect(12, 48, 350, 32);
+    }
+
+    void positionsScaleWithTheScreen()
+    {
+        QFETCH(double, factor);
+        QFETCH(QRect, field);
+        QWidget parent;
+        const quillory::app::FormBuilder builder{quillory::app::DesignScale(factor)};
+        QCOMPARE(builder.textField(&parent, u"Edit1"_s, 8, 32, 233)->geometry(), field);
+        QCOMPARE(builder.checkBox(&parent, u"x"_s, u"x"_s, 8, 32, 233)->height(),
+                 quillory::app::DesignScale(factor).px(17));
     }
 
     void theWindowHasItsDesignSize()
