@@ -13,15 +13,17 @@ QString letterFilter()
     return QStringLiteral("Briefe (*.bri)");
 }
 
-QString runFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const QString& lastName)
+QString runFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const QString& lastName,
+                      const QString& filter = letterFilter(),
+                      const QString& suffix = QStringLiteral("bri"))
 {
     QFileDialog dialog(window);
     dialog.setAcceptMode(mode);
     // Opening needs an existing file; saving asks before overwriting one.
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilter(letterFilter());
-    dialog.setDefaultSuffix(QStringLiteral("bri"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     if (!lastName.isEmpty())
         dialog.selectFile(lastName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -63,6 +65,12 @@ QString DialogPrompts::openFileName(const QString& lastName)
 QString DialogPrompts::saveFileName(const QString& lastName)
 {
     return runFileDialog(m_window, QFileDialog::AcceptSave, lastName);
+}
+
+QString DialogPrompts::pdfFileName(const QString& lastName)
+{
+    return runFileDialog(m_window, QFileDialog::AcceptSave, lastName,
+                         QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"));
 }
 
 void DialogPrompts::showError(const QString& text)

@@ -20,6 +20,7 @@ public:
     bool confirmSave(const QString& text) override;
     QString openFileName(const QString& lastName) override;
     QString saveFileName(const QString& lastName) override;
+    QString pdfFileName(const QString& lastName) override;
     void showError(const QString& text) override;
 
 private:

@@ -6,7 +6,9 @@
 #include "ErrorReport.h"
 #include "FormBuilder.h"
 #include "MemoField.h"
+#include "output/PreviewRenderer.h"
 #include "PaintSurface.h"
+#include "PrinterAccess.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -150,6 +152,9 @@ void MainForm::connectHandlers()
     bind(Speichernunter1, &QAction::triggered, &MainForm::Speichernunter1Click);
     bind(Beenden1, &QAction::triggered, &MainForm::Beenden1Click);
     bind(berdasProgramm1, &QAction::triggered, &MainForm::berdasProgramm1Click);
+    bind(Drucken1, &QAction::triggered, &MainForm::Drucken1Click);
+    bind(Druckereinrichten1, &QAction::triggered, &MainForm::Druckereinrichten1Click);
+    bind(AlsPDFspeichern1, &QAction::triggered, &MainForm::AlsPDFspeichern1Click);
 }
 
 bool MainForm::runGuarded(const std::function<void()>& handler) noexcept

@@ -11,6 +11,8 @@
 #include <memory>
 
 class QAction;
+class QLabel;
+class QPainter;
 class QCheckBox;
 class QFrame;
 class QLineEdit;
@@ -23,9 +25,17 @@ class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 
+namespace quillory::output {
+class PreviewRenderer;
+struct PreviewRequest;
+struct PrintRequest;
+class PrintTarget;
+} // namespace quillory::output
+
 namespace quillory::app {
 
 class AboutBox;
+class PrinterAccess;
 class DateField;
 class FormBuilder;
 class MemoField;
@@ -123,6 +133,19 @@ public:
     /** Leer2Check is a view choice kept per user, not part of the letter. */
     void Leer2CheckClick();
 
+    // Preview, printing and PDF export.
+    /** Sizes the preview page and draws it in the same paint. */
+    void PaintBox1Paint(QPainter& painter);
+    void Drucken1Click();
+    void Druckereinrichten1Click();
+    void AlsPDFspeichern1Click();
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    /** The pages of the letter as the preview last composed it (0 before the first). */
+    int pageCount() const { return PageCount; }
+    /** Replaces the system's printers, e.g. by a fake in tests; must outlive the window. */
+    void setPrinterAccess(PrinterAccess* printer);
+
     // Tab "Brief schreiben".
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
@@ -178,6 +201,8 @@ public:
     QRadioButton* Layout2Check = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     PaintSurface* PaintBox1 = nullptr;
+    /** One quiet line in the preview's panel, e.g. when there is no printer. */
+    QLabel* PrinterNote = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
 
@@ -192,6 +217,7 @@ public:
     QAction* N2 = nullptr;
     QAction* Druckereinrichten1 = nullptr;
     QAction* Drucken1 = nullptr;
+    QAction* AlsPDFspeichern1 = nullptr;
     QAction* N3 = nullptr;
     QAction* Beenden1 = nullptr;
     QMenu* Bearbeiten1 = nullptr;
@@ -210,6 +236,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLetterTab(FormBuilder& builder);
@@ -231,6 +259,14 @@ private:
     QString chooseSaveName();
     QString memoText() const;
     void repaintPreview();
+    PrinterAccess& printer();
+    output::PreviewRequest previewRequest();
+    /** The letter with the view choices and layout it is printed in. */
+    output::PrintRequest printRequest() const;
+    /** Runs a job with a progress dialog for longer letters; false when cancelled. */
+    bool runPrintJob(output::PrintTarget& target, const output::PrintRequest& request);
+    /** Turns wheel units into notches of 120 for the form's wheel handlers. */
+    void wheelTurned(int angleDelta);
 
     // The per-user settings store attaches here: restore before FormShow,
     // save after a close that FormCloseQuery allowed.
@@ -250,6 +286,13 @@ private:
     document::LetterFont m_footerFont;
     QString m_openDialogName;
     QString m_saveDialogName;
+    QString m_pdfDialogName;
+
+    int PageCount = 0;
+    std::unique_ptr<PrinterAccess> m_ownPrinter;
+    PrinterAccess* m_printer = nullptr;
+    std::unique_ptr<output::PreviewRenderer> m_preview;
+    int m_wheelDelta = 0;
 };
 
 } // namespace quillory::app

@@ -104,11 +104,6 @@ void MainForm::ZoomEdChange()
     repaintPreview();
 }
 
-void MainForm::SeiteEdChange()
-{
-    repaintPreview();
-}
-
 void MainForm::Layout1CheckClick()
 {
     repaintPreview();

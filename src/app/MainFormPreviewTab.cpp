@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -34,6 +35,8 @@ void MainForm::buildPreviewTab(FormBuilder& b)
                                  280, 8, 113);
     Layout2Check = b.radioButton(Panel2, QStringLiteral("Layout2Check"), QStringLiteral("Layout 2"),
                                  400, 8, 113);
+    PrinterNote = b.label(Panel2, QString(), 520, 12);
+    PrinterNote->setObjectName(QStringLiteral("PrinterNote"));
     SeiteEd->setValue(1);
     ZoomEd->setValue(100);
     Layout1Check->setChecked(true);
@@ -50,6 +53,10 @@ void MainForm::buildPreviewTab(FormBuilder& b)
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->resize(105, 105);
     ScrollBox1->setWidget(PaintBox1);
+    connect(PaintBox1, &PaintSurface::paint, this,
+            [this](QPainter& painter) { runGuarded([&] { PaintBox1Paint(painter); }); });
+    // The wheel moves the page by the form's own step, not the scroll area's.
+    ScrollBox1->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(TabSheet3);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -95,6 +102,8 @@ void MainForm::buildMenus()
     Druckereinrichten1 =
         item(Datei1, QStringLiteral("Druckereinrichten1"), QStringLiteral("Drucker einrichten..."));
     Drucken1 = item(Datei1, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
+    AlsPDFspeichern1 =
+        item(Datei1, QStringLiteral("AlsPDFspeichern1"), QStringLiteral("Als PDF speichern..."));
     N3 = separator(Datei1, QStringLiteral("N3"));
     Beenden1 = item(Datei1, QStringLiteral("Beenden1"), QStringLiteral("Beenden"));
 

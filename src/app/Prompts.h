@@ -28,6 +28,9 @@ public:
     /** A letter file name to save under, starting from lastName; empty when cancelled. */
     virtual QString saveFileName(const QString& lastName) = 0;
 
+    /** A PDF file name to export to, starting from lastName; empty when cancelled. */
+    virtual QString pdfFileName(const QString& lastName) = 0;
+
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;
 };

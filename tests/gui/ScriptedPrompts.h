@@ -16,6 +16,7 @@ public:
     QList<bool> confirmAnswers;
     QStringList openNames;
     QStringList saveNames;
+    QStringList pdfNames;
 
     /** "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>", "error: <text>"
      */
@@ -41,6 +42,11 @@ public:
     {
         log << QStringLiteral("save: ") + lastName;
         return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+    QString pdfFileName(const QString& lastName) override
+    {
+        log << QStringLiteral("pdf: ") + lastName;
+        return pdfNames.isEmpty() ? QString() : pdfNames.takeFirst();
     }
     void showError(const QString& text) override
     {

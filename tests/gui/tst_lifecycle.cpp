@@ -72,6 +72,8 @@ private slots:
         w.Layout2Check->setChecked(true);
         w.Leer2Check->setChecked(true);
         w.ZoomEd->setValue(150);
+        // Long enough for page 3 to exist, as the page number is bounded by the letter.
+        w.Memo1->setPlainText(QStringLiteral("Eine Zeile des Brieftexts.\n").repeated(300));
         w.SeiteEd->setValue(3);
         w.DateEdit1->setDate(QDate(2020, 5, 17));
         w.SetUnChanged();

@@ -1,5 +1,6 @@
 #include "layout/DrawPage.h"
 #include "layout/PainterCanvas.h"
+#include "output/FakePrinter.h"
 #include "output/LetterPrinter.h"
 #include "output/PdfTarget.h"
 #include "output/PrinterTarget.h"
@@ -17,77 +18,6 @@ using namespace quillory::output;
 using document::Letter;
 
 namespace {
-
-constexpr double kInchesPerMetre = 39.37007874;
-
-/** A printer that keeps each page as a picture and tells what was asked of it. */
-class FakePrinter : public PrintTarget
-{
-public:
-    /** imageSize: the part of each page kept as a picture; the rest is clipped. */
-    FakePrinter(int dpi, QSize printable, QSize imageSize = QSize())
-        : m_dpi(dpi), m_printable(printable),
-          m_imageSize(imageSize.isValid() ? imageSize : printable)
-    {}
-
-    QString problem;       // returned by metrics()
-    int failNewPageAt = 0; // page number whose newPage() fails
-    QString title;
-    QList<QImage> pages;
-    int begun = 0;
-    bool ended = false;
-    bool aborted = false;
-
-    QString metrics(PrinterMetrics& metrics) override
-    {
-        metrics = {m_dpi, m_dpi, m_printable};
-        return problem;
-    }
-    QString begin(const QString& jobTitle) override
-    {
-        ++begun;
-        title = jobTitle;
-        startPage();
-        return QString();
-    }
-    QPainter& painter() override { return m_painter; }
-    QString newPage() override
-    {
-        if (pages.size() + 1 == failNewPageAt)
-            return QStringLiteral("Papierstau");
-        m_painter.end();
-        startPage();
-        return QString();
-    }
-    QString end() override
-    {
-        m_painter.end();
-        ended = true;
-        return QString();
-    }
-    void abort() override
-    {
-        if (m_painter.isActive())
-            m_painter.end();
-        aborted = true;
-    }
-
-private:
-    void startPage()
-    {
-        QImage page(m_imageSize, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        page.setDotsPerMeterX(qRound(m_dpi * kInchesPerMetre));
-        page.setDotsPerMeterY(qRound(m_dpi * kInchesPerMetre));
-        pages.append(page);
-        m_painter.begin(&pages.last());
-    }
-
-    int m_dpi;
-    QSize m_printable;
-    QSize m_imageSize;
-    QPainter m_painter;
-};
 
 /** A letter whose body fills the given number of pages at 150 dpi on A4. */
 Letter letterOfPages(int wanted)
@@ -139,17 +69,17 @@ private slots:
         });
         QVERIFY2(outcome.error.isEmpty(), qPrintable(outcome.error));
         QCOMPARE(outcome.pages, 3);
-        QCOMPARE(printer.begun, 1);
-        QCOMPARE(printer.title, QStringLiteral("Brief"));
-        QCOMPARE(printer.pages.size(), 3);
-        QVERIFY(printer.ended);
-        QVERIFY(!printer.aborted);
+        QCOMPARE(printer.job->begun, 1);
+        QCOMPARE(printer.job->title, QStringLiteral("Brief"));
+        QCOMPARE(printer.job->pages.size(), 3);
+        QVERIFY(printer.job->ended);
+        QVERIFY(!printer.job->aborted);
         QCOMPARE(told, (QList<int>{13, 23, 33}));
         // Every page carries ink, and the three differ.
-        for (const QImage& page : printer.pages)
+        for (const QImage& page : printer.job->pages)
             QVERIFY(page != QImage(page.size(), page.format()));
-        QVERIFY(printer.pages[0] != printer.pages[1]);
-        QVERIFY(printer.pages[1] != printer.pages[2]);
+        QVERIFY(printer.job->pages[0] != printer.job->pages[1]);
+        QVERIFY(printer.job->pages[1] != printer.job->pages[2]);
     }
 
     void theChosenLayoutIsPrinted()
@@ -161,9 +91,9 @@ private slots:
         request.kind = layout::LayoutKind::Layout2;
         FakePrinter second(150, QSize(1240, 1754));
         printLetter(second, request);
-        QCOMPARE(first.pages.size(), 1);
-        QCOMPARE(second.pages.size(), 1);
-        QVERIFY(first.pages[0] != second.pages[0]);
+        QCOMPARE(first.job->pages.size(), 1);
+        QCOMPARE(second.job->pages.size(), 1);
+        QVERIFY(first.job->pages[0] != second.job->pages[0]);
 
         // Each page is exactly what composing that layout at the printer's resolution gives.
         QImage expected(1240, 1754, QImage::Format_RGB32);
@@ -175,7 +105,7 @@ private slots:
             layout::PainterCanvas canvas(painter);
             layout::drawpage2(canvas, 1240, 1754, 1, 150, 1.0, request.letter, request.view);
         }
-        QCOMPARE(second.pages[0], expected);
+        QCOMPARE(second.job->pages[0], expected);
     }
 
     void pagesAreCountedAtThePrintersResolution()
@@ -195,7 +125,7 @@ private slots:
                                                    canvas, {4960, 7016, 600, 1})
                                  .pageCount();
         QCOMPARE(outcome.pages, expected);
-        QCOMPARE(printer.pages.size(), expected);
+        QCOMPARE(printer.job->pages.size(), expected);
     }
 
     void failuresAndCancelsAbortTheJob()
@@ -207,21 +137,21 @@ private slots:
         const PrintOutcome stop =
             printLetter(cancelled, request, [](int page, int) { return page < 2; });
         QVERIFY(stop.cancelled);
-        QVERIFY(cancelled.aborted);
-        QVERIFY(!cancelled.ended);
+        QVERIFY(cancelled.job->aborted);
+        QVERIFY(!cancelled.job->ended);
 
         FakePrinter jammed(150, QSize(1240, 1754));
         jammed.failNewPageAt = 2;
         const PrintOutcome jam = printLetter(jammed, request);
         QCOMPARE(jam.error, QStringLiteral("Papierstau"));
-        QVERIFY(jammed.aborted);
-        QVERIFY(!jammed.ended);
+        QVERIFY(jammed.job->aborted);
+        QVERIFY(!jammed.job->ended);
 
         FakePrinter missing(150, QSize(1240, 1754));
         missing.problem = PrinterTarget::noDefaultPrinterText();
         const PrintOutcome none = printLetter(missing, request);
         QCOMPARE(none.error, QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt"));
-        QCOMPARE(missing.begun, 0);
+        QCOMPARE(missing.job->begun, 0);
     }
 
     void pdfExport()

@@ -1,0 +1,205 @@
+// The preview tab, printing and PDF export: everything that puts the letter
+// on a page goes through one composition, at the target's own resolution.
+#include "ErrorReport.h"
+#include "MainForm.h"
+#include "output/LetterPrinter.h"
+#include "output/PdfTarget.h"
+#include "output/PreviewRenderer.h"
+#include "PaintSurface.h"
+#include "PrinterAccess.h"
+#include "SpinField.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace quillory::app {
+namespace {
+
+/** Without a printer the preview shows A4 as a 600-dpi printer would print it. */
+output::PrinterMetrics a4At600()
+{
+    return {600, 600, QPageSize(QPageSize::A4).sizePixels(600)};
+}
+
+/** Letters longer than this show their progress while they print. */
+constexpr int kQuietPages = 3;
+
+constexpr int kWheelNotch = 120;
+constexpr int kWheelStep = 20;
+
+} // namespace
+
+void MainForm::setPrinterAccess(PrinterAccess* printer)
+{
+    m_printer = printer;
+    repaintPreview();
+}
+
+PrinterAccess& MainForm::printer()
+{
+    if (!m_printer) {
+        m_ownPrinter = std::make_unique<SystemPrinterAccess>();
+        m_printer = m_ownPrinter.get();
+    }
+    return *m_printer;
+}
+
+output::PreviewRequest MainForm::previewRequest()
+{
+    output::PrinterMetrics metrics;
+    const QString problem = printer().metrics(metrics);
+    if (!problem.isEmpty())
+        metrics = a4At600();
+    PrinterNote->setText(problem.isEmpty() ? QString()
+                                           : QStringLiteral("Kein Drucker – Vorschau auf A4"));
+
+    output::PrintRequest letterAndView = printRequest();
+    output::PreviewRequest request;
+    request.letter = std::move(letterAndView.letter);
+    request.view = letterAndView.view;
+    request.kind = letterAndView.kind;
+    request.geometry = output::previewGeometry(metrics, PaintBox1->logicalDpiX(),
+                                               static_cast<int>(std::trunc(ZoomEd->value())));
+    request.page = static_cast<int>(std::trunc(SeiteEd->value()));
+    return request;
+}
+
+void MainForm::PaintBox1Paint(QPainter& painter)
+{
+    const output::PreviewRequest request = previewRequest();
+    // Resizing asks for another paint; drawing now as well spares a blank frame.
+    if (PaintBox1->size() != request.geometry.size)
+        PaintBox1->resize(request.geometry.size);
+    if (!m_preview)
+        m_preview = std::make_unique<output::PreviewRenderer>();
+    PageCount = m_preview->paint(painter, request);
+}
+
+void MainForm::SeiteEdChange()
+{
+    // Bound by the letter as it is now, not by the count of an earlier paint
+    // that may be stale (or missing, before the tab was ever shown).
+    if (!m_preview)
+        m_preview = std::make_unique<output::PreviewRenderer>();
+    QPainter measuring(PaintBox1);
+    PageCount = m_preview->pageCount(measuring, previewRequest());
+    measuring.end();
+    if (SeiteEd->value() > PageCount) {
+        SeiteEd->setValue(PageCount); // changes the text, so this runs once more
+        return;
+    }
+    repaintPreview();
+}
+
+bool MainForm::runPrintJob(output::PrintTarget& target, const output::PrintRequest& request)
+{
+    std::unique_ptr<QProgressDialog> progress;
+    const output::PrintOutcome outcome =
+        output::printLetter(target, request, [&](int page, int count) {
+            if (count <= kQuietPages)
+                return true;
+            if (!progress) {
+                progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Abbrechen"),
+                                                             0, count, this);
+                progress->setWindowTitle(request.title);
+                progress->setWindowModality(Qt::WindowModal);
+                progress->setMinimumDuration(0);
+            }
+            progress->setLabelText(QStringLiteral("Seite %1 von %2").arg(page).arg(count));
+            progress->setValue(page);
+            // Keeps the window painting while the pages go out.
+            QCoreApplication::processEvents();
+            return !progress->wasCanceled();
+        });
+    if (!outcome.error.isEmpty())
+        throw CommandError(outcome.error);
+    return !outcome.cancelled;
+}
+
+output::PrintRequest MainForm::printRequest() const
+{
+    output::PrintRequest request;
+    request.letter = letter();
+    request.view.blankBeforeRecipientCity = Leer2Check->isChecked();
+    request.view.signatureIsSenderName = RadioButton1->isChecked();
+    request.kind =
+        Layout1Check->isChecked() ? layout::LayoutKind::Layout1 : layout::LayoutKind::Layout2;
+    return request;
+}
+
+void MainForm::Drucken1Click()
+{
+    const std::unique_ptr<output::PrintTarget> target = printer().target();
+    runPrintJob(*target, printRequest());
+}
+
+void MainForm::Druckereinrichten1Click()
+{
+    printer().setUp(this);
+}
+
+void MainForm::AlsPDFspeichern1Click()
+{
+    const QString path = m_prompts->pdfFileName(m_pdfDialogName);
+    if (path.isEmpty())
+        return;
+    m_pdfDialogName = path;
+    output::PdfTarget target(path, printer().paper());
+    runPrintJob(target, printRequest());
+}
+
+void MainForm::FormMouseWheelDown()
+{
+    if (PageControl1->currentIndex() != 2)
+        return;
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(bar->value() + kWheelStep);
+}
+
+void MainForm::FormMouseWheelUp()
+{
+    if (PageControl1->currentIndex() != 2)
+        return;
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(bar->value() - kWheelStep);
+}
+
+void MainForm::wheelTurned(int angleDelta)
+{
+    m_wheelDelta += angleDelta;
+    while (m_wheelDelta <= -kWheelNotch) {
+        m_wheelDelta += kWheelNotch;
+        runGuarded([this] { FormMouseWheelDown(); });
+    }
+    while (m_wheelDelta >= kWheelNotch) {
+        m_wheelDelta -= kWheelNotch;
+        runGuarded([this] { FormMouseWheelUp(); });
+    }
+}
+
+void MainForm::wheelEvent(QWheelEvent* event)
+{
+    wheelTurned(event->angleDelta().y());
+    event->ignore();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == ScrollBox1->viewport()) {
+        wheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace quillory::app

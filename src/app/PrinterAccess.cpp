@@ -1,0 +1,66 @@
+#include "PrinterAccess.h"
+
+#include "ErrorReport.h"
+#include "output/PrinterTarget.h"
+
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace quillory::app {
+
+SystemPrinterAccess::SystemPrinterAccess()
+    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{}
+
+SystemPrinterAccess::~SystemPrinterAccess() = default;
+
+QString SystemPrinterAccess::metrics(output::PrinterMetrics& metrics)
+{
+    if (!m_problemKnown) {
+        m_problem = output::PrinterTarget::problem(*m_printer);
+        m_problemKnown = true;
+    }
+    if (!m_problem.isEmpty())
+        return m_problem;
+    metrics.resolutionX = m_printer->resolution();
+    metrics.resolutionY = m_printer->resolution();
+    metrics.printableArea = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).size();
+    return QString();
+}
+
+std::unique_ptr<output::PrintTarget> SystemPrinterAccess::target()
+{
+    m_problemKnown = false;
+    return std::make_unique<output::PrinterTarget>(*m_printer);
+}
+
+QPageSize SystemPrinterAccess::paper()
+{
+    output::PrinterMetrics ignored;
+    if (!metrics(ignored).isEmpty())
+        return QPageSize(QPageSize::A4);
+    return m_printer->pageLayout().pageSize();
+}
+
+void SystemPrinterAccess::setUp(QWidget* parent)
+{
+    m_problemKnown = false;
+    output::PrinterMetrics ignored;
+    if (QString problem = metrics(ignored); !problem.isEmpty())
+        throw CommandError(problem);
+    QPrintDialog dialog(m_printer.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+    // Only the printer and its properties are chosen here; what gets printed
+    // is always the whole letter.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
+    dialog.exec();
+    m_problemKnown = false;
+}
+
+} // namespace quillory::app

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "output/PrintTarget.h"
+
+#include <QPageSize>
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace quillory::app {
+
+/**
+ * The window's one current printer: the system's default until the user
+ * picks another in the set-up dialog, for the rest of the run. Tests put a
+ * fake in its place.
+ */
+class PrinterAccess
+{
+public:
+    virtual ~PrinterAccess() = default;
+
+    /** The current printer's resolution and printable page; or why there is none. */
+    virtual QString metrics(output::PrinterMetrics& metrics) = 0;
+    /** A print job on the current printer. */
+    virtual std::unique_ptr<output::PrintTarget> target() = 0;
+    /** The paper of the current printer, for PDF export; A4 without a printer. */
+    virtual QPageSize paper() = 0;
+    /** Lets the user choose printer, paper and orientation; throws when there is no printer. */
+    virtual void setUp(QWidget* parent) = 0;
+};
+
+/** The system's printers through QPrinter and Qt's print dialog. */
+class SystemPrinterAccess final : public PrinterAccess
+{
+public:
+    SystemPrinterAccess();
+    ~SystemPrinterAccess() override;
+
+    QString metrics(output::PrinterMetrics& metrics) override;
+    std::unique_ptr<output::PrintTarget> target() override;
+    QPageSize paper() override;
+    void setUp(QWidget* parent) override;
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    // Asking the print system whether the printer is usable is slow, and the
+    // preview asks on every paint: the answer is kept until the next set-up
+    // or print command.
+    QString m_problem;
+    bool m_problemKnown = false;
+};
+
+} // namespace quillory::app

@@ -1,0 +1,241 @@
+#include "FormFixture.h"
+#include "output/FakePrinter.h"
+#include "PaintSurface.h"
+#include "PrinterAccess.h"
+#include "SpinField.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QWheelEvent>
+
+using quillory::app::MainForm;
+using quillory::output::PrinterMetrics;
+
+namespace {
+
+/** The current printer as a test wants it; every job it prints is kept. */
+class FakePrinterAccess : public quillory::app::PrinterAccess
+{
+public:
+    PrinterMetrics printer{600, 600, QSize(4760, 6812)};
+    QString problem;
+    /** The part of each printed page kept as a picture. */
+    QSize keptArea{1200, 1200};
+    QList<std::shared_ptr<FakeJob>> jobs;
+
+    QString metrics(PrinterMetrics& metrics) override
+    {
+        metrics = printer;
+        return problem;
+    }
+    std::unique_ptr<quillory::output::PrintTarget> target() override
+    {
+        auto fake =
+            std::make_unique<FakePrinter>(printer.resolutionX, printer.printableArea, keptArea);
+        fake->problem = problem;
+        jobs << fake->job;
+        return fake;
+    }
+    QPageSize paper() override { return QPageSize(QPageSize::A4); }
+    void setUp(QWidget*) override {}
+};
+
+/** A preview window on a fake printer. */
+struct PreviewFixture : FormFixture
+{
+    FakePrinterAccess printer;
+    PreviewFixture() { form->setPrinterAccess(&printer); }
+
+    /** Paints the preview as the platform would and returns its size. */
+    QSize paint()
+    {
+        form->PaintBox1->grab();
+        return form->PaintBox1->size();
+    }
+
+    void setBodyLines(int lines)
+    {
+        form->Memo1->setPlainText(QStringLiteral("Eine Zeile des Brieftexts.\n").repeated(lines));
+    }
+};
+
+void wheel(QWidget* target, int delta)
+{
+    const QPointF at(10, 10);
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pageSizeFollowsPrinterAndZoom_data()
+    {
+        QTest::addColumn<int>("resolutionY");
+        QTest::addColumn<QSize>("printable");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QSize>("preview");
+        const QSize a4(4760, 6812);
+        QTest::newRow("zoom 100") << 600 << a4 << 100 << QSize(761, 1089);
+        QTest::newRow("zoom 50") << 600 << a4 << 50 << QSize(380, 544);
+        QTest::newRow("zoom 300") << 600 << a4 << 300 << QSize(2284, 3269);
+        QTest::newRow("600 x 300 dpi") << 300 << QSize(4760, 3410) << 100 << QSize(761, 545);
+    }
+
+    void pageSizeFollowsPrinterAndZoom()
+    {
+        QFETCH(int, resolutionY);
+        QFETCH(QSize, printable);
+        QFETCH(int, zoom);
+        QFETCH(QSize, preview);
+        PreviewFixture f;
+        if (f.form->PaintBox1->logicalDpiX() != 96)
+            QSKIP("the sizes are those of a 96-dpi screen");
+        f.printer.printer = {600, resolutionY, printable};
+        f.form->ZoomEd->setValue(zoom);
+        QCOMPARE(f.paint(), preview);
+        // Sized and drawn in the same paint: the page is white with text on it.
+        const QImage page = f.form->PaintBox1->grab().toImage();
+        QCOMPARE(page.pixelColor(0, 0), QColor(Qt::white));
+        QVERIFY(f.form->pageCount() >= 1);
+    }
+
+    void withoutAPrinterThePreviewShowsA4Quietly()
+    {
+        PreviewFixture f;
+        f.printer.problem = QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt");
+        f.form->PageControl1->setCurrentIndex(2);
+        const QSize size = f.paint();
+        if (f.form->PaintBox1->logicalDpiX() == 96)
+            QCOMPARE(size, QSize(793, 1122)); // A4 at 600 dpi, edge to edge
+        QCOMPARE(f.form->PrinterNote->text(), QStringLiteral("Kein Drucker – Vorschau auf A4"));
+        QVERIFY(f.prompts.errors.isEmpty());
+
+        f.form->Drucken1->trigger();
+        QCOMPARE(f.prompts.errors,
+                 QStringList{QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt.")});
+        QCOMPARE(f.printer.jobs.size(), 1);
+        QCOMPARE(f.printer.jobs[0]->begun, 0);
+    }
+
+    void whatMarksTheLetterModified()
+    {
+        PreviewFixture f;
+        const QString clean = f.title(QStringLiteral("unbenannt.bri"));
+        QCOMPARE(f.form->windowTitle(), clean);
+        f.form->Layout2Check->setChecked(true);
+        f.form->SeiteEd->setValue(1);
+        QCOMPARE(f.form->windowTitle(), clean);
+        f.form->ZoomEd->setValue(50);
+        QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("unbenannt.bri*")));
+    }
+
+    void thePageNumberIsBoundedByTheLetter()
+    {
+        PreviewFixture f;
+        QCOMPARE(f.form->pageCount(), 0); // nothing composed yet
+        f.form->SeiteEd->setValue(5);
+        QCOMPARE(f.form->SeiteEd->value(), 1.0);
+
+        f.setBodyLines(70); // two pages
+        f.form->SeiteEd->setValue(5);
+        QCOMPARE(f.form->pageCount(), 2);
+        QCOMPARE(f.form->SeiteEd->value(), 2.0);
+        f.form->SeiteEd->setValue(1);
+        QCOMPARE(f.form->SeiteEd->value(), 1.0);
+    }
+
+    void theWheelScrollsOnlyThePreviewTab()
+    {
+        PreviewFixture f;
+        f.form->resize(870, 640);
+        f.form->ZoomEd->setValue(300);
+        f.paint();
+        QScrollBar* bar = f.form->ScrollBox1->verticalScrollBar();
+        QVERIFY(bar->maximum() > 100);
+        QWidget* viewport = f.form->ScrollBox1->viewport();
+
+        f.form->PageControl1->setCurrentIndex(2);
+        wheel(viewport, -120);
+        QCOMPARE(bar->value(), 20);
+        wheel(viewport, -60);
+        QCOMPARE(bar->value(), 20); // half a notch waits for the other half
+        wheel(viewport, -60);
+        QCOMPARE(bar->value(), 40);
+        wheel(viewport, 120);
+        wheel(viewport, 120);
+        wheel(viewport, 120);
+        QCOMPARE(bar->value(), 0); // held at the top
+
+        for (int tab : {0, 1}) {
+            f.form->PageControl1->setCurrentIndex(tab);
+            wheel(f.form.get(), -120);
+            QCOMPARE(bar->value(), 0);
+        }
+        f.form->PageControl1->setCurrentIndex(2);
+        wheel(f.form.get(), -120);
+        QCOMPARE(bar->value(), 20);
+    }
+
+    void printingIsOneJobOfEveryPage()
+    {
+        PreviewFixture f;
+        f.setBodyLines(110);
+        f.form->SetUnChanged();
+        f.form->Drucken1->trigger();
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(f.printer.jobs.size(), 1);
+        const FakeJob& job = *f.printer.jobs[0];
+        QCOMPARE(job.begun, 1);
+        QCOMPARE(job.title, QStringLiteral("Brief"));
+        QCOMPARE(job.pages.size(), 3);
+        QVERIFY(job.ended);
+        // Printing neither saves nor marks the letter.
+        QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("unbenannt.bri")));
+    }
+
+    void theZoomDoesNotReachThePrinterButTheLayoutDoes()
+    {
+        PreviewFixture f;
+        f.form->Drucken1->trigger();
+        f.form->ZoomEd->setValue(50);
+        f.form->Drucken1->trigger();
+        f.form->Layout2Check->setChecked(true);
+        f.form->Drucken1->trigger();
+        QCOMPARE(f.printer.jobs.size(), 3);
+        QCOMPARE(f.printer.jobs[0]->pages, f.printer.jobs[1]->pages);
+        QVERIFY(f.printer.jobs[1]->pages != f.printer.jobs[2]->pages);
+    }
+
+    void pdfExport()
+    {
+        PreviewFixture f;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("brief.pdf"));
+        f.form->AlsPDFspeichern1->trigger(); // cancelled dialog: nothing happens
+        QVERIFY(!QFile::exists(path));
+        f.prompts.pdfNames << path;
+        f.form->AlsPDFspeichern1->trigger();
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("%PDF"));
+        QCOMPARE(f.prompts.log.last(), QStringLiteral("pdf: "));
+        f.form->AlsPDFspeichern1->trigger();
+        QCOMPARE(f.prompts.log.last(), QStringLiteral("pdf: ") + path); // the name is remembered
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
