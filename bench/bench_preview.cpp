@@ -1,0 +1,94 @@
+// A repaint of the preview: any page of a 100-page letter at zoom 100 must
+// fit in a frame (16 ms), and scrolling must not compose the letter again.
+#include "output/PreviewRenderer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+using namespace quillory;
+
+namespace {
+
+document::Letter longLetter()
+{
+    document::Letter letter = document::Letter::makeNew(QDate(2026, 12, 8));
+    letter.recipientName = QStringLiteral("Stadtwerke Musterstadt GmbH");
+    const QString paragraph = QStringLiteral(
+        "Sehr geehrte Damen und Herren, hiermit kündige ich den oben genannten Vertrag "
+        "fristgerecht zum Ende des Monats. Bitte bestätigen Sie mir den Eingang dieses "
+        "Schreibens und den Zeitpunkt der Beendigung schriftlich. Vielen Dank.\r\n");
+    QString body;
+    for (int i = 0; i < 1300; ++i)
+        body += paragraph;
+    letter.body = body;
+    return letter;
+}
+
+output::PreviewRequest requestFor(int page)
+{
+    output::PreviewRequest request;
+    request.letter = longLetter();
+    request.geometry =
+        output::previewGeometry({600, 600, QSize(4760, 6812)}, 96, 100); // A4 printable area
+    request.page = page;
+    return request;
+}
+
+QImage screenPage(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(3780); // 96 dpi
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
+/** Paints pages one after another, as scrolling through the letter does. */
+void repaintCachedPage(benchmark::State& state)
+{
+    output::PreviewRequest request = requestFor(1);
+    QImage image = screenPage(request.geometry.size);
+    output::PreviewRenderer renderer;
+    int pages = 0;
+    {
+        QPainter painter(&image);
+        pages = renderer.paint(painter, request);
+    }
+    for (auto _ : state) {
+        request.page = request.page % pages + 1;
+        QPainter painter(&image);
+        benchmark::DoNotOptimize(renderer.paint(painter, request));
+    }
+    state.counters["pages"] = pages;
+    state.counters["compositions"] = renderer.compositions();
+}
+BENCHMARK(repaintCachedPage)->Unit(benchmark::kMillisecond);
+
+/** A repaint after an edit: the letter is composed anew, then one page drawn. */
+void repaintAfterEdit(benchmark::State& state)
+{
+    output::PreviewRequest request = requestFor(50);
+    QImage image = screenPage(request.geometry.size);
+    output::PreviewRenderer renderer;
+    int edit = 0;
+    for (auto _ : state) {
+        request.letter.subject = QString::number(++edit);
+        QPainter painter(&image);
+        benchmark::DoNotOptimize(renderer.paint(painter, request));
+    }
+}
+BENCHMARK(repaintAfterEdit)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
