@@ -126,7 +126,10 @@ int renderPdf(const Options& options, const layout::PagePrinter& printer, QByteA
 int renderPng(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
 {
     const int dpi = options.dpi > 0 ? options.dpi : 96;
-    QImage image(QPageSize(options.paper).sizePixels(dpi), QImage::Format_RGB32);
+    // Rounded, not cut: an A4 sheet at 96 dpi is 794 x 1123 pixels.
+    const QSizeF mm = QPageSize(options.paper).size(QPageSize::Millimeter);
+    QImage image(qRound(mm.width() / 25.4 * dpi), qRound(mm.height() / 25.4 * dpi),
+                 QImage::Format_RGB32);
     if (image.isNull())
         return -1;
     image.fill(Qt::white);
