@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPen>
 #include <QPoint>
+#include <QRawFont>
 
 #include <memory>
 #include <vector>
@@ -20,8 +21,8 @@ namespace quillory::layout {
  * A canvas on a QPainter that is already active on its device: a QImage, a
  * QPrinter or a QPdfWriter page. Fonts are realised at the device's vertical
  * resolution, a point size p becoming a pixel size of round(p × dpi / 72),
- * and drawn without kerning, as the letters' home platform draws text. The
- * window-text system colour (and any other system colour) draws black.
+ * and drawn without kerning or ligatures, as the letters' home platform draws
+ * text. The window-text system colour (and any other system colour) draws black.
  */
 class PainterCanvas : public Canvas
 {

@@ -56,7 +56,7 @@ QString randomLine(QRandomGenerator& random)
 {
     static const QString pool = QStringLiteral(
         "abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ äöüßÄÖÜ 0123456789 .,;:-–!?\"'()/"
-        "&@€§ WAVATo LTYfij   ");
+        "&@€§ WAVATo LTYfij   \t„“");
     QString line;
     const int length = random.bounded(0, 160);
     for (int i = 0; i < length; ++i) {

@@ -55,6 +55,65 @@ private slots:
         QVERIFY(canvas.textHeight(QStringLiteral("x")) >= pixels);
     }
 
+    // Plain text is measured as the sum of its glyph advances; without
+    // ligature pairs that is exactly Qt's own width for the unkerned font.
+    void plainWidthIsQtsWidth_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Arial 11 at 96") << QStringLiteral("Arial") << 11 << 96
+                                        << QStringLiteral("Sehr geehrte Damen und Herren,");
+        QTest::newRow("Arial 11 at 600") << QStringLiteral("Arial") << 11 << 600
+                                         << QStringLiteral("Musterstraße 1, 12345 Musterstadt");
+        QTest::newRow("kerning pairs stay unkerned")
+            << QStringLiteral("Liberation Serif") << 13 << 300 << QStringLiteral("AVATAR Tw LT");
+        QTest::newRow("Windows-1252 extras")
+            << QStringLiteral("DejaVu Sans") << 9 << 150 << QStringLiteral("€ „Zitat“ – • … ‰ Œ ™");
+    }
+
+    void plainWidthIsQtsWidth()
+    {
+        QFETCH(QString, face);
+        QFETCH(int, points);
+        QFETCH(int, dpi);
+        QFETCH(QString, text);
+        QImage image = blankPage(10, 10, dpi);
+        QPainter painter(&image);
+        PainterCanvas canvas(painter);
+        canvas.setFont(CanvasFont{face, points});
+        const QFontMetrics qt(canvas.qfont(), &image);
+        QCOMPARE(canvas.textWidth(text), qt.horizontalAdvance(text));
+        std::vector<double> advances;
+        canvas.estimateAdvances(text, advances);
+        double sum = 0;
+        for (double advance : advances)
+            sum += advance;
+        QCOMPARE(qRound(sum), canvas.textWidth(text));
+    }
+
+    // A tab is as wide as a space; what the font cannot show plainly is left
+    // to Qt's text layout, for measuring and drawing alike.
+    void notPlainText()
+    {
+        QImage image = blankPage(200, 50, 96);
+        QPainter painter(&image);
+        PainterCanvas canvas(painter);
+        canvas.setFont(CanvasFont{QStringLiteral("Arial"), 11});
+        QCOMPARE(canvas.textWidth(QStringLiteral("a\tb")), canvas.textWidth(QStringLiteral("a b")));
+        const QFontMetrics qt(canvas.qfont(), &image);
+        const QString combining = QStringLiteral("Cafe\u0301");
+        QCOMPARE(canvas.textWidth(combining), qt.horizontalAdvance(combining));
+        canvas.textOut(0, 0, combining);
+        painter.end();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qGray(image.pixel(x, y)) < 128;
+        QVERIFY(ink > 20);
+    }
+
     void colour_data()
     {
         QTest::addColumn<quint32>("value");
