@@ -12,7 +12,7 @@ namespace quillory::layout {
  * A font realised on the device, with what measuring asks of it again and
  * again. Text of plain characters is measured and drawn straight from the
  * font's glyphs and their advances, one glyph per character, with neither
- * kerning nor ligatures, as the letters' home platform draws it; measuring
+ * kerning nor ligatures, as Windows draws text with TextOut; measuring
  * is then a sum, and drawing needs no shaping. Text with anything else
  * (combining marks, characters the font lacks and Qt takes from another
  * font) goes through Qt's text layout.
