@@ -301,6 +301,43 @@ private slots:
                                          QStringLiteral("L 0,748-11,748 w0")}));
         QCOMPARE(drawPage(LayoutKind::Layout1, numberedBody(12)).pageCount, 1);
     }
+
+    // Margins wider than half the page leave no room for even one character:
+    // each piece is one character, and as every page's body limit lies above
+    // its top margin, every later line starts a page of its own.
+    void noRoomForOneCharacter()
+    {
+        Letter letter = sampleLetter();
+        letter.body = QStringLiteral("ab");
+        letter.marginMm = 400; // 1511 px at 96 ppi
+        const Drawn drawn = drawPage(LayoutKind::Layout1, letter, 2);
+        QCOMPARE(drawn.pageCount, 9); // page 1, then a, b and six closing lines
+        QCOMPARE(find(drawn, QStringLiteral("b")), QStringLiteral("T 1511,1511 11 b"));
+    }
+
+    // A full stop that measures nothing would never make the dotted line as
+    // wide as the signature; the row stops at a bound instead of running on.
+    void dotsWithoutWidth()
+    {
+        class NoDots : public RecordingCanvas
+        {
+        public:
+            int textWidth(const QString& text) override
+            {
+                return text.count(QLatin1Char('.')) == text.size()
+                           ? 0
+                           : RecordingCanvas::textWidth(text);
+            }
+        };
+        NoDots canvas;
+        const Letter letter = sampleLetter();
+        drawpage(canvas, kA4Width96, kA4Height96, 1, 96, 1, letter, {});
+        const auto dots =
+            std::find_if(canvas.ops().begin(), canvas.ops().end(),
+                         [](const auto& op) { return op.text.startsWith(QStringLiteral("....")); });
+        QVERIFY(dots != canvas.ops().end());
+        QCOMPARE(dots->text.size(), 16 * letter.senderName.size() + 16);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestComposition)
