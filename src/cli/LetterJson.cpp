@@ -86,7 +86,8 @@ public:
     }
 
     /** A number made valid by rule. */
-    template <typename T, typename Rule> void number(const char* key, T& target, Rule rule)
+    template <typename T, typename Rule>
+    void number(const char* key, T& target, Rule rule)
     {
         add(key, [this, key, &target, rule](const QJsonValue& v) {
             if (!v.isDouble())

@@ -60,7 +60,8 @@ private:
 namespace quillory::document {
 
 /** A value, or the FileError that kept it from being made. */
-template <typename T> class FileResult
+template <typename T>
+class FileResult
 {
 public:
     FileResult(T value) : m_value(std::move(value)) {}

@@ -168,7 +168,8 @@ private:
 };
 
 /** The texts of the file in their order, for reading, writing and checking alike. */
-template <typename LetterRef, typename Visit> void forEachText(LetterRef& letter, Visit&& visit)
+template <typename LetterRef, typename Visit>
+void forEachText(LetterRef& letter, Visit&& visit)
 {
     visit(letter.recipientName);
     visit(letter.recipientExtra);

@@ -39,11 +39,18 @@ std::optional<char> encodeUnit(char16_t unit)
 }
 
 /** Calls sink(byte) for each encodable character and miss(codePoint) for each other one. */
-template <typename Sink, typename Miss> void walk(QStringView text, Sink&& sink, Miss&& miss)
+template <typename Sink, typename Miss>
+void walk(QStringView text, Sink&& sink, Miss&& miss)
 {
+    const char16_t* units = text.utf16();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (auto byte = encodeUnit(c.unicode())) {
+        const char16_t unit = units[i];
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) { // nearly every character
+            sink(static_cast<char>(unit));
+            continue;
+        }
+        const QChar c(unit);
+        if (auto byte = encodeUnit(unit)) {
             sink(*byte);
             continue;
         }
@@ -75,14 +82,19 @@ QString decode(QByteArrayView bytes)
 
 Encoded encode(QStringView text)
 {
+    // Written straight into a buffer of the final size at most: a letter body
+    // can be a megabyte, and appending byte by byte costs ten times as much.
     Encoded result;
-    result.bytes.reserve(text.size());
+    result.bytes.resize(text.size());
+    char* out = result.bytes.data();
+    qsizetype length = 0;
     walk(
-        text, [&](char byte) { result.bytes.append(byte); },
+        text, [&](char byte) { out[length++] = byte; },
         [&](QStringView character) {
-            result.bytes.append('?');
+            out[length++] = '?';
             addOnce(result.replaced, character);
         });
+    result.bytes.truncate(length);
     return result;
 }
 

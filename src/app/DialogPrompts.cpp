@@ -1,0 +1,74 @@
+#include "DialogPrompts.h"
+
+#include "ErrorReport.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quillory::app {
+namespace {
+
+QString letterFilter()
+{
+    return QStringLiteral("Briefe (*.bri)");
+}
+
+QString runFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const QString& lastName)
+{
+    QFileDialog dialog(window);
+    dialog.setAcceptMode(mode);
+    // Opening needs an existing file; saving asks before overwriting one.
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilter(letterFilter());
+    dialog.setDefaultSuffix(QStringLiteral("bri"));
+    if (!lastName.isEmpty())
+        dialog.selectFile(lastName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+Prompts::Answer DialogPrompts::askToSave(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Speichern"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_window);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool DialogPrompts::confirmSave(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Speichern"), text,
+                    QMessageBox::Yes | QMessageBox::No, m_window);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString DialogPrompts::openFileName(const QString& lastName)
+{
+    return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName);
+}
+
+QString DialogPrompts::saveFileName(const QString& lastName)
+{
+    return runFileDialog(m_window, QFileDialog::AcceptSave, lastName);
+}
+
+void DialogPrompts::showError(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, ErrorReport::kCaption, text, QMessageBox::Ok, m_window);
+    box.exec();
+}
+
+} // namespace quillory::app

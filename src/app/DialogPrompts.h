@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Prompts.h"
+
+class QWidget;
+
+namespace quillory::app {
+
+/**
+ * The prompts as the user sees them: message boxes and Qt's file dialogs,
+ * modal to the given window. The filters and options are those of the
+ * letter file dialogs; their texts come from Qt's German translation.
+ */
+class DialogPrompts final : public Prompts
+{
+public:
+    explicit DialogPrompts(QWidget* window) : m_window(window) {}
+
+    Answer askToSave(const QString& text) override;
+    bool confirmSave(const QString& text) override;
+    QString openFileName(const QString& lastName) override;
+    QString saveFileName(const QString& lastName) override;
+    void showError(const QString& text) override;
+
+private:
+    QWidget* m_window;
+};
+
+} // namespace quillory::app

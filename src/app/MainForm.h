@@ -1,0 +1,255 @@
+#pragma once
+
+#include "document/Letter.h"
+#include "document/LetterFont.h"
+#include "Prompts.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QStatusBar;
+class QTabWidget;
+
+namespace quillory::app {
+
+class AboutBox;
+class DateField;
+class FormBuilder;
+class MemoField;
+class PaintSurface;
+class SpinField;
+
+/**
+ * The one main window: every letter field and setting is one of its widgets,
+ * under the names the rest of the program uses, and it holds the document
+ * state (FileName, BaseTitle, Changed, WasShown) with the title built from it.
+ *
+ * letter() gathers a document::Letter from the widgets and setLetter() puts
+ * one back; each widget notifies only when its value really changes, by the
+ * user or by the program. Every handler bound to a widget or menu runs inside
+ * one guard: a failure ends that command, is shown through Prompts::showError
+ * and never crosses the event loop. All questions and file dialogs go through
+ * the Prompts given at construction.
+ */
+class MainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /** The caption at creation, kept as BaseTitle. */
+    static QString designCaption();
+
+    /**
+     * arguments are the command line without the program; the first names a
+     * letter to open at the first showing. prompts defaults to real dialogs;
+     * when given it must outlive the window.
+     */
+    explicit MainForm(const QStringList& arguments = {}, Prompts* prompts = nullptr,
+                      QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    document::Letter letter() const;
+    void setLetter(const document::Letter& letter);
+
+    QString fileName() const { return FileName; }
+    QString baseTitle() const { return BaseTitle; }
+    bool isChanged() const { return Changed; }
+
+    /** Runs a handler; a failure is reported and gives false. Never throws. */
+    bool runGuarded(const std::function<void()>& handler) noexcept;
+
+    // Document state and lifecycle. Failures throw CommandError.
+    void SetChanged();
+    void SetUnChanged();
+    void NewAll();
+    bool SaveFile();
+    bool SaveTheFile(const QString& path);
+    bool OpenFile();
+    void OpenFileWithName(const QString& path);
+    void FormShow();
+    void FormCloseQuery(bool& CanClose);
+
+    // Menu handlers.
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Beenden1Click();
+    void berdasProgramm1Click();
+
+    // Change handlers.
+    void Edit1Change();
+    void Edit2Change();
+    void Edit3Change();
+    void Edit4Change();
+    void Edit5Change();
+    void Edit6Change();
+    void Edit7Change();
+    void Edit8Change();
+    void Edit9Change();
+    void Edit10Change();
+    void Edit11Change();
+    void Edit12Change();
+    void Edit13Change();
+    void Edit14Change();
+    void Edit15Change();
+    void Edit16Change();
+    void Edit17Change();
+    void Edit18Change();
+    void Edit19Change();
+    void Memo1Change();
+    void DateEdit1Change();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void ZoomEdChange();
+    void SeiteEdChange();
+    void Layout1CheckClick();
+    void Layout2CheckClick();
+    /** The letter's own check boxes: saved in the file, so ticking one is an edit. */
+    void LetterCheckClick();
+    /** Leer2Check is a view choice kept per user, not part of the letter. */
+    void Leer2CheckClick();
+
+    // Tab "Brief schreiben".
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QPushButton* BitBtnXP1 = nullptr;
+    DateField* DateEdit1 = nullptr;
+    QPushButton* BitBtnXP2 = nullptr;
+    MemoField* Memo1 = nullptr;
+
+    // Tab "Ihre Daten".
+    QWidget* TabSheet2 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+    QLineEdit* Edit12 = nullptr;
+    QLineEdit* Edit13 = nullptr;
+    QLineEdit* Edit19 = nullptr;
+    QLineEdit* Edit14 = nullptr;
+    QLineEdit* Edit15 = nullptr;
+    QLineEdit* Edit16 = nullptr;
+    QLineEdit* Edit17 = nullptr;
+    QLineEdit* Edit18 = nullptr;
+    SpinField* RandEd = nullptr;
+    QCheckBox* TeleRechts = nullptr;
+    QCheckBox* FussZentr = nullptr;
+    SpinField* ZeilenAbsender = nullptr;
+    SpinField* ZeilenBisEmpfaenger = nullptr;
+    SpinField* ZeilenBisBetreff = nullptr;
+    QCheckBox* Absenderunterstr = nullptr;
+    QLineEdit* TrennZeichen = nullptr;
+    SpinField* Absenderverkleinern = nullptr;
+    QCheckBox* kleinereSchriftCheck = nullptr;
+    QCheckBox* LeerZeileCheck = nullptr;
+    QCheckBox* PLZOrtGroesserCheck = nullptr;
+    QCheckBox* Leer2Check = nullptr;
+
+    // Tab "Druck Vorschau".
+    QWidget* TabSheet3 = nullptr;
+    QFrame* Panel2 = nullptr;
+    SpinField* SeiteEd = nullptr;
+    SpinField* ZoomEd = nullptr;
+    QRadioButton* Layout1Check = nullptr;
+    QRadioButton* Layout2Check = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    PaintSurface* PaintBox1 = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+
+    // Menus.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* Datei1 = nullptr;
+    QAction* Neu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* ffnen1 = nullptr;
+    QAction* Speichern1 = nullptr;
+    QAction* Speichernunter1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* Druckereinrichten1 = nullptr;
+    QAction* Drucken1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* Beenden1 = nullptr;
+    QMenu* Bearbeiten1 = nullptr;
+    QAction* Rckgngig1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* Kopieren1 = nullptr;
+    QAction* Kopieren2 = nullptr;
+    QAction* Einfgen1 = nullptr;
+    QMenu* Hilfe1 = nullptr;
+    QAction* berdasProgramm1 = nullptr;
+
+    /** The letter font (FontDialog1) and the footer font (FontDialog2). */
+    const document::LetterFont& letterFont() const { return m_letterFont; }
+    const document::LetterFont& footerFont() const { return m_footerFont; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLetterTab(FormBuilder& builder);
+    void buildSenderTab(FormBuilder& builder);
+    void buildPreviewTab(FormBuilder& builder);
+    void buildMenus();
+    void connectHandlers();
+    void FormCreate();
+
+    /** Binds a handler to a signal, inside the guard. */
+    template <typename Sender, typename Signal>
+    void bind(Sender* sender, Signal signal, void (MainForm::*handler)());
+    /** Binds a radio button's handler to it becoming checked. */
+    void bindChecked(QRadioButton* button, void (MainForm::*handler)());
+
+    QString title() const;
+    /** The question before unsaved changes are given up; true when the command may go on. */
+    bool maybeSave(const QString& question);
+    QString chooseSaveName();
+    QString memoText() const;
+    void repaintPreview();
+
+    // The per-user settings store attaches here: restore before FormShow,
+    // save after a close that FormCloseQuery allowed.
+    void restoreUserSettings();
+    void saveUserSettings();
+
+    QString FileName;
+    QString BaseTitle;
+    bool Changed = false;
+    bool WasShown = false;
+
+    QStringList m_arguments;
+    std::unique_ptr<Prompts> m_ownPrompts;
+    Prompts* m_prompts = nullptr;
+    AboutBox* m_aboutBox = nullptr;
+    document::LetterFont m_letterFont;
+    document::LetterFont m_footerFont;
+    QString m_openDialogName;
+    QString m_saveDialogName;
+};
+
+} // namespace quillory::app

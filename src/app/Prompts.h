@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace quillory::app {
+
+/**
+ * Every question and dialog the main window puts to the user. The window
+ * never opens a dialog itself, so tests can answer in its place and the
+ * program's decisions can be checked without anyone clicking.
+ */
+class Prompts
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompts() = default;
+
+    /** The question before unsaved changes are given up: caption "Speichern", Yes/No/Cancel. */
+    virtual Answer askToSave(const QString& text) = 0;
+
+    /** A Yes/No question before saving something that will not come back as it was. */
+    virtual bool confirmSave(const QString& text) = 0;
+
+    /** A letter file to open, starting from lastName; empty when cancelled. */
+    virtual QString openFileName(const QString& lastName) = 0;
+
+    /** A letter file name to save under, starting from lastName; empty when cancelled. */
+    virtual QString saveFileName(const QString& lastName) = 0;
+
+    /** The application's error report; text already carries its final full stop. */
+    virtual void showError(const QString& text) = 0;
+};
+
+} // namespace quillory::app

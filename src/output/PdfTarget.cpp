@@ -1,0 +1,93 @@
+#include "PdfTarget.h"
+
+#include "document/FileError.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace quillory::output {
+
+PdfTarget::PdfTarget(const QString& path, const QPageSize& paper, int resolution)
+    : m_path(path), m_paper(paper), m_resolution(resolution)
+{}
+
+PdfTarget::~PdfTarget()
+{
+    abort();
+}
+
+QString PdfTarget::metrics(PrinterMetrics& metrics)
+{
+    metrics.resolutionX = m_resolution;
+    metrics.resolutionY = m_resolution;
+    metrics.printableArea = m_paper.sizePixels(m_resolution);
+    return QString();
+}
+
+QString PdfTarget::begin(const QString& title)
+{
+    m_file = std::make_unique<QSaveFile>(m_path);
+    errno = 0;
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        const QString error = document::FileError::fromFailedOpen(m_path, true, errno).message();
+        m_file.reset();
+        return error;
+    }
+    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer->setResolution(m_resolution);
+    m_writer->setPageSize(m_paper);
+    m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    m_writer->setTitle(title);
+    m_writer->setCreator(QStringLiteral("Quillory"));
+    m_painter = std::make_unique<QPainter>();
+    if (!m_painter->begin(m_writer.get())) {
+        abort();
+        return QStringLiteral("I/O error %1").arg(EIO);
+    }
+    return QString();
+}
+
+QPainter& PdfTarget::painter()
+{
+    return *m_painter;
+}
+
+QString PdfTarget::newPage()
+{
+    return m_writer->newPage() ? QString()
+                               : document::FileError(document::FileError::DiskFull).message();
+}
+
+QString PdfTarget::end()
+{
+    m_painter->end();
+    m_painter.reset();
+    m_writer.reset();
+    errno = 0;
+    const bool committed = m_file->commit();
+    const int systemError = errno;
+    m_file.reset();
+    if (!committed) {
+        using document::FileError;
+        return (systemError == EACCES || systemError == EPERM ? FileError(FileError::AccessDenied)
+                                                              : FileError(FileError::DiskFull))
+            .message();
+    }
+    return QString();
+}
+
+void PdfTarget::abort()
+{
+    if (m_painter && m_painter->isActive())
+        m_painter->end();
+    m_painter.reset();
+    m_writer.reset();
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
+}
+
+} // namespace quillory::output

@@ -1,0 +1,27 @@
+#include "PreviewGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillory::output {
+
+PreviewGeometry previewGeometry(const PrinterMetrics& printer, int screenDpi, int zoom)
+{
+    PreviewGeometry geometry;
+    geometry.zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    const int printerDpi = std::max(1, printer.resolutionX);
+    // The ratio first, then the zoom, then the percent, in extended precision
+    // and rounded to double once: the page then measures 761 x 1089 for an A4
+    // printable area of 4760 x 6812 at 600 dpi on a 96 dpi screen, not 762.
+    const long double ratio = static_cast<long double>(screenDpi) / printerDpi;
+    const double scale = static_cast<double>(geometry.zoom * ratio / 100);
+    geometry.size = QSize(static_cast<int>(std::trunc(printer.printableArea.width() *
+                                                      static_cast<long double>(scale))),
+                          static_cast<int>(std::trunc(static_cast<long double>(scale) *
+                                                      printer.printableArea.height())));
+    geometry.dpi = static_cast<double>(static_cast<long double>(geometry.zoom) * screenDpi / 100);
+    geometry.fontScale = static_cast<double>(static_cast<long double>(geometry.zoom) / 100);
+    return geometry;
+}
+
+} // namespace quillory::output

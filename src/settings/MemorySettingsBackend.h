@@ -1,0 +1,30 @@
+#pragma once
+
+#include "SettingsBackend.h"
+
+#include <QMap>
+#include <QSet>
+#include <QVariant>
+
+namespace quillory::settings {
+
+/**
+ * Values held in memory, for tests: values of any type can be planted, and
+ * reads, writes and the creation of the group can be made to fail.
+ */
+class MemorySettingsBackend : public SettingsBackend
+{
+public:
+    QMap<QString, QVariant> values;
+    QSet<QString> unreadable; ///< names whose read fails
+    QSet<QString> unwritable; ///< names whose write fails
+    bool groupCreationFails = false;
+    int writes = 0;
+
+    StoredValue read(const QString& name) override;
+    bool createGroup() override { return !groupCreationFails; }
+    bool write(const QString& name, const QString& text) override;
+    bool flush() override { return true; }
+};
+
+} // namespace quillory::settings

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "FormStorage.h"
+
+#include <functional>
+#include <vector>
+
+namespace quillory::settings {
+
+/** One stored value: its name and how it is read from and written to its field. */
+struct StoredProperty
+{
+    QString name;
+    std::function<QString()> encode;
+    /** Takes the trimmed stored text; leaves the field alone when it cannot be converted. */
+    std::function<void(const QString&)> decode;
+};
+
+/** The stored properties of the main window, in the order they are restored and written. */
+std::vector<StoredProperty> storedProperties(document::Letter& letter, ViewChoices& view);
+
+} // namespace quillory::settings

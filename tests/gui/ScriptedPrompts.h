@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Prompts.h"
+
+#include <QStringList>
+
+/**
+ * Answers the window's questions from prepared lists and records every
+ * question asked, so a test sees exactly what the user would have seen.
+ * A question without a prepared answer is answered Cancel (or No).
+ */
+class ScriptedPrompts final : public quillory::app::Prompts
+{
+public:
+    QList<Answer> saveAnswers;
+    QList<bool> confirmAnswers;
+    QStringList openNames;
+    QStringList saveNames;
+
+    /** "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>", "error: <text>"
+     */
+    QStringList log;
+    QStringList errors;
+
+    Answer askToSave(const QString& text) override
+    {
+        log << QStringLiteral("ask: ") + text;
+        return saveAnswers.isEmpty() ? Answer::Cancel : saveAnswers.takeFirst();
+    }
+    bool confirmSave(const QString& text) override
+    {
+        log << QStringLiteral("confirm: ") + text;
+        return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
+    }
+    QString openFileName(const QString& lastName) override
+    {
+        log << QStringLiteral("open: ") + lastName;
+        return openNames.isEmpty() ? QString() : openNames.takeFirst();
+    }
+    QString saveFileName(const QString& lastName) override
+    {
+        log << QStringLiteral("save: ") + lastName;
+        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+    void showError(const QString& text) override
+    {
+        log << QStringLiteral("error: ") + text;
+        errors << text;
+    }
+};
