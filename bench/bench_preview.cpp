@@ -1,5 +1,6 @@
 // A repaint of the preview: any page of a 100-page letter at zoom 100 must
 // fit in a frame (16 ms), and scrolling must not compose the letter again.
+#include "LongLetter.h"
 #include "output/PreviewRenderer.h"
 
 #include <benchmark/benchmark.h>
@@ -12,25 +13,10 @@ using namespace quillory;
 
 namespace {
 
-document::Letter longLetter()
-{
-    document::Letter letter = document::Letter::makeNew(QDate(2026, 12, 8));
-    letter.recipientName = QStringLiteral("Stadtwerke Musterstadt GmbH");
-    const QString paragraph = QStringLiteral(
-        "Sehr geehrte Damen und Herren, hiermit kündige ich den oben genannten Vertrag "
-        "fristgerecht zum Ende des Monats. Bitte bestätigen Sie mir den Eingang dieses "
-        "Schreibens und den Zeitpunkt der Beendigung schriftlich. Vielen Dank.\r\n");
-    QString body;
-    for (int i = 0; i < 1300; ++i)
-        body += paragraph;
-    letter.body = body;
-    return letter;
-}
-
 output::PreviewRequest requestFor(int page)
 {
     output::PreviewRequest request;
-    request.letter = longLetter();
+    request.letter = bench::longLetter();
     request.geometry =
         output::previewGeometry({600, 600, QSize(4760, 6812)}, 96, 100); // A4 printable area
     request.page = page;

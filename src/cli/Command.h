@@ -31,6 +31,8 @@ public:
     /** Arguments after the command name, e.g. "[--json] FILE.bri". */
     virtual QString usage() const = 0;
     virtual int run(const QStringList& arguments, Console& console) = 0;
+    /** Whether the command draws text and so needs a QGuiApplication (fonts). */
+    virtual bool needsGuiApplication() const { return false; }
 
     QString usageLine() const;
 };

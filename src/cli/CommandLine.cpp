@@ -2,6 +2,7 @@
 
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
+#include "RenderCommand.h"
 
 namespace quillory::cli {
 
@@ -9,6 +10,7 @@ CommandLine::CommandLine()
 {
     m_commands.push_back(std::make_unique<InfoCommand>());
     m_commands.push_back(std::make_unique<ConvertCommand>());
+    m_commands.push_back(std::make_unique<RenderCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)
@@ -36,6 +38,15 @@ int CommandLine::run(const QStringList& arguments, Console& console)
     return console.usageFailure(QStringLiteral("unknown command %1").arg(first),
                                 QStringLiteral("usage: quillory-cli COMMAND ARGS... "
                                                "(quillory-cli --help lists the commands)"));
+}
+
+bool CommandLine::needsGuiApplication(const QString& command) const
+{
+    for (const auto& candidate : m_commands) {
+        if (candidate->name() == command)
+            return candidate->needsGuiApplication();
+    }
+    return false;
 }
 
 void CommandLine::printHelp(QTextStream& out) const

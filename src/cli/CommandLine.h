@@ -15,6 +15,8 @@ public:
 
     /** arguments without the program name. */
     int run(const QStringList& arguments, Console& console);
+    /** Whether the command of that name needs a QGuiApplication. */
+    bool needsGuiApplication(const QString& command) const;
 
 private:
     void printHelp(QTextStream& out) const;

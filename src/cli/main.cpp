@@ -1,18 +1,27 @@
 #include "CommandLine.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    quillory::cli::CommandLine commandLine;
+    // Commands that draw text need fonts, and so a QGuiApplication; without a
+    // display they draw through the offscreen platform.
+    const bool gui = argc > 1 && commandLine.needsGuiApplication(QString::fromLocal8Bit(argv[1]));
+    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        gui ? std::make_unique<QGuiApplication>(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
     quillory::cli::Console console{out, err};
-    quillory::cli::CommandLine commandLine;
     const int status = commandLine.run(QCoreApplication::arguments().mid(1), console);
     out.flush();
     err.flush();

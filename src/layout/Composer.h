@@ -24,6 +24,7 @@ struct PageGeometry
     double fontScale = 1; // factor on every font's point size
 };
 
+/** "Layout 1" (drawpage) or "Layout 2" (drawpage2). */
 enum class LayoutKind { Layout1, Layout2 };
 
 /**

@@ -1,6 +1,6 @@
 #include "PainterCanvas.h"
 
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -8,36 +8,83 @@
 
 namespace quillory::layout {
 
-/** A font realised on the device, with what measuring asks of it again and again. */
+/**
+ * A font realised on the device, with what measuring asks of it again and
+ * again. Text of plain characters is measured and drawn straight from the
+ * font's glyphs and their advances, one glyph per character, with neither
+ * kerning nor ligatures, as Windows draws text with TextOut; measuring
+ * is then a sum, and drawing needs no shaping. Text with anything else
+ * (combining marks, characters the font lacks and Qt takes from another
+ * font) goes through Qt's text layout.
+ */
 struct PainterCanvas::Realised
 {
+    /** Glyph and advance in 1/64 pixel of one character; glyph 0: not plain. */
+    struct Glyph
+    {
+        quint32 index = 0;
+        qint64 advance = 0;
+    };
+
     CanvasFont key;
     QFont font;
     QFontMetrics metrics;
-    QFontMetricsF metricsF;
+    QRawFont raw;
     QColor color;
-    std::vector<double> latin; // advances of U+0000..U+00FF, negative until measured
-    QHash<char16_t, double> others;
+    std::vector<Glyph> latin; // U+0000..U+00FF
+    std::vector<bool> latinKnown;
+    QHash<char16_t, Glyph> others;
 
     Realised(const CanvasFont& k, const QFont& f, QPaintDevice* device)
-        : key(k), font(f), metrics(f, device), metricsF(f, device), color(toColor(k.color)),
-          latin(256, -1.0)
+        : key(k), font(f), metrics(f, device), raw(QRawFont::fromFont(f)), color(toColor(k.color)),
+          latin(256), latinKnown(256, false)
     {}
 
-    double advance(char16_t unit)
+    Glyph lookUp(char16_t unit) const
+    {
+        // Tabs and other control characters take the room of a space and
+        // show nothing: the body is a memo, not a table.
+        const QChar c(unit < 0x20 || (unit >= 0x7F && unit < 0xA0) ? u' ' : unit);
+        if (!raw.isValid() || c.isSurrogate() || c.isMark() || c.category() == QChar::Other_Format)
+            return {};
+        quint32 index = 0;
+        int count = 1;
+        if (!raw.glyphIndexesForChars(&c, 1, &index, &count) || count != 1 || index == 0)
+            return {};
+        QPointF advance;
+        if (!raw.advancesForGlyphIndexes(&index, &advance, 1))
+            return {};
+        return {index, qRound64(std::max(0.0, advance.x()) * 64)};
+    }
+
+    Glyph glyph(char16_t unit)
     {
         if (unit < latin.size()) {
-            double& known = latin[unit];
-            if (known < 0)
-                known = std::max(0.0, metricsF.horizontalAdvance(QChar(unit)));
-            return known;
+            if (!latinKnown[unit]) {
+                latin[unit] = lookUp(unit);
+                latinKnown[unit] = true;
+            }
+            return latin[unit];
         }
         const auto found = others.constFind(unit);
         if (found != others.constEnd())
             return *found;
-        const double measured = std::max(0.0, metricsF.horizontalAdvance(QChar(unit)));
-        others.insert(unit, measured);
-        return measured;
+        const Glyph looked = lookUp(unit);
+        others.insert(unit, looked);
+        return looked;
+    }
+
+    /** Width in 1/64 pixel of text made of plain characters; -1 otherwise. */
+    qint64 plainWidth(QStringView text)
+    {
+        qint64 sum = 0;
+        for (const QChar c : text) {
+            const Glyph g = glyph(c.unicode());
+            if (g.index == 0)
+                return -1;
+            sum += g.advance;
+        }
+        return sum;
     }
 };
 
@@ -95,7 +142,12 @@ void PainterCanvas::fontChanged()
 
 int PainterCanvas::textWidth(const QString& text)
 {
-    return text.isEmpty() ? 0 : m_current->metrics.horizontalAdvance(text);
+    if (text.isEmpty())
+        return 0;
+    const qint64 plain = m_current->plainWidth(text);
+    if (plain >= 0)
+        return int((plain + 32) >> 6); // rounded as Qt rounds its 1/64 pixel widths
+    return m_current->metrics.horizontalAdvance(text);
 }
 
 int PainterCanvas::textHeight(const QString& text)
@@ -113,7 +165,27 @@ void PainterCanvas::textOut(int x, int y, const QString& text)
         m_painter.setPen(m_current->color);
         m_painterHasLinePen = false;
     }
-    m_painter.drawText(QPoint(x, y + m_current->metrics.ascent()), text);
+    const QPoint baseline(x, y + m_current->metrics.ascent());
+    if (m_current->plainWidth(text) < 0) {
+        m_painter.drawText(baseline, text);
+        return;
+    }
+    QList<quint32> glyphs(text.size());
+    QList<QPointF> positions(text.size());
+    qint64 pen = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const Realised::Glyph g = m_current->glyph(text[i].unicode());
+        glyphs[i] = g.index;
+        positions[i] = QPointF(double(pen) / 64, 0);
+        pen += g.advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(m_current->raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(m_current->font.underline());
+    run.setStrikeOut(m_current->font.strikeOut());
+    m_painter.drawGlyphRun(baseline, run);
 }
 
 void PainterCanvas::lineTo(int x, int y)
@@ -136,8 +208,12 @@ void PainterCanvas::setPen(quint32 color, int width)
 void PainterCanvas::estimateAdvances(QStringView text, std::vector<double>& advances)
 {
     advances.resize(size_t(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i)
-        advances[size_t(i)] = m_current->advance(text[i].unicode());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const Realised::Glyph g = m_current->glyph(text[i].unicode());
+        advances[size_t(i)] =
+            g.index != 0 ? double(g.advance) / 64
+                         : double(std::max(0, m_current->metrics.horizontalAdvance(text[i])));
+    }
 }
 
 } // namespace quillory::layout

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPen>
 #include <QPoint>
+#include <QRawFont>
 
 #include <memory>
 #include <vector>
@@ -20,8 +21,9 @@ namespace quillory::layout {
  * A canvas on a QPainter that is already active on its device: a QImage, a
  * QPrinter or a QPdfWriter page. Fonts are realised at the device's vertical
  * resolution, a point size p becoming a pixel size of round(p × dpi / 72),
- * and drawn without kerning, as the letters' home platform draws text. The
- * window-text system colour (and any other system colour) draws black.
+ * and text is drawn without kerning or ligatures, as Windows draws it with
+ * TextOut, so that lines break where they break there. The window-text
+ * system colour (and any other system colour) draws black.
  */
 class PainterCanvas : public Canvas
 {

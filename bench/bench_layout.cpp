@@ -1,0 +1,142 @@
+// Page composition and rendering. Figures to compare with: a one-page letter
+// page at 96 dpi should take well under 2 ms; composing the 100-page letter
+// at 600 dpi under 150 ms.
+#include "document/LetterFile.h"
+#include "layout/DrawPage.h"
+#include "layout/LineBreaker.h"
+#include "layout/PagePrinter.h"
+#include "layout/PainterCanvas.h"
+#include "LongLetter.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <benchmark/benchmark.h>
+
+using namespace quillory;
+using namespace quillory::layout;
+
+namespace {
+
+QImage imageAt(int width, int height, int dpi)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    return image;
+}
+
+document::Letter sampleLetter()
+{
+    return bench::longLetter(3);
+}
+
+// What the preview does on every repaint: a white bitmap, page 1 composed and drawn.
+void BM_PreviewPage1At96(benchmark::State& state)
+{
+    const document::Letter letter = sampleLetter();
+    QImage image = imageAt(794, 1123, 96);
+    int pages = 0;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterCanvas canvas(painter);
+        pages = drawpage(canvas, 794, 1123, 1, 96, 1, letter, {});
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PreviewPage1At96)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeLongAt600(benchmark::State& state)
+{
+    const document::Letter letter = bench::longLetter();
+    QImage image = imageAt(8, 8, 600);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter);
+    int pages = 0;
+    for (auto _ : state) {
+        const PageLayout layout = composeLetter(LayoutKind::Layout1, letter, {}, canvas,
+                                                PageGeometry{4961, 7016, 600, 1});
+        pages = layout.pageCount();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_ComposeLongAt600)->Unit(benchmark::kMillisecond);
+
+void BM_PdfLongAt600(benchmark::State& state)
+{
+    const document::Letter letter = bench::longLetter();
+    const PagePrinter printer(LayoutKind::Layout1, letter, {});
+    qint64 size = 0;
+    for (auto _ : state) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        printer.print(writer);
+        size = bytes.size();
+    }
+    state.counters["bytes"] = double(size);
+}
+BENCHMARK(BM_PdfLongAt600)->Unit(benchmark::kMillisecond);
+
+// One 220-character paragraph broken into lines at 600 dpi: the fast search
+// against dropping one character at a time.
+void wrapParagraph(benchmark::State& state, bool literal)
+{
+    QString paragraph = bench::longLetter(40).body.section(QStringLiteral("\r\n"), 0, 10);
+    paragraph.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    paragraph.truncate(220);
+    QImage image = imageAt(8, 8, 600);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter);
+    canvas.setFont(CanvasFont{QStringLiteral("Arial"), 11});
+    const int width = 4961 - 2 * 472;
+    LineBreaker breaker(canvas);
+    for (auto _ : state) {
+        int pieces = 0;
+        if (!literal)
+            breaker.setParagraph(paragraph);
+        for (qsizetype from = 0; from < paragraph.size(); ++pieces) {
+            from += literal
+                        ? LineBreaker::literalPiece(canvas, QStringView(paragraph).mid(from), width)
+                        : breaker.nextPiece(from, width);
+        }
+        benchmark::DoNotOptimize(pieces);
+    }
+}
+void BM_WrapFast(benchmark::State& state)
+{
+    wrapParagraph(state, false);
+}
+void BM_WrapLiteral(benchmark::State& state)
+{
+    wrapParagraph(state, true);
+}
+BENCHMARK(BM_WrapFast)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WrapLiteral)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // "bench_layout --write-letter FILE.bri" writes the 100-page letter, for
+    // timing quillory-cli render on it.
+    if (argc == 3 && qstrcmp(argv[1], "--write-letter") == 0)
+        return document::LetterFile::writeFile(QString::fromLocal8Bit(argv[2]), bench::longLetter())
+                   ? 1
+                   : 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,171 @@
+#include "RenderCommand.h"
+
+#include "document/SafeWrite.h"
+#include "layout/PagePrinter.h"
+#include "LetterFiles.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <optional>
+
+namespace quillory::cli {
+namespace {
+
+using layout::LayoutKind;
+
+struct Options
+{
+    QString input;
+    QString output;
+    LayoutKind kind = LayoutKind::Layout1;
+    int page = 0; // 0: all pages of a PDF, page 1 of a PNG
+    int dpi = 0;  // 0: 600 for a PDF, 96 for a PNG
+    layout::ViewOptions view;
+    QPageSize::PageSizeId paper = QPageSize::A4;
+};
+
+// Bitmaps above this resolution would take hundreds of megabytes a page.
+constexpr int kMinDpi = 24;
+constexpr int kMaxPdfDpi = 2400;
+constexpr int kMaxPngDpi = 600;
+
+std::optional<QPageSize::PageSizeId> paperSize(const QString& name)
+{
+    static const struct
+    {
+        const char* name;
+        QPageSize::PageSizeId id;
+    } sizes[] = {{"A3", QPageSize::A3}, {"A4", QPageSize::A4},         {"A5", QPageSize::A5},
+                 {"B5", QPageSize::B5}, {"Letter", QPageSize::Letter}, {"Legal", QPageSize::Legal}};
+    for (const auto& size : sizes) {
+        if (name.compare(QLatin1String(size.name), Qt::CaseInsensitive) == 0)
+            return size.id;
+    }
+    return std::nullopt;
+}
+
+/** The options, or the problem with them. */
+std::optional<Options> parse(const QStringList& arguments, QString& problem)
+{
+    Options options;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        const QString value = hasValue ? arguments[i + 1] : QString();
+        bool ok = true;
+        if (argument == QLatin1String("-o") && hasValue) {
+            options.output = value;
+        } else if (argument == QLatin1String("--layout") && hasValue) {
+            ok = value == QLatin1String("1") || value == QLatin1String("2");
+            options.kind = value == QLatin1String("2") ? LayoutKind::Layout2 : LayoutKind::Layout1;
+        } else if (argument == QLatin1String("--page") && hasValue) {
+            options.page = value.toInt(&ok);
+            ok = ok && options.page >= 1;
+        } else if (argument == QLatin1String("--dpi") && hasValue) {
+            options.dpi = value.toInt(&ok);
+            ok = ok && options.dpi >= kMinDpi && options.dpi <= kMaxPdfDpi;
+        } else if (argument == QLatin1String("--paper") && hasValue) {
+            const auto paper = paperSize(value);
+            ok = paper.has_value();
+            options.paper = paper.value_or(QPageSize::A4);
+        } else if (argument == QLatin1String("--blank-before-city")) {
+            options.view.blankBeforeRecipientCity = true;
+            continue;
+        } else if (argument == QLatin1String("--signature-text")) {
+            options.view.signatureIsSenderName = false;
+            continue;
+        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            const bool takesValue =
+                argument == QLatin1String("-o") || argument == QLatin1String("--layout") ||
+                argument == QLatin1String("--page") || argument == QLatin1String("--dpi") ||
+                argument == QLatin1String("--paper");
+            problem = takesValue ? QStringLiteral("%1 needs a value").arg(argument)
+                                 : QStringLiteral("unknown option %1").arg(argument);
+            return std::nullopt;
+        } else if (options.input.isEmpty()) {
+            options.input = argument;
+            continue;
+        } else {
+            problem = QStringLiteral("render takes one letter file");
+            return std::nullopt;
+        }
+        if (!ok) {
+            problem = QStringLiteral("invalid value for %1: %2").arg(argument, value);
+            return std::nullopt;
+        }
+        ++i;
+    }
+    if (options.input.isEmpty())
+        problem = QStringLiteral("render takes one letter file");
+    else if (!hasExtension(options.output, "pdf") && !hasExtension(options.output, "png"))
+        problem = QStringLiteral("render writes OUT.pdf or OUT.png (-o)");
+    else if (hasExtension(options.output, "png") && options.dpi > kMaxPngDpi)
+        problem = QStringLiteral("a PNG takes at most %1 dpi").arg(kMaxPngDpi);
+    if (!problem.isEmpty())
+        return std::nullopt;
+    return options;
+}
+
+int renderPdf(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(QStringLiteral("Brief"));
+    writer.setCreator(QStringLiteral("Quillory"));
+    writer.setResolution(options.dpi > 0 ? options.dpi : 600);
+    writer.setPageSize(QPageSize(options.paper));
+    // A PDF page is the whole sheet: the margins are the letter's own.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    return printer.print(writer, options.page, options.page);
+}
+
+int renderPng(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
+{
+    const int dpi = options.dpi > 0 ? options.dpi : 96;
+    // Rounded, not cut: an A4 sheet at 96 dpi is 794 x 1123 pixels.
+    const QSizeF mm = QPageSize(options.paper).size(QPageSize::Millimeter);
+    QImage image(qRound(mm.width() / 25.4 * dpi), qRound(mm.height() / 25.4 * dpi),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return -1;
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    const int pageCount = printer.drawPage(image, options.page > 0 ? options.page : 1);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (pageCount < 0 || !image.save(&buffer, "PNG"))
+        return -1;
+    return pageCount;
+}
+
+} // namespace
+
+int RenderCommand::run(const QStringList& arguments, Console& console)
+{
+    QString problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options)
+        return console.usageFailure(problem, usageLine());
+
+    const auto loaded = readLetterFile(options->input, console);
+    if (!loaded)
+        return FileFailure;
+    const layout::PagePrinter printer(options->kind, loaded->letter, options->view);
+    QByteArray bytes;
+    const int pageCount = hasExtension(options->output, "pdf")
+                              ? renderPdf(*options, printer, bytes)
+                              : renderPng(*options, printer, bytes);
+    if (pageCount < 0)
+        return console.fileFailure(options->output, QStringLiteral("cannot draw the pages"));
+    if (const document::FileError error = document::writeWholeFile(options->output, bytes))
+        return console.fileFailure(options->output, error.message());
+    console.out << pageCount << Qt::endl;
+    return Success;
+}
+
+} // namespace quillory::cli

@@ -1,0 +1,170 @@
+#include "cli/RenderCommand.h"
+#include "document/LetterFile.h"
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory;
+using namespace quillory::cli;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run render(const QStringList& arguments)
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    Console console{out, err};
+    run.status = RenderCommand().run(arguments, console);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+/** The number of pages a PDF's page tree declares. */
+int pdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    if (!bytes.startsWith("%PDF-"))
+        return -1;
+    const auto match = QRegularExpression(QStringLiteral("/Type\\s*/Pages.*?/Count\\s+(\\d+)"),
+                                          QRegularExpression::DotMatchesEverythingOption)
+                           .match(QString::fromLatin1(bytes));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+class TestRenderCommand : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        document::Letter letter = document::Letter::makeNew(QDate(2026, 12, 8));
+        QVERIFY(!document::LetterFile::writeFile(path("short.bri"), letter));
+        QStringList body;
+        for (int i = 0; i < 120; ++i)
+            body << QStringLiteral("Absatz %1 mit etwas Text, damit die Zeile nicht leer ist.")
+                        .arg(i);
+        letter.body = body.join(QStringLiteral("\r\n"));
+        QVERIFY(!document::LetterFile::writeFile(path("long.bri"), letter));
+    }
+
+    void outputs_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("pages");     // in the PDF; 0: as many as the letter has, more than 1
+        QTest::addColumn<QSize>("pngSize"); // empty for a PDF
+        QTest::newRow("pdf, every page") << QStringList{QStringLiteral("long.bri")}
+                                         << QStringLiteral("long.pdf") << 0 << QSize();
+        QTest::newRow("pdf, layout 2, one page")
+            << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
+                           QStringLiteral("2"), QStringLiteral("--page"), QStringLiteral("2")}
+            << QStringLiteral("one.pdf") << 1 << QSize();
+        QTest::newRow("png, A4 at 96 dpi") << QStringList{QStringLiteral("short.bri")}
+                                           << QStringLiteral("a4.png") << 1 << QSize(794, 1123);
+        QTest::newRow("png, letter paper at 50 dpi")
+            << QStringList{QStringLiteral("short.bri"), QStringLiteral("--paper"),
+                           QStringLiteral("letter"), QStringLiteral("--dpi"), QStringLiteral("50")}
+            << QStringLiteral("letter.png") << 1 << QSize(425, 550);
+    }
+
+    void outputs()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QFETCH(int, pages);
+        QFETCH(QSize, pngSize);
+        arguments[0] = m_dir.filePath(arguments[0]);
+        arguments << QStringLiteral("-o") << m_dir.filePath(output);
+        const Run run = render(arguments);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.status, int(Success));
+        if (pngSize.isEmpty()) {
+            const int pageCount = run.out.trimmed().toInt();
+            QVERIFY2(pageCount > 1, qPrintable(run.out));
+            QCOMPARE(pdfPageCount(m_dir.filePath(output)), pages > 0 ? pages : pageCount);
+        } else {
+            QCOMPARE(run.out, QStringLiteral("1\n"));
+            const QImage image(m_dir.filePath(output));
+            QCOMPARE(image.size(), pngSize);
+        }
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("no output")
+            << QStringList{QStringLiteral("@short.bri")} << int(UsageFailure)
+            << QStringLiteral("quillory-cli: render writes OUT.pdf or OUT.png (-o)");
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("--zoom")}
+            << int(UsageFailure) << QStringLiteral("quillory-cli: unknown option --zoom");
+        QTest::newRow("layout 3") << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                                                 QStringLiteral("@x.pdf"),
+                                                 QStringLiteral("--layout"), QStringLiteral("3")}
+                                  << int(UsageFailure)
+                                  << QStringLiteral("quillory-cli: invalid value for --layout: 3");
+        QTest::newRow("page 0") << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                                               QStringLiteral("@x.png"), QStringLiteral("--page"),
+                                               QStringLiteral("0")}
+                                << int(UsageFailure)
+                                << QStringLiteral("quillory-cli: invalid value for --page: 0");
+        QTest::newRow("png at 1200 dpi")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.png"), QStringLiteral("--dpi"),
+                           QStringLiteral("1200")}
+            << int(UsageFailure) << QStringLiteral("quillory-cli: a PNG takes at most 600 dpi");
+        QTest::newRow("dpi without value")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("--dpi")}
+            << int(UsageFailure) << QStringLiteral("quillory-cli: --dpi needs a value");
+        QTest::newRow("missing letter file")
+            << QStringList{QStringLiteral("@none.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.pdf")}
+            << int(FileFailure) << QStringLiteral("quillory-cli: @none.bri: File not found");
+        QTest::newRow("output folder missing")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@no/such/x.pdf")}
+            << int(FileFailure) << QStringLiteral("quillory-cli: @no/such/x.pdf: Invalid filename");
+    }
+
+    void failures()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, firstLine);
+        const QString dir = m_dir.path() + QLatin1Char('/');
+        for (QString& argument : arguments)
+            argument.replace(QLatin1Char('@'), dir);
+        const Run run = render(arguments);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.err.section(QLatin1Char('\n'), 0, 0),
+                 firstLine.replace(QLatin1Char('@'), dir));
+        QCOMPARE(run.out, QString());
+    }
+};
+
+QTEST_MAIN(TestRenderCommand)
+#include "tst_rendercommand.moc"
