@@ -2,6 +2,7 @@
 
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
+#include "PrintCommand.h"
 #include "RenderCommand.h"
 
 namespace quillory::cli {
@@ -11,6 +12,7 @@ CommandLine::CommandLine()
     m_commands.push_back(std::make_unique<InfoCommand>());
     m_commands.push_back(std::make_unique<ConvertCommand>());
     m_commands.push_back(std::make_unique<RenderCommand>());
+    m_commands.push_back(std::make_unique<PrintCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)

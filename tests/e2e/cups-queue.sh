@@ -34,7 +34,7 @@ CONF
   cat >"$dir/etc/cupsd.conf" <<CONF
 Listen $dir/cups.sock
 LogLevel info
-PageLogFormat "%p %j %u %T %P %C"
+PageLogFormat %p %j %u %T %P %C %{job-name}
 WebInterface No
 Browsing No
 DefaultAuthType None

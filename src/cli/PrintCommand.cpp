@@ -1,0 +1,61 @@
+#include "PrintCommand.h"
+
+#include "LetterFiles.h"
+#include "output/LetterPrinter.h"
+#include "output/PrinterTarget.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace quillory::cli {
+
+int PrintCommand::run(const QStringList& arguments, Console& console)
+{
+    QString file;
+    QString printerName;
+    layout::LayoutKind kind = layout::LayoutKind::Layout1;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--printer") && i + 1 < arguments.size()) {
+            printerName = arguments[++i];
+        } else if (argument == QLatin1String("--layout") && i + 1 < arguments.size()) {
+            const QString value = arguments[++i];
+            if (value == QLatin1String("1"))
+                kind = layout::LayoutKind::Layout1;
+            else if (value == QLatin1String("2"))
+                kind = layout::LayoutKind::Layout2;
+            else
+                return console.usageFailure(QStringLiteral("--layout takes 1 or 2"), usageLine());
+        } else if (argument.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
+            return console.usageFailure(QStringLiteral("unexpected argument %1").arg(argument),
+                                        usageLine());
+        } else {
+            file = argument;
+        }
+    }
+    if (file.isEmpty())
+        return console.usageFailure(QStringLiteral("print takes one letter file"), usageLine());
+
+    const auto loaded = readLetterFile(file, console);
+    if (!loaded)
+        return FileFailure;
+
+    QPrinter printer(QPrinter::HighResolution);
+    if (!printerName.isEmpty()) {
+        if (QPrinterInfo::printerInfo(printerName).isNull())
+            return console.fileFailure(printerName, output::PrinterTarget::invalidPrinterText());
+        printer.setPrinterName(printerName);
+    }
+    output::PrinterTarget target(printer);
+    output::PrintRequest request;
+    request.letter = loaded->letter;
+    request.kind = kind;
+    const output::PrintOutcome outcome = output::printLetter(target, request);
+    if (!outcome.error.isEmpty())
+        return console.fileFailure(printer.printerName().isEmpty() ? file : printer.printerName(),
+                                   outcome.error);
+    console.out << outcome.pages << Qt::endl;
+    return Success;
+}
+
+} // namespace quillory::cli
