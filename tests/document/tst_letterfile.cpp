@@ -1,5 +1,6 @@
 #include "document/LetterFile.h"
 #include "FailDevice.h"
+#include "LetterSamples.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,57 +29,7 @@ Letter emptyLetter()
     return letter;
 }
 
-/** A letter in which every value differs from the defaults of a new letter. */
-Letter everyFieldSet()
-{
-    Letter l;
-    l.recipientName = QStringLiteral("Jörg Überall");
-    l.recipientExtra = QStringLiteral("z.Hd. Frau Beispiel");
-    l.recipientStreet = QStringLiteral("Postfach 12 34");
-    l.recipientCity = QStringLiteral("98765 Irgendwo");
-    l.recipientCountry = QStringLiteral("Österreich");
-    l.subject = QStringLiteral("Kündigung Vertrags Nr. 34534345 – € 12,50");
-    l.salutation = QStringLiteral("Hallo,");
-    l.closing = QStringLiteral("Beste Grüße");
-    l.signature = QStringLiteral("gez. Max");
-    l.body = QStringLiteral("erste Zeile\r\n\r\n\tdritte „Zeile“\r\n");
-    l.date = QDate(2024, 2, 29);
-    l.senderName = QStringLiteral("Firma GmbH");
-    l.senderExtra = QStringLiteral("Ortsteil");
-    l.senderStreet = QStringLiteral("Weg 3");
-    l.senderPostcode = QStringLiteral("01234");
-    l.senderCity = QStringLiteral("Stadt");
-    l.senderCountry = QStringLiteral("Schweiz");
-    l.senderPhone = QStringLiteral("+49 30 1234");
-    l.senderFax = QStringLiteral("+49 30 1235");
-    l.senderEmail = QStringLiteral("post@example.org");
-    l.footer = QStringLiteral("Bank · IBAN");
-    l.marginMm = 12.35;
-    l.phoneRight = false;
-    l.footerCentred = false;
-    l.linesToSender = 999;
-    l.linesToRecipient = 0;
-    l.linesToSubject = 17;
-    l.senderOneLine = false;
-    l.senderSeparator = QStringLiteral(" | ");
-    l.senderSizeReduction = 10;
-    l.layout1SmallerSender = true;
-    l.layout1BlankBeforeCity = true;
-    l.layout1LargerCity = true;
-    l.letterFont.setFace(QStringLiteral("Times New Roman"));
-    l.letterFont.setSize(12);
-    l.letterFont.setStyle(quint8(FontStyleBit::Bold | FontStyleBit::Underline));
-    l.letterFont.setColor(0x000000FF);
-    l.letterFont.setCharset(238);
-    l.letterFont.setPitch(FontPitch::Variable);
-    l.footerFont.setFace(QStringLiteral("Courier New"));
-    l.footerFont.setSize(7);
-    l.footerFont.setStyle(quint8(FontStyleBit::Italic | FontStyleBit::StrikeOut));
-    l.footerFont.setColor(0x80000005);
-    l.footerFont.setCharset(1);
-    l.footerFont.setPitch(FontPitch::Fixed);
-    return l;
-}
+using LetterSamples::everyFieldSet;
 
 QByteArray bytes(std::initializer_list<int> values)
 {
@@ -213,11 +164,12 @@ private slots:
         QFETCH(int, length);
         QFETCH(bool, opens);
         QFETCH(QString, groups);
+        // Each tail group's values differ between the file and the current letter.
         Letter written = emptyLetter();
-        written.phoneRight = false;
+        written.phoneRight = true;
         written.linesToSender = 7;
-        written.senderOneLine = false;
-        written.layout1LargerCity = true;
+        written.senderSeparator = QString();
+        written.layout1LargerCity = false;
         const QByteArray file = LetterFile::serialize(written).left(length);
 
         const Letter current = everyFieldSet();
@@ -229,15 +181,17 @@ private slots:
         }
         QCOMPARE(loaded->tailGroups, groups);
         QCOMPARE(loaded->letter.recipientName, QString());
+        QVERIFY(!current.phoneRight && current.linesToSender != 7 &&
+                !current.senderSeparator.isEmpty() && current.layout1LargerCity);
         // A group the file held is read; the groups after it keep the current values.
         QCOMPARE(loaded->letter.phoneRight,
-                 groups.contains(QLatin1Char('A')) ? false : current.phoneRight);
+                 groups.contains(QLatin1Char('A')) ? true : current.phoneRight);
         QCOMPARE(loaded->letter.linesToSender,
                  groups.contains(QLatin1Char('B')) ? 7 : current.linesToSender);
         QCOMPARE(loaded->letter.senderSeparator,
                  groups.contains(QLatin1Char('C')) ? QString() : current.senderSeparator);
         QCOMPARE(loaded->letter.layout1LargerCity,
-                 groups.contains(QLatin1Char('D')) ? true : current.layout1LargerCity);
+                 groups.contains(QLatin1Char('D')) ? false : current.layout1LargerCity);
     }
 
     void bytesAfterTheLastFieldAreIgnored()
