@@ -60,8 +60,12 @@ output::PreviewRequest MainForm::previewRequest()
     const QString problem = printer().metrics(metrics);
     if (!problem.isEmpty())
         metrics = a4At600();
-    PrinterNote->setText(problem.isEmpty() ? QString()
-                                           : QStringLiteral("Kein Drucker – Vorschau auf A4"));
+    const QString note =
+        problem.isEmpty() ? QString() : QStringLiteral("Kein Drucker – Vorschau auf A4");
+    if (PrinterNote->text() != note) {
+        PrinterNote->setText(note);
+        PrinterNote->adjustSize();
+    }
 
     output::PrintRequest letterAndView = printRequest();
     output::PreviewRequest request;
