@@ -21,6 +21,8 @@ public:
     QString openFileName(const QString& lastName) override;
     QString saveFileName(const QString& lastName) override;
     void showError(const QString& text) override;
+    std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;
+    bool openRecoveredLetter(const QString& text) override;
 
 private:
     QWidget* m_window;
