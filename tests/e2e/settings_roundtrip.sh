@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs the real program three times on a private X server with a temporary
-# HOME: the first run changes a sender field and moves the window, closes
-# through "Beenden" and answers "Nein" to the save question; the second must
-# come back with both (it writes them again when it is ended by SIGTERM with
-# an unsaved letter); the third offers that letter, opens it and removes the
-# recovery file on its normal close.
+# HOME whose settings file names two fonts by hand: the first run changes a
+# sender field, chooses Layout 2 and moves the window, closes through
+# "Beenden" and answers "Nein" to the save question; the second must come
+# back with all of it (it writes it all again when it is ended by SIGTERM
+# with an unsaved letter); the third offers that letter, opens it and removes
+# the recovery file on its normal close.
 # Usage: settings_roundtrip.sh PATH/TO/quillory
 set -euo pipefail
 quillory=$1
@@ -103,7 +104,22 @@ ini_value() {
   sed -n "s/^$1=//p" "$ini"
 }
 
-# Run 1: a new sender name, the window moved, closed through the menu.
+# As a user might edit the file: a blank after the comma, no quotes.
+mkdir -p "$(dirname "$ini")"
+printf '[TMainForm]\nFontDialog1_FontSize=14\nFontDialog1_FontStyle=[fsBold, fsItalic]\nFontDialog2_FontName=Times New Roman\n' >"$ini"
+
+# What the window must have kept, as QSettings writes it.
+check_kept() {
+  [ "$(ini_value Edit10_Text)" = 'Erika Beispiel' ] || fail "$1: the sender name is not kept"
+  [ "$(ini_value Layout2Check_Checked)" = 'True' ] || fail "$1: Layout 2 is not kept"
+  [ "$(ini_value Layout1Check_Checked)" = 'False' ] || fail "$1: Layout 1 is still on"
+  [ "$(ini_value FontDialog1_FontSize)" = '14' ] || fail "$1: the letter font size is lost"
+  [ "$(ini_value FontDialog1_FontStyle)" = '"[fsBold,fsItalic]"' ] ||
+    fail "$1: the letter font style is lost"
+  [ "$(ini_value FontDialog2_FontName)" = 'Times New Roman' ] || fail "$1: the footer font is lost"
+}
+
+# Run 1: a new sender name, Layout 2, the window moved, closed through the menu.
 start
 window=$(wait_for_window "$unmodified")
 xdotool windowmove --sync "$window" 60 40
@@ -113,12 +129,17 @@ sleep 0.3
 xdotool key ctrl+a
 xdotool type --delay 30 'Erika Beispiel'
 wait_for_window "$modified" >/dev/null
+xdotool key ctrl+Tab   # to "Druck Vorschau": page, zoom, then the layout buttons
+sleep 0.3
+xdotool key Tab Tab Right
+sleep 0.3
 choose_beenden "$window"
 answer_no
 wait_for_exit
-[ "$(ini_value Edit10_Text)" = 'Erika Beispiel' ] || fail "Edit10_Text not stored"
+check_kept "run 1"
 [ "$(ini_value NormPos)" = '"60,40,930,680"' ] || fail "NormPos not stored"
-echo "run 1: stored Edit10_Text=$(ini_value Edit10_Text) NormPos=$(ini_value NormPos)"
+echo "run 1: stored Edit10_Text=$(ini_value Edit10_Text) NormPos=$(ini_value NormPos)" \
+  "Layout2Check_Checked=$(ini_value Layout2Check_Checked) FontDialog1_FontStyle=$(ini_value FontDialog1_FontStyle)"
 
 # Run 2: restored without a modified mark, at the stored place; then an
 # unsaved letter and SIGTERM from the session.
@@ -129,13 +150,13 @@ position=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Position: \([0-9]*
 xdotool windowfocus --sync "$window"
 xdotool type --delay 30 'Herr Beispiel'
 wait_for_window "$modified" >/dev/null
-sed -i 's/^Edit10_Text=.*/Edit10_Text=overwritten/' "$ini"
+# Only a run that restored them writes the values back.
+sed -i -e 's/^Edit10_Text=.*/Edit10_Text=overwritten/' -e '/^Layout/d' -e '/^FontDialog/d' "$ini"
 kill -TERM "$app_pid"
 wait_for_exit
-# Written again from the window: only a restored run writes the name back.
-[ "$(ini_value Edit10_Text)" = 'Erika Beispiel' ] || fail "the sender name did not come back"
+check_kept "run 2"
 [ -f "$recovery" ] || fail "no recovery file after SIGTERM"
-echo "run 2: restored at $position, recovery file written on SIGTERM"
+echo "run 2: restored at $position with sender, layout and fonts; recovery file written on SIGTERM"
 
 # Run 3: the kept letter is offered ("Ja" is the default), opened as an
 # unsaved letter, and gone after a normal close.
