@@ -54,6 +54,10 @@ void MainForm::setViewChoices(const settings::ViewChoices& view)
 
 void MainForm::restoreUserSettings()
 {
+    // Once per run: a second showing before FormShow has marked the first
+    // (a platform's spontaneous show) must not undo what was set since.
+    if (FormStorage1)
+        return;
     runGuarded([this] {
         document::Letter restored = letter();
         settings::ViewChoices view = viewChoices();
