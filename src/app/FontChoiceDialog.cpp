@@ -25,7 +25,11 @@ FontChoiceDialog::FontChoiceDialog(const QString& title, const FontChoice& initi
     m_fonts->setObjectName(QStringLiteral("fontChooser"));
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    // The grip belongs to the outer dialog's corner, not the middle of it.
+    m_fonts->setSizeGripEnabled(false);
+    setSizeGripEnabled(true);
     m_fonts->setCurrentFont(initial.font);
+    m_shownFamily = m_fonts->currentFont().family();
     connect(m_fonts, &QFontDialog::currentFontChanged, this, [this] { m_fontTouched = true; });
     // Return or Escape in one of its fields would close the embedded dialog
     // alone and leave a hole; they answer this dialog instead.
@@ -58,7 +62,14 @@ FontChoiceDialog::FontChoiceDialog(const QString& title, const FontChoice& initi
 
 FontChoice FontChoiceDialog::choice() const
 {
-    return {m_fontTouched ? m_fonts->currentFont() : m_initialFont, m_color};
+    if (!m_fontTouched)
+        return {m_initialFont, m_color};
+    // Only the size or style changed: the face stays the one the letter
+    // named, even where the chooser could only show a stand-in for it.
+    QFont font = m_fonts->currentFont();
+    if (font.family() == m_shownFamily)
+        font.setFamily(m_initialFont.family());
+    return {font, m_color};
 }
 
 void FontChoiceDialog::setColor(const QColor& color)

@@ -17,9 +17,9 @@ namespace quillory::app {
  * colour), with OK and Cancel of its own. choice() is what was chosen.
  *
  * A face the system does not list (Arial where only its metric twin is
- * installed) cannot be selected in Qt's chooser; as long as the user leaves
- * the chooser alone, the initial font comes back unchanged, so picking only
- * a colour never swaps the face.
+ * installed) cannot be selected in Qt's chooser, which shows a stand-in; the
+ * face changes only when the user picks another one, so choosing a size, a
+ * style or a colour never swaps it.
  */
 class FontChoiceDialog : public QDialog
 {
@@ -46,6 +46,7 @@ private:
     QPushButton* m_colorButton = nullptr;
     QColor m_color;
     QFont m_initialFont;
+    QString m_shownFamily;
     bool m_fontTouched = false;
 };
 

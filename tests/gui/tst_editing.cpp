@@ -388,6 +388,17 @@ private slots:
         QCOMPARE(dialog.choice().font.family(), QStringLiteral("Arial"));
     }
 
+    void aNewSizeKeepsAFaceTheChooserCannotShow()
+    {
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
+                                FontChoice{font(QStringLiteral("Arial"), 12), QColor()});
+        QFont shown = dialog.fontChooser()->currentFont();
+        shown.setPointSize(16);
+        dialog.fontChooser()->setCurrentFont(shown);
+        QCOMPARE(dialog.choice().font.family(), QStringLiteral("Arial"));
+        QCOMPARE(dialog.choice().font.pointSize(), 16);
+    }
+
     void aFontPickedInTheChooserIsTheChoice()
     {
         FontChoiceDialog dialog(QStringLiteral("Schriftart"),
