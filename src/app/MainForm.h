@@ -83,6 +83,7 @@ public:
     void setSettingsBackend(settings::SettingsBackend* backend);
     /** Where an unsaved letter is kept when the session ends the program. */
     void setRecoveryFolder(const QString& folder);
+    /** Where the first kept letter goes. */
     QString recoveryFilePath() const;
 
     /**
@@ -283,7 +284,7 @@ private:
     void chooseFont(document::LetterFont& font, const QString& title);
     void keepForNextStart();
     void offerRecoveredLetter();
-    /** A normal close: the recovery file this run offered has served. */
+    /** A normal close: the kept letter this run offered has served. */
     void dropRecoveredLetter();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
@@ -306,7 +307,9 @@ private:
     std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;
     std::unique_ptr<settings::FormStorage> FormStorage1;
     QString m_recoveryFolder;
-    bool m_recoveryOffered = false;
+    /** The kept letter this run offered; it is this run's to remove or write again. */
+    QString m_recoveryPath;
+    bool m_recoveryOpened = false;
     SessionGuard* m_sessionGuard = nullptr;
     std::optional<document::Letter> m_sessionAnsweredLetter;
 };

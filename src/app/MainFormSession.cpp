@@ -52,7 +52,7 @@ void MainForm::setRecoveryFolder(const QString& folder)
 
 QString MainForm::recoveryFilePath() const
 {
-    return RecoveryFile(m_recoveryFolder).path();
+    return RecoveryFile(m_recoveryFolder).firstPath();
 }
 
 bool MainForm::sessionEnds(bool canAsk)
@@ -82,8 +82,13 @@ void MainForm::keepForNextStart()
 {
     saveUserSettings(false);
     if (Changed) {
+        // The letter this run opened from the recovery place is written back
+        // over itself; any other gets a file of its own, so neither a letter
+        // declined at the start nor another copy's letter is overwritten.
+        const RecoveryFile recovery(m_recoveryFolder);
+        const QString path = m_recoveryOpened ? m_recoveryPath : recovery.freePath();
         // No message: nobody would see it before the program is gone.
-        const document::FileError error = RecoveryFile(m_recoveryFolder).write(letter());
+        const document::FileError error = recovery.write(path, letter());
         if (error)
             qWarning("Quillory: the unsaved letter could not be kept: %s",
                      qUtf8Printable(error.message()));
@@ -101,16 +106,19 @@ bool MainForm::sessionAlreadyAnswered() const
 
 void MainForm::offerRecoveredLetter()
 {
-    const RecoveryFile recovery(m_recoveryFolder);
-    if (m_recoveryOffered || !recovery.exists())
+    if (!m_recoveryPath.isEmpty())
         return;
-    // Only the run that offered the file removes it: a second copy of the
-    // program, started before, must not take another's letter away.
-    m_recoveryOffered = true;
+    const QStringList waiting = RecoveryFile(m_recoveryFolder).waiting();
+    if (waiting.isEmpty())
+        return;
+    // One letter per start. Only the run that offered a file removes it: a
+    // second copy of the program, started before, must not take another's
+    // letter away.
+    m_recoveryPath = waiting.constFirst();
     if (!m_prompts->openRecoveredLetter(recoveredQuestion()))
         return;
-    runGuarded([this, &recovery] {
-        auto loaded = recovery.read(letter());
+    runGuarded([this] {
+        auto loaded = RecoveryFile::read(m_recoveryPath, letter());
         if (!loaded)
             throw CommandError(loaded.error().message());
         setLetter(loaded->letter);
@@ -120,13 +128,14 @@ void MainForm::offerRecoveredLetter()
         FileName.clear();
         SetChanged();
         repaintPreview();
+        m_recoveryOpened = true;
     });
 }
 
 void MainForm::dropRecoveredLetter()
 {
-    if (m_recoveryOffered)
-        RecoveryFile(m_recoveryFolder).remove();
+    if (!m_recoveryPath.isEmpty())
+        RecoveryFile::remove(m_recoveryPath);
 }
 
 } // namespace quillory::app

@@ -2,6 +2,7 @@
 #include "FormFixture.h"
 #include "SessionGuard.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -121,6 +122,77 @@ private slots:
         }
         QVERIFY(f.form->close());
         QVERIFY(QFile::exists(f.form->recoveryFilePath()));
+    }
+
+    void twoCopiesEndedTogetherKeepBothLetters()
+    {
+        QTemporaryDir recovery;
+        {
+            FormFixture first({}, nullptr, recovery.path());
+            FormFixture second({}, nullptr, recovery.path());
+            first.form->Edit1->setText(QStringLiteral("Brief A"));
+            second.form->Edit1->setText(QStringLiteral("Brief B"));
+            QVERIFY(first.form->sessionEnds(false));
+            QVERIFY(second.form->sessionEnds(false));
+        }
+        // One letter per start, the older first; each gone after its run's normal close.
+        QStringList opened;
+        for (int run = 0; run < 3; ++run) {
+            FormFixture next({}, nullptr, recovery.path(), false);
+            next.prompts.recoveryAnswers << true;
+            next.show();
+            if (next.form->isChanged())
+                opened << next.form->Edit1->text();
+            next.prompts.saveAnswers << Answer::No;
+            QVERIFY(next.form->close());
+        }
+        QCOMPARE(opened, (QStringList{QStringLiteral("Brief A"), QStringLiteral("Brief B")}));
+        QVERIFY(QDir(recovery.path()).isEmpty());
+    }
+
+    void aDeclinedLetterIsNotOverwritten()
+    {
+        QTemporaryDir recovery;
+        {
+            FormFixture f({}, nullptr, recovery.path());
+            f.form->Edit1->setText(QStringLiteral("alt"));
+            QVERIFY(f.form->sessionEnds(false));
+        }
+        FormFixture next({}, nullptr, recovery.path(), false);
+        next.prompts.recoveryAnswers << false;
+        next.show();
+        next.form->Edit1->setText(QStringLiteral("neu"));
+        QVERIFY(next.form->sessionEnds(false));
+
+        QStringList kept;
+        for (const QFileInfo& file : QDir(recovery.path()).entryInfoList(QDir::Files)) {
+            const auto loaded = quillory::document::LetterFile::readFile(
+                file.filePath(), quillory::document::Letter::makeNew());
+            QVERIFY(loaded);
+            kept << loaded->letter.recipientName;
+        }
+        kept.sort();
+        QCOMPARE(kept, (QStringList{QStringLiteral("alt"), QStringLiteral("neu")}));
+    }
+
+    void anOpenedLetterIsKeptInItsOwnFileAgain()
+    {
+        QTemporaryDir recovery;
+        {
+            FormFixture f({}, nullptr, recovery.path());
+            f.form->Edit1->setText(QStringLiteral("erster Stand"));
+            QVERIFY(f.form->sessionEnds(false));
+        }
+        FormFixture next({}, nullptr, recovery.path(), false);
+        next.prompts.recoveryAnswers << true;
+        next.show();
+        next.form->Edit1->setText(QStringLiteral("zweiter Stand"));
+        QVERIFY(next.form->sessionEnds(false));
+        QCOMPARE(QDir(recovery.path()).entryList(QDir::Files).size(), 1);
+        const auto loaded = quillory::document::LetterFile::readFile(
+            next.form->recoveryFilePath(), quillory::document::Letter::makeNew());
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter.recipientName, QStringLiteral("zweiter Stand"));
     }
 
     void theSessionAsksWhereItCan_data()
