@@ -1,6 +1,7 @@
 #include "DialogPrompts.h"
 
 #include "ErrorReport.h"
+#include "FontChoiceDialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -77,6 +78,22 @@ void DialogPrompts::showError(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, ErrorReport::kCaption, text, QMessageBox::Ok, m_window);
     box.exec();
+}
+
+std::optional<FontChoice> DialogPrompts::chooseFont(const QString& title, const FontChoice& current)
+{
+    FontChoiceDialog dialog(title, current, m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+bool DialogPrompts::openRecoveredLetter(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, ErrorReport::kCaption, text,
+                    QMessageBox::Yes | QMessageBox::No, m_window);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace quillory::app

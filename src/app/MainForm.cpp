@@ -85,12 +85,12 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
         move(screen()->availableGeometry().center() - rect().center());
 
     connectHandlers();
+    connectEditing();
+    connectSession();
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();
 }
-
-MainForm::~MainForm() = default;
 
 void MainForm::FormCreate()
 {
@@ -203,11 +203,20 @@ void MainForm::showEvent(QShowEvent* event)
     // After the window is on screen, so that a message about the command-line
     // letter has a window to stand in front of.
     QMetaObject::invokeMethod(
-        this, [this] { runGuarded([this] { FormShow(); }); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            runGuarded([this] { FormShow(); });
+            offerRecoveredLetter();
+        },
+        Qt::QueuedConnection);
 }
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    if (sessionAlreadyAnswered()) {
+        event->accept();
+        return;
+    }
     bool canClose = false;
     if (!runGuarded([&] { FormCloseQuery(canClose); }))
         canClose = false;
@@ -216,12 +225,9 @@ void MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     saveUserSettings();
+    dropRecoveredLetter();
     event->accept();
 }
-
-void MainForm::restoreUserSettings() {}
-
-void MainForm::saveUserSettings() {}
 
 void MainForm::repaintPreview()
 {

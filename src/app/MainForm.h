@@ -3,12 +3,14 @@
 #include "document/Letter.h"
 #include "document/LetterFont.h"
 #include "Prompts.h"
+#include "settings/FormStorage.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -40,6 +42,7 @@ class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
+class SessionGuard;
 class SpinField;
 
 /**
@@ -53,6 +56,11 @@ class SpinField;
  * one guard: a failure ends that command, is shown through Prompts::showError
  * and never crosses the event loop. All questions and file dialogs go through
  * the Prompts given at construction.
+ *
+ * The per-user settings (FormStorage1) are restored at the first showing and
+ * saved after an allowed close; when the desktop session ends the program
+ * without anyone to answer, they are saved and an unsaved letter is kept in
+ * a recovery file that the next start offers to open.
  */
 class MainForm : public QMainWindow
 {
@@ -78,6 +86,25 @@ public:
     QString baseTitle() const { return BaseTitle; }
     bool isChanged() const { return Changed; }
 
+    /**
+     * The per-user store, set before the first showing; without one the
+     * window uses the platform's (QSettingsBackend). It must outlive the window.
+     */
+    void setSettingsBackend(settings::SettingsBackend* backend);
+    /** Where an unsaved letter is kept when the session ends the program. */
+    void setRecoveryFolder(const QString& folder);
+    /** Where the first kept letter goes. */
+    QString recoveryFilePath() const;
+
+    /**
+     * The desktop session is ending. With canAsk the usual closing question
+     * is put and false means the user keeps the program; without, the
+     * settings are saved and an unsaved letter goes to the recovery file.
+     */
+    bool sessionEnds(bool canAsk);
+    /** SIGTERM: sessionEnds(false), then the program ends. */
+    void sessionTerminated();
+
     /** Runs a handler; a failure is reported and gives false. Never throws. */
     bool runGuarded(const std::function<void()>& handler) noexcept;
 
@@ -99,6 +126,16 @@ public:
     void Speichernunter1Click();
     void Beenden1Click();
     void berdasProgramm1Click();
+
+    // Editing of the body text, whichever field has the focus, and the fonts.
+    void Bearbeiten1Click();
+    void Rckgngig1Click();
+    void Kopieren1Click();
+    void Kopieren2Click();
+    void Einfgen1Click();
+    void Memo1KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    void BitBtnXP1Click();
+    void BitBtnXP2Click();
 
     // Change handlers.
     void Edit1Change();
@@ -245,6 +282,8 @@ private:
     void buildPreviewTab(FormBuilder& builder);
     void buildMenus();
     void connectHandlers();
+    void connectEditing();
+    void connectSession();
     void FormCreate();
 
     /** Binds a handler to a signal, inside the guard. */
@@ -271,7 +310,20 @@ private:
     // The per-user settings store attaches here: restore before FormShow,
     // save after a close that FormCloseQuery allowed.
     void restoreUserSettings();
-    void saveUserSettings();
+    /** report false: nobody is there to read a message (the session is ending). */
+    void saveUserSettings(bool report = true);
+    void saveUserSettingsOnDestroy() noexcept;
+    settings::FormStorage& formStorage();
+    settings::ViewChoices viewChoices() const;
+    void setViewChoices(const settings::ViewChoices& view);
+
+    void chooseFont(document::LetterFont& font, const QString& title);
+    void keepForNextStart();
+    void offerRecoveredLetter();
+    /** A normal close: the kept letter this run offered has served. */
+    void dropRecoveredLetter();
+    /** The session's question was answered and nothing changed since. */
+    bool sessionAlreadyAnswered() const;
 
     QString FileName;
     QString BaseTitle;
@@ -293,6 +345,16 @@ private:
     PrinterAccess* m_printer = nullptr;
     std::unique_ptr<output::PreviewRenderer> m_preview;
     int m_wheelDelta = 0;
+
+    settings::SettingsBackend* m_settingsBackend = nullptr;
+    std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;
+    std::unique_ptr<settings::FormStorage> FormStorage1;
+    QString m_recoveryFolder;
+    /** The kept letter this run offered; it is this run's to remove or write again. */
+    QString m_recoveryPath;
+    bool m_recoveryOpened = false;
+    SessionGuard* m_sessionGuard = nullptr;
+    std::optional<document::Letter> m_sessionAnsweredLetter;
 };
 
 } // namespace quillory::app

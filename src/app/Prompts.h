@@ -1,6 +1,10 @@
 #pragma once
 
+#include "FontChoice.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace quillory::app {
 
@@ -33,6 +37,13 @@ public:
 
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;
+
+    /** A font dialog titled title, starting from current; nothing when cancelled. */
+    virtual std::optional<FontChoice> chooseFont(const QString& title,
+                                                 const FontChoice& current) = 0;
+
+    /** A Yes/No question whether to open a letter kept when the program was ended. */
+    virtual bool openRecoveredLetter(const QString& text) = 0;
 };
 
 } // namespace quillory::app

@@ -17,8 +17,15 @@ public:
     QStringList openNames;
     QStringList saveNames;
     QStringList pdfNames;
+    /** Answers of the font dialog; nothing is Cancel. */
+    QList<std::optional<quillory::app::FontChoice>> fontAnswers;
+    /** What each font dialog was opened with. */
+    QList<quillory::app::FontChoice> fontsShown;
+    QList<bool> recoveryAnswers;
 
-    /** "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>", "error: <text>"
+    /**
+     * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
+     * "error: <text>", "font: <title>", "recover: <text>"
      */
     QStringList log;
     QStringList errors;
@@ -52,5 +59,17 @@ public:
     {
         log << QStringLiteral("error: ") + text;
         errors << text;
+    }
+    std::optional<quillory::app::FontChoice>
+    chooseFont(const QString& title, const quillory::app::FontChoice& current) override
+    {
+        log << QStringLiteral("font: ") + title;
+        fontsShown << current;
+        return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.takeFirst();
+    }
+    bool openRecoveredLetter(const QString& text) override
+    {
+        log << QStringLiteral("recover: ") + text;
+        return !recoveryAnswers.isEmpty() && recoveryAnswers.takeFirst();
     }
 };

@@ -1,0 +1,102 @@
+#include "ErrorReport.h"
+#include "MainForm.h"
+#include "output/PreviewRenderer.h"
+#include "PrinterAccess.h"
+#include "settings/FormStorage.h"
+#include "settings/QSettingsBackend.h"
+#include "WindowPlacer.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+// The per-user settings store attaches to the window here: restore before
+// FormShow, save after a close that FormCloseQuery allowed, and once more
+// while the window goes away if that save did not complete.
+
+namespace quillory::app {
+
+MainForm::~MainForm()
+{
+    saveUserSettingsOnDestroy();
+}
+
+void MainForm::setSettingsBackend(settings::SettingsBackend* backend)
+{
+    // The store binds to its backend at the first showing; later the
+    // restored state would be lost with it.
+    Q_ASSERT(!FormStorage1);
+    m_settingsBackend = backend;
+}
+
+settings::FormStorage& MainForm::formStorage()
+{
+    if (!FormStorage1) {
+        if (!m_settingsBackend) {
+            m_ownSettingsBackend = std::make_unique<settings::QSettingsBackend>();
+            m_settingsBackend = m_ownSettingsBackend.get();
+        }
+        FormStorage1 = std::make_unique<settings::FormStorage>(*m_settingsBackend);
+    }
+    return *FormStorage1;
+}
+
+settings::ViewChoices MainForm::viewChoices() const
+{
+    settings::ViewChoices view;
+    view.layout2 = Layout2Check->isChecked();
+    view.blankBeforeRecipientCity = Leer2Check->isChecked();
+    return view;
+}
+
+void MainForm::setViewChoices(const settings::ViewChoices& view)
+{
+    (view.layout2 ? Layout2Check : Layout1Check)->setChecked(true);
+    Leer2Check->setChecked(view.blankBeforeRecipientCity);
+}
+
+void MainForm::restoreUserSettings()
+{
+    // Once per run: a second showing before FormShow has marked the first
+    // (a platform's spontaneous show) must not undo what was set since.
+    if (FormStorage1)
+        return;
+    runGuarded([this] {
+        document::Letter restored = letter();
+        settings::ViewChoices view = viewChoices();
+        const auto result = formStorage().restore(restored, view, WindowPlacer::placementOf(*this),
+                                                  WindowPlacer::screenInfo());
+        // A store that cannot be read leaves every field as designed and is
+        // not written over in this run.
+        if (!result.error.isEmpty())
+            throw CommandError(result.error);
+        if (result.placement)
+            WindowPlacer::apply(*this, *result.placement);
+        setLetter(restored);
+        setViewChoices(view);
+    });
+}
+
+void MainForm::saveUserSettings(bool report)
+{
+    QString error;
+    runGuarded([this, &error] {
+        error = formStorage().save(letter(), viewChoices(), WindowPlacer::placementOf(*this),
+                                   WindowPlacer::screenInfo());
+    });
+    if (report && !error.isEmpty())
+        runGuarded([&error] { throw CommandError(error); });
+}
+
+void MainForm::saveUserSettingsOnDestroy() noexcept
+{
+    if (!FormStorage1)
+        return;
+    runGuarded([this] {
+        const QString error = FormStorage1->saveOnDestroy(
+            letter(), viewChoices(), WindowPlacer::placementOf(*this), WindowPlacer::screenInfo());
+        if (!error.isEmpty())
+            throw CommandError(error);
+    });
+}
+
+} // namespace quillory::app

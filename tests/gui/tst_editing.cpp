@@ -1,0 +1,414 @@
+#include "FontChoiceDialog.h"
+#include "FormFixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBlock>
+
+using quillory::app::FontChoice;
+using quillory::app::FontChoiceDialog;
+using quillory::app::MainForm;
+using quillory::document::LetterFont;
+
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+namespace {
+
+/** Selects the first word of the body text, "hiermit". */
+void selectFirstWord(MainForm& w)
+{
+    QTextCursor cursor = w.Memo1->textCursor();
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    w.Memo1->setTextCursor(cursor);
+}
+
+/** Opens the menu as the user does, so its states are worked out, and closes it again. */
+void openEditMenu(MainForm& w)
+{
+    w.Bearbeiten1->popup(w.mapToGlobal(QPoint(10, 10)));
+    w.Bearbeiten1->hide();
+}
+
+QFont font(const QString& family, int points, bool bold = false, bool italic = false)
+{
+    QFont f(family);
+    f.setPointSize(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+} // namespace
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void menuEnabling_data()
+    {
+        QTest::addColumn<bool>("select");
+        QTest::addColumn<bool>("type");
+        QTest::addColumn<bool>("undo");
+        QTest::addColumn<bool>("cutCopy");
+        QTest::newRow("nothing selected, nothing done") << false << false << false << false;
+        QTest::newRow("a word selected") << true << false << false << true;
+        QTest::newRow("after typing") << false << true << true << false;
+    }
+
+    void menuEnabling()
+    {
+        QFETCH(bool, select);
+        QFETCH(bool, type);
+        QFETCH(bool, undo);
+        QFETCH(bool, cutCopy);
+        FormFixture f;
+        MainForm& w = *f.form;
+        QGuiApplication::clipboard()->clear();
+        if (type)
+            QTest::keyClicks(w.Memo1, QStringLiteral("xy"));
+        if (select)
+            selectFirstWord(w);
+        openEditMenu(w);
+        QCOMPARE(w.Rckgngig1->isEnabled(), undo);
+        QCOMPARE(w.Kopieren1->isEnabled(), cutCopy);
+        QCOMPARE(w.Kopieren2->isEnabled(), cutCopy);
+        // Even with nothing on the clipboard.
+        QVERIFY(w.Einfgen1->isEnabled());
+    }
+
+    void theStatesFollowOnlyWhenTheMenuOpens()
+    {
+        FormFixture f;
+        MainForm& w = *f.form;
+        openEditMenu(w);
+        QVERIFY(!w.Kopieren2->isEnabled());
+        selectFirstWord(w);
+        QVERIFY(!w.Kopieren2->isEnabled());
+        openEditMenu(w);
+        QVERIFY(w.Kopieren2->isEnabled());
+    }
+
+    void copyTakesTheBodyTextsSelectionWhateverHasTheFocus()
+    {
+        FormFixture f;
+        MainForm& w = *f.form;
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.Edit6->setText(QStringLiteral("Kündigung"));
+        w.Edit6->setFocus();
+        w.Edit6->selectAll();
+        QVERIFY(w.Edit6->hasFocus());
+        selectFirstWord(w);
+        w.Kopieren2->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("hiermit"));
+        QVERIFY(w.Edit6->hasFocus());
+    }
+
+    void pasteWorksOnThePreviewTab()
+    {
+        FormFixture f;
+        MainForm& w = *f.form;
+        w.PageControl1->setCurrentWidget(w.TabSheet3);
+        QVERIFY(!w.Memo1->isVisible());
+        QTextCursor cursor = w.Memo1->textCursor();
+        cursor.setPosition(0);
+        w.Memo1->setTextCursor(cursor);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Vorab: "));
+        w.Einfgen1->trigger();
+        QVERIFY(w.Memo1->document()->firstBlock().text().startsWith(QStringLiteral("Vorab: hier")));
+        QVERIFY(w.isChanged());
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<bool>("modified");
+        // Each starts with "hiermit" selected and "Notiz" on the clipboard.
+        QTest::newRow("cut") << "Kopieren1"
+                             << " möchte ich...."
+                             << "hiermit" << true;
+        QTest::newRow("copy") << "Kopieren2"
+                              << "hiermit möchte ich...."
+                              << "hiermit" << false;
+        QTest::newRow("paste") << "Einfgen1"
+                               << "Notiz möchte ich...."
+                               << "Notiz" << true;
+        QTest::newRow("undo") << "Rckgngig1"
+                              << "hiermit möchte ich...."
+                              << "Notiz" << true;
+    }
+
+    void commands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, clipboard);
+        QFETCH(bool, modified);
+        FormFixture f;
+        MainForm& w = *f.form;
+        if (command == QStringLiteral("Rckgngig1")) {
+            // Something to undo: a typed word at the end.
+            QTextCursor cursor = w.Memo1->textCursor();
+            cursor.movePosition(QTextCursor::End);
+            w.Memo1->setTextCursor(cursor);
+            QTest::keyClicks(w.Memo1, QStringLiteral(" Ende"));
+        }
+        selectFirstWord(w);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Notiz"));
+        w.SetUnChanged();
+
+        w.findChild<QAction*>(command)->trigger();
+        QCOMPARE(w.Memo1->document()->firstBlock().text(), firstLine);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        QCOMPARE(w.isChanged(), modified);
+        QCOMPARE(w.windowTitle(), f.title(modified ? QStringLiteral("unbenannt.bri*")
+                                                   : QStringLiteral("unbenannt.bri")));
+        if (command == QStringLiteral("Rckgngig1"))
+            QVERIFY(!w.Memo1->toPlainText().contains(QStringLiteral("Ende")));
+    }
+
+    void commandsWithNothingToDoChangeNothing_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("undo") << "Rckgngig1";
+        QTest::newRow("cut") << "Kopieren1";
+        QTest::newRow("copy") << "Kopieren2";
+        QTest::newRow("paste") << "Einfgen1";
+    }
+
+    void commandsWithNothingToDoChangeNothing()
+    {
+        QFETCH(QString, command);
+        FormFixture f;
+        MainForm& w = *f.form;
+        QGuiApplication::clipboard()->clear();
+        const QString before = w.Memo1->toPlainText();
+        w.findChild<QAction*>(command)->trigger();
+        QCOMPARE(w.Memo1->toPlainText(), before);
+        QVERIFY(!w.isChanged());
+        QVERIFY(f.prompts.errors.isEmpty());
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("allSelected");
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("Ctrl+A") << Qt::KeyboardModifiers(Qt::ControlModifier) << true << false;
+        QTest::newRow("Ctrl+Shift+A")
+            << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier) << true << false;
+        QTest::newRow("A") << Qt::KeyboardModifiers(Qt::NoModifier) << false << true;
+        QTest::newRow("Shift+A") << Qt::KeyboardModifiers(Qt::ShiftModifier) << false << true;
+    }
+
+    void keys()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, allSelected);
+        QFETCH(bool, typed);
+        FormFixture f;
+        MainForm& w = *f.form;
+        const QString before = w.Memo1->toPlainText();
+        QTextCursor cursor = w.Memo1->textCursor();
+        cursor.setPosition(3);
+        w.Memo1->setTextCursor(cursor);
+        QTest::keyClick(w.Memo1, Qt::Key_A, modifiers);
+        const QTextCursor after = w.Memo1->textCursor();
+        const bool whole = after.selectionStart() == 0 &&
+                           after.selectionEnd() == w.Memo1->document()->characterCount() - 1;
+        QCOMPARE(whole, allSelected);
+        QCOMPARE(w.Memo1->toPlainText() != before, typed);
+    }
+
+    void fontButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<QFont>("chosenFont");
+        QTest::addColumn<QColor>("chosenColor");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<quint32>("color");
+
+        const QColor system;
+        const quint32 windowText = LetterFont::kWindowTextColor;
+        QTest::newRow("letter font cancelled")
+            << "BitBtnXP1" << false << QFont() << system << "Arial" << 11 << 0 << windowText;
+        QTest::newRow("footer font cancelled")
+            << "BitBtnXP2" << false << QFont() << system << "Arial" << 8 << 0 << windowText;
+        QTest::newRow("bold 14 point")
+            << "BitBtnXP1" << true << font(QStringLiteral("Arial"), 14, true) << system << "Arial"
+            << 14 << 1 << windowText;
+        QTest::newRow("red italic footer")
+            << "BitBtnXP2" << true << font(QStringLiteral("Times New Roman"), 9, false, true)
+            << QColor(255, 0, 0) << "Times New Roman" << 9 << 2 << quint32(0x0000ff);
+        QTest::newRow("blue-green, every effect") << "BitBtnXP1" << true <<
+            [] {
+                QFont f = font(QStringLiteral("Courier New"), 10, true, true);
+                f.setUnderline(true);
+                f.setStrikeOut(true);
+                return f;
+            }() << QColor(0x12, 0x34, 0x56) << "Courier New"
+                                                  << 10 << 15 << quint32(0x563412);
+    }
+
+    void fontButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, confirmed);
+        QFETCH(QFont, chosenFont);
+        QFETCH(QColor, chosenColor);
+        QFETCH(QString, face);
+        QFETCH(int, size);
+        QFETCH(int, style);
+        QFETCH(quint32, color);
+        FormFixture f;
+        MainForm& w = *f.form;
+        const QFont memoFont = w.Memo1->font();
+        const bool letterFont = button == QStringLiteral("BitBtnXP1");
+        const LetterFont otherBefore = letterFont ? w.footerFont() : w.letterFont();
+        if (confirmed)
+            f.prompts.fontAnswers << FontChoice{chosenFont, chosenColor};
+
+        w.findChild<QPushButton*>(button)->click();
+
+        // The dialog started from the font as it was: Arial at its design size.
+        QCOMPARE(f.prompts.fontsShown.size(), 1);
+        QCOMPARE(f.prompts.fontsShown[0].font.family(), QStringLiteral("Arial"));
+        QCOMPARE(f.prompts.fontsShown[0].font.pointSize(), letterFont ? 11 : 8);
+        QVERIFY(!f.prompts.fontsShown[0].color.isValid());
+        // Marked before the dialog, so a cancel keeps the mark.
+        QVERIFY(w.isChanged());
+        const LetterFont& changed = letterFont ? w.letterFont() : w.footerFont();
+        QCOMPARE(changed.face(), face);
+        QCOMPARE(changed.size(), size);
+        QCOMPARE(int(changed.style()), style);
+        QCOMPARE(changed.color(), color);
+        QCOMPARE(letterFont ? w.footerFont() : w.letterFont(), otherBefore);
+        QCOMPARE(w.Memo1->font(), memoFont);
+    }
+
+    void aChosenFontGoesIntoTheLetter()
+    {
+        FormFixture f;
+        MainForm& w = *f.form;
+        f.prompts.fontAnswers << FontChoice{font(QStringLiteral("Arial"), 14, true), QColor()};
+        w.BitBtnXP1->click();
+        const auto l = w.letter();
+        QCOMPARE(l.letterFont.size(), 14);
+        QVERIFY(l.letterFont.hasStyle(quillory::document::Bold));
+    }
+
+    void fontChoiceConversion_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("ppi");
+        QTest::addColumn<quint32>("color");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QColor>("qtColor");
+        QTest::newRow("15 px at 96 dpi") << -15 << 96 << 0x80000008u << 11 << QColor();
+        QTest::newRow("20 px at 120 dpi") << -20 << 120 << 0x80000008u << 12 << QColor();
+        QTest::newRow("cell height") << 16 << 96 << 0x00ff8000u << 12 << QColor(0, 0x80, 0xff);
+        QTest::newRow("another system colour") << -15 << 96 << 0x8000000fu << 11 << QColor();
+    }
+
+    void fontChoiceConversion()
+    {
+        QFETCH(int, height);
+        QFETCH(int, ppi);
+        QFETCH(quint32, color);
+        QFETCH(int, points);
+        QFETCH(QColor, qtColor);
+        LetterFont letterFont = LetterFont::arial(height);
+        letterFont.setPixelsPerInch(ppi);
+        letterFont.setColor(color);
+        letterFont.setCharset(2);
+        letterFont.setPitch(quillory::document::FontPitch::Fixed);
+        const FontChoice choice = FontChoice::from(letterFont);
+        QCOMPARE(choice.font.pointSize(), points);
+        QCOMPARE(choice.color, qtColor);
+
+        // Taken back unchanged, only what the dialog shows can move: the
+        // height is whole points at the font's own resolution.
+        LetterFont back = letterFont;
+        choice.applyTo(back);
+        QCOMPARE(back.pixelsPerInch(), ppi);
+        QCOMPARE(back.size(), points);
+        QCOMPARE(back.color(), color);
+        QCOMPARE(int(back.charset()), 2);
+        QCOMPARE(back.pitch(), quillory::document::FontPitch::Fixed);
+    }
+
+    void theDialogKeepsItsEmbeddedChooserAndAnswersAsAWhole_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+
+    void theDialogKeepsItsEmbeddedChooserAndAnswersAsAWhole()
+    {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
+                                FontChoice{font(QStringLiteral("Arial"), 12), QColor()});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* field = dialog.fontChooser()->findChild<QLineEdit*>();
+        QVERIFY(field);
+        QTest::keyClick(field, Qt::Key(key));
+        QCOMPARE(dialog.result(), result);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!dialog.fontChooser()->isHidden());
+    }
+
+    void theDialogReturnsFontAndColour()
+    {
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
+                                FontChoice{font(QStringLiteral("Arial"), 12, true), QColor()});
+        QCOMPARE(dialog.choice().font.pointSize(), 12);
+        QVERIFY(dialog.choice().font.bold());
+        QVERIFY(!dialog.choice().color.isValid());
+        dialog.setColor(QColor(10, 20, 30));
+        QCOMPARE(dialog.choice().color, QColor(10, 20, 30));
+        dialog.findChild<QPushButton*>(QStringLiteral("systemColorButton"))->click();
+        QVERIFY(!dialog.choice().color.isValid());
+        QCOMPARE(dialog.choice().font.family(), QStringLiteral("Arial"));
+    }
+
+    void aNewSizeKeepsAFaceTheChooserCannotShow()
+    {
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
+                                FontChoice{font(QStringLiteral("Arial"), 12), QColor()});
+        QFont shown = dialog.fontChooser()->currentFont();
+        shown.setPointSize(16);
+        dialog.fontChooser()->setCurrentFont(shown);
+        QCOMPARE(dialog.choice().font.family(), QStringLiteral("Arial"));
+        QCOMPARE(dialog.choice().font.pointSize(), 16);
+    }
+
+    void aFontPickedInTheChooserIsTheChoice()
+    {
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
+                                FontChoice{font(QStringLiteral("Arial"), 12), QColor()});
+        dialog.fontChooser()->setCurrentFont(font(QStringLiteral("Liberation Serif"), 14, true));
+        QCOMPARE(dialog.choice().font.family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(dialog.choice().font.pointSize(), 14);
+        QVERIFY(dialog.choice().font.bold());
+    }
+};
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"
