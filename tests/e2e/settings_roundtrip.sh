@@ -9,13 +9,7 @@
 # Usage: settings_roundtrip.sh PATH/TO/quillory
 set -euo pipefail
 quillory=$1
-
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -28,17 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"
-  exit 77
-fi
-export DISPLAY=":$(head -n1 "$work/display")"
+xvfb_start "$work"
 export QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/home/config"
 export XDG_DATA_HOME="$work/home/data" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME"
