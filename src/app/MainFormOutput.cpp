@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressDialog>
@@ -95,7 +96,13 @@ void MainForm::SeiteEdChange()
     // that may be stale (or missing, before the tab was ever shown).
     if (!m_preview)
         m_preview = std::make_unique<output::PreviewRenderer>();
-    QPainter measuring(PaintBox1);
+    // Measured on an image of the screen's resolution: a widget can only be
+    // painted on while it paints, and the layout measured here is the one the
+    // next paint draws.
+    QImage measure(1, 1, QImage::Format_RGB32);
+    measure.setDotsPerMeterX(qRound(PaintBox1->logicalDpiX() / 0.0254));
+    measure.setDotsPerMeterY(qRound(PaintBox1->logicalDpiY() / 0.0254));
+    QPainter measuring(&measure);
     PageCount = m_preview->pageCount(measuring, previewRequest());
     measuring.end();
     if (SeiteEd->value() > PageCount) {
