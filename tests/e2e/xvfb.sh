@@ -11,8 +11,10 @@ xvfb_start() {
       exit 77
     fi
   done
-  # -displayfd picks a free display number and writes it once the server is ready.
-  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -displayfd picks a free display number and writes it once the server is ready;
+  # -noreset keeps the server up between the program's runs (a reset refuses
+  # whoever connects meanwhile).
+  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$work/display" ] && break
