@@ -169,6 +169,17 @@ void Composer::sender()
     setSize(size() + reduction);
 }
 
+void Composer::senderAndContacts()
+{
+    sender();
+    // Telephone, fax and e-mail not kept for the right-hand side follow at the left.
+    if (!m_letter.phoneRight) {
+        writeLeft(m_letter.senderPhone);
+        writeLeft(m_letter.senderFax);
+        writeLeft(m_letter.senderEmail);
+    }
+}
+
 void Composer::recipient()
 {
     writeLeft(m_letter.recipientName);
@@ -282,12 +293,7 @@ void Composer::headLayout1()
         m_y = blockTop;
     }
     blankLines(l.linesToSender);
-    sender();
-    if (!l.phoneRight) {
-        writeLeft(l.senderPhone);
-        writeLeft(l.senderFax);
-        writeLeft(l.senderEmail);
-    }
+    senderAndContacts();
     blankLines(l.linesToRecipient);
     recipient();
     if (l.senderOneLine)
@@ -329,12 +335,7 @@ void Composer::headLayout2()
     }
     setSize(letterSize);
     blankLines(l.linesToSender);
-    sender();
-    if (!l.phoneRight) {
-        writeLeft(l.senderPhone);
-        writeLeft(l.senderFax);
-        writeLeft(l.senderEmail);
-    }
+    senderAndContacts();
     blankLines(l.linesToRecipient);
     recipient();
     blankLines(l.linesToSubject);

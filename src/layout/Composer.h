@@ -46,6 +46,7 @@ private:
     void headLayout1();
     void headLayout2();
     void sender();
+    void senderAndContacts();
     void recipient();
     void pageFrame();
     void body();
