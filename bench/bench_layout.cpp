@@ -2,6 +2,7 @@
 // page at 96 dpi should take well under 2 ms; composing the 100-page letter
 // at 600 dpi under 150 ms.
 #include "document/LetterFile.h"
+#include "GuiBenchmarkMain.h"
 #include "layout/DrawPage.h"
 #include "layout/LineBreaker.h"
 #include "layout/PagePrinter.h"
@@ -132,11 +133,5 @@ int main(int argc, char** argv)
         return document::LetterFile::writeFile(QString::fromLocal8Bit(argv[2]), bench::longLetter())
                    ? 1
                    : 0;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runGuiBenchmarks(argc, argv);
 }

@@ -1,5 +1,6 @@
 // A repaint of the preview: any page of a 100-page letter at zoom 100 must
 // fit in a frame (16 ms), and scrolling must not compose the letter again.
+#include "GuiBenchmarkMain.h"
 #include "LongLetter.h"
 #include "output/PreviewRenderer.h"
 
@@ -71,10 +72,5 @@ BENCHMARK(repaintAfterEdit)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runGuiBenchmarks(argc, argv);
 }

@@ -69,4 +69,20 @@ FileError FileError::fromFailedOpen(const QString& path, bool forWriting, int sy
     return FileError(AccessDenied);
 }
 
+FileError FileError::fromFailedWrite(int systemError)
+{
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileError(AccessDenied);
+    case 0:
+    case ENOSPC:
+    case EFBIG:
+        return FileError(DiskFull);
+    default:
+        return other(systemError);
+    }
+}
+
 } // namespace quillory::document

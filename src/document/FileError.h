@@ -46,6 +46,12 @@ public:
      */
     static FileError fromFailedOpen(const QString& path, bool forWriting, int systemError);
 
+    /**
+     * Classifies a failed write or commit from errno; a failure the file layer
+     * did not explain (0) is a short write, "Disk full".
+     */
+    static FileError fromFailedWrite(int systemError);
+
     friend bool operator==(const FileError&, const FileError&) = default;
 
 private:

@@ -6,25 +6,6 @@
 #include <cerrno>
 
 namespace quillory::document {
-namespace {
-
-FileError writeErrorFromErrno(int systemError)
-{
-    switch (systemError) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FileError(FileError::AccessDenied);
-    case 0: // the platform's file layer did not say: a short write
-    case ENOSPC:
-    case EFBIG:
-        return FileError(FileError::DiskFull);
-    default:
-        return FileError::other(systemError);
-    }
-}
-
-} // namespace
 
 FileError writeWholeFile(const QString& path, QByteArrayView bytes)
 {
@@ -36,11 +17,11 @@ FileError writeWholeFile(const QString& path, QByteArrayView bytes)
     if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
         const int systemError = errno;
         file.cancelWriting();
-        return writeErrorFromErrno(systemError);
+        return FileError::fromFailedWrite(systemError);
     }
     errno = 0;
     if (!file.commit())
-        return writeErrorFromErrno(errno);
+        return FileError::fromFailedWrite(errno);
     return FileError();
 }
 

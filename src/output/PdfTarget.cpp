@@ -45,7 +45,7 @@ QString PdfTarget::begin(const QString& title)
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_writer.get())) {
         abort();
-        return QStringLiteral("I/O error %1").arg(EIO);
+        return document::FileError::other(EIO).message();
     }
     return QString();
 }
@@ -70,12 +70,8 @@ QString PdfTarget::end()
     const bool committed = m_file->commit();
     const int systemError = errno;
     m_file.reset();
-    if (!committed) {
-        using document::FileError;
-        return (systemError == EACCES || systemError == EPERM ? FileError(FileError::AccessDenied)
-                                                              : FileError(FileError::DiskFull))
-            .message();
-    }
+    if (!committed)
+        return document::FileError::fromFailedWrite(systemError).message();
     return QString();
 }
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+namespace quillory::bench {
+
+/** Runs the registered benchmarks inside a QGuiApplication: fonts need one. */
+inline int runGuiBenchmarks(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace quillory::bench
