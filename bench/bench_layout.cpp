@@ -80,7 +80,7 @@ void BM_PdfLongAt600(benchmark::State& state)
         writer.setResolution(600);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        printer.print(writer);
+        printer.print(writer, PrintedPage::a4At600());
         size = bytes.size();
     }
     state.counters["bytes"] = double(size);

@@ -18,8 +18,8 @@ output::PreviewRequest requestFor(int page)
 {
     output::PreviewRequest request;
     request.letter = bench::longLetter();
-    request.geometry =
-        output::previewGeometry({600, 600, QSize(4760, 6812)}, 96, 100); // A4 printable area
+    request.printer = {600, 600, QSize(4760, 6812)}; // A4 printable area
+    request.geometry = output::previewGeometry(request.printer, 96, 100);
     request.page = page;
     return request;
 }

@@ -300,6 +300,7 @@ private:
     void repaintPreview();
     PrinterAccess& printer();
     output::PreviewRequest previewRequest();
+    output::PreviewRenderer& preview();
     /** The letter with the view choices and layout it is printed in. */
     output::PrintRequest printRequest() const;
     /** Runs a job with a progress dialog for longer letters; false when cancelled. */

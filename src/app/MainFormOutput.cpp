@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressDialog>
@@ -26,10 +25,11 @@
 namespace quillory::app {
 namespace {
 
-/** Without a printer the preview shows A4 as a 600-dpi printer would print it. */
+/** Without a printer the preview shows A4 as "Als PDF speichern..." writes it. */
 output::PrinterMetrics a4At600()
 {
-    return {600, 600, QPageSize(QPageSize::A4).sizePixels(600)};
+    const layout::PrintedPage a4 = layout::PrintedPage::a4At600();
+    return {a4.dpiX, a4.dpiY, a4.size};
 }
 
 /** Letters longer than this show their progress while they print. */
@@ -73,6 +73,7 @@ output::PreviewRequest MainForm::previewRequest()
     request.letter = std::move(letterAndView.letter);
     request.view = letterAndView.view;
     request.kind = letterAndView.kind;
+    request.printer = metrics;
     request.geometry = output::previewGeometry(metrics, PaintBox1->logicalDpiX(),
                                                static_cast<int>(std::trunc(ZoomEd->value())));
     request.page = static_cast<int>(std::trunc(SeiteEd->value()));
@@ -85,26 +86,22 @@ void MainForm::PaintBox1Paint(QPainter& painter)
     // Resizing asks for another paint; drawing now as well spares a blank frame.
     if (PaintBox1->size() != request.geometry.size)
         PaintBox1->resize(request.geometry.size);
+    PageCount = preview().paint(painter, request);
+}
+
+output::PreviewRenderer& MainForm::preview()
+{
     if (!m_preview)
         m_preview = std::make_unique<output::PreviewRenderer>();
-    PageCount = m_preview->paint(painter, request);
+    return *m_preview;
 }
 
 void MainForm::SeiteEdChange()
 {
     // Bound by the letter as it is now, not by the count of an earlier paint
-    // that may be stale (or missing, before the tab was ever shown).
-    if (!m_preview)
-        m_preview = std::make_unique<output::PreviewRenderer>();
-    // Measured on an image of the screen's resolution: a widget can only be
-    // painted on while it paints, and the layout measured here is the one the
-    // next paint draws.
-    QImage measure(1, 1, QImage::Format_RGB32);
-    measure.setDotsPerMeterX(qRound(PaintBox1->logicalDpiX() / 0.0254));
-    measure.setDotsPerMeterY(qRound(PaintBox1->logicalDpiY() / 0.0254));
-    QPainter measuring(&measure);
-    PageCount = m_preview->pageCount(measuring, previewRequest());
-    measuring.end();
+    // that may be stale (or missing, before the tab was ever shown); the
+    // layout counted here is the one the next paint draws and "Drucken" prints.
+    PageCount = preview().pageCount(previewRequest());
     if (SeiteEd->value() > PageCount) {
         SeiteEd->setValue(PageCount); // changes the text, so this runs once more
         return;
@@ -115,8 +112,9 @@ void MainForm::SeiteEdChange()
 bool MainForm::runPrintJob(output::PrintTarget& target, const output::PrintRequest& request)
 {
     std::unique_ptr<QProgressDialog> progress;
-    const output::PrintOutcome outcome =
-        output::printLetter(target, request, [&](int page, int count) {
+    const output::PrintOutcome outcome = output::printLetter(
+        target, request,
+        [&](int page, int count) {
             if (count <= kQuietPages)
                 return true;
             if (!progress) {
@@ -131,7 +129,8 @@ bool MainForm::runPrintJob(output::PrintTarget& target, const output::PrintReque
             // Keeps the window painting while the pages go out.
             QCoreApplication::processEvents();
             return !progress->wasCanceled();
-        });
+        },
+        &preview().cache());
     if (!outcome.error.isEmpty())
         throw CommandError(outcome.error);
     return !outcome.cancelled;

@@ -29,6 +29,7 @@ struct Options
 
 // Bitmaps above this resolution would take hundreds of megabytes a page.
 constexpr int kMinDpi = 24;
+constexpr int kPrintDpi = 600; // a PDF's resolution unless --dpi says otherwise
 constexpr int kMaxPdfDpi = 2400;
 constexpr int kMaxPngDpi = 600;
 
@@ -109,18 +110,25 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
     return options;
 }
 
+/** The whole sheet at dpi: a PDF page has no unprintable border. */
+layout::PrintedPage sheet(const Options& options, int dpi)
+{
+    return {QPageSize(options.paper).sizePixels(dpi), dpi, dpi};
+}
+
 int renderPdf(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
 {
+    const int dpi = options.dpi > 0 ? options.dpi : kPrintDpi;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setTitle(QStringLiteral("Brief"));
     writer.setCreator(QStringLiteral("Quillory"));
-    writer.setResolution(options.dpi > 0 ? options.dpi : 600);
+    writer.setResolution(dpi);
     writer.setPageSize(QPageSize(options.paper));
     // A PDF page is the whole sheet: the margins are the letter's own.
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    return printer.print(writer, options.page, options.page);
+    return printer.print(writer, sheet(options, dpi), options.page, options.page);
 }
 
 int renderPng(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
@@ -135,7 +143,10 @@ int renderPng(const Options& options, const layout::PagePrinter& printer, QByteA
     image.fill(Qt::white);
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
     image.setDotsPerMeterY(qRound(dpi / 0.0254));
-    const int pageCount = printer.drawPage(image, options.page > 0 ? options.page : 1);
+    // The picture of the PDF's page, whatever its resolution: composed for the
+    // sheet as the PDF prints it, so PNG page n is PDF page n.
+    const int pageCount =
+        printer.drawPage(image, options.page > 0 ? options.page : 1, sheet(options, kPrintDpi));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (pageCount < 0 || !image.save(&buffer, "PNG"))

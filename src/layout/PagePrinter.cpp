@@ -1,8 +1,5 @@
 #include "PagePrinter.h"
 
-#include "DrawPage.h"
-#include "PainterCanvas.h"
-
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -11,38 +8,34 @@
 
 namespace quillory::layout {
 
-int PagePrinter::print(QPagedPaintDevice& device, int first, int last) const
+int PagePrinter::print(QPagedPaintDevice& device, const PrintedPage& printed, int first,
+                       int last) const
 {
     QPainter painter;
     if (!painter.begin(&device))
         return -1;
-    PainterCanvas canvas(painter);
-    const PageGeometry geometry{device.width(), device.height(), double(device.logicalDpiX()), 1};
-    const PageLayout layout = composeLetter(m_kind, m_letter, m_view, canvas, geometry);
+    const PageLayout layout = composeForPage(m_kind, m_letter, m_view, printed);
     if (last <= 0)
         last = layout.pageCount();
-    for (int page = std::max(first, 1); page <= last; ++page) {
-        if (page > std::max(first, 1))
+    for (int pageNo = std::max(first, 1); pageNo <= last; ++pageNo) {
+        if (pageNo > std::max(first, 1))
             device.newPage();
-        layout.draw(page, canvas);
+        drawScaled(painter, layout, pageNo, printed, 1);
     }
     painter.end();
     return layout.pageCount();
 }
 
-int PagePrinter::drawPage(QImage& image, int pageNo) const
+int PagePrinter::drawPage(QImage& image, int pageNo, const PrintedPage& printed) const
 {
     QPainter painter;
     if (!painter.begin(&image))
         return -1;
-    PainterCanvas canvas(painter);
-    const int pageCount = m_kind == LayoutKind::Layout1
-                              ? drawpage(canvas, image.width(), image.height(), pageNo,
-                                         image.logicalDpiX(), 1, m_letter, m_view)
-                              : drawpage2(canvas, image.width(), image.height(), pageNo,
-                                          image.logicalDpiX(), 1, m_letter, m_view);
+    const PageLayout layout = composeForPage(m_kind, m_letter, m_view, printed);
+    drawScaled(painter, layout, pageNo, printed,
+               double(image.logicalDpiX()) / std::max(1, printed.dpiX));
     painter.end();
-    return pageCount;
+    return layout.pageCount();
 }
 
 } // namespace quillory::layout

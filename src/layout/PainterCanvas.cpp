@@ -88,10 +88,12 @@ struct PainterCanvas::Realised
     }
 };
 
-PainterCanvas::PainterCanvas(QPainter& painter) : m_painter(painter)
+PainterCanvas::PainterCanvas(QPainter& painter)
+    : PainterCanvas(painter, painter.device() ? painter.device()->logicalDpiY() : 96)
+{}
+
+PainterCanvas::PainterCanvas(QPainter& painter, int fontDpi) : m_painter(painter), m_dpiY(fontDpi)
 {
-    if (QPaintDevice* device = painter.device())
-        m_dpiY = device->logicalDpiY();
     m_painter.setBackgroundMode(Qt::TransparentMode);
     setPen(kBlack, 1);
     fontChanged();

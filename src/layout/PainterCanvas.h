@@ -32,6 +32,12 @@ public:
     static constexpr int kMaxPixelSize = 8192;
 
     explicit PainterCanvas(QPainter& painter);
+    /**
+     * Realises fonts at fontDpi instead of the device's resolution: for
+     * drawing a page composed for another device (a printer) through a
+     * scaled painter (the preview).
+     */
+    PainterCanvas(QPainter& painter, int fontDpi);
     ~PainterCanvas() override;
 
     int textWidth(const QString& text) override;

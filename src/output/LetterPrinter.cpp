@@ -1,14 +1,13 @@
 #include "LetterPrinter.h"
 
-#include "layout/DrawPage.h"
-#include "layout/PainterCanvas.h"
+#include "layout/PrintedPage.h"
 
 #include <exception>
 
 namespace quillory::output {
 
 PrintOutcome printLetter(PrintTarget& target, const PrintRequest& request,
-                         const PrintProgress& progress)
+                         const PrintProgress& progress, LayoutCache* cache)
 {
     PrintOutcome outcome;
     PrinterMetrics metrics;
@@ -21,23 +20,21 @@ PrintOutcome printLetter(PrintTarget& target, const PrintRequest& request,
         return outcome;
     }
     try {
-        layout::PainterCanvas canvas(target.painter());
-        const layout::PageGeometry geometry{metrics.printableArea.width(),
-                                            metrics.printableArea.height(),
-                                            double(metrics.resolutionX), 1.0};
-        const layout::PageLayout pages =
-            layout::composeLetter(request.kind, request.letter, request.view, canvas, geometry);
-        const int count = pages.pageCount();
-        for (int page = 1; page <= count; ++page) {
-            if (page > 1) {
+        LayoutCache ownCache;
+        const layout::PrintedPage page = metrics.page();
+        const std::shared_ptr<const layout::PageLayout> pages =
+            (cache ? *cache : ownCache).layoutFor(request.letter, request.view, request.kind, page);
+        const int count = pages->pageCount();
+        for (int pageNo = 1; pageNo <= count; ++pageNo) {
+            if (pageNo > 1) {
                 if (QString error = target.newPage(); !error.isEmpty()) {
                     target.abort();
                     outcome.error = error;
                     return outcome;
                 }
             }
-            pages.draw(page, canvas);
-            if (progress && !progress(page, count)) {
+            layout::drawScaled(target.painter(), *pages, pageNo, page, 1);
+            if (progress && !progress(pageNo, count)) {
                 target.abort();
                 outcome.cancelled = true;
                 return outcome;

@@ -2,6 +2,7 @@
 
 #include "document/Letter.h"
 #include "layout/Composer.h"
+#include "LayoutCache.h"
 #include "PrintTarget.h"
 
 #include <functional>
@@ -28,12 +29,12 @@ struct PrintOutcome
 using PrintProgress = std::function<bool(int page, int pageCount)>;
 
 /**
- * Prints every page of a letter as one job. The letter is composed once at
- * the target's own resolution, so the job has exactly the pages the letter
- * has there, whatever a preview at another resolution counted, and n pages
- * cost one composition and n replays. Any failure or a cancel aborts the job.
+ * Prints every page of a letter as one job. The letter is composed once for
+ * the target's page, as the preview composes it for the same page, so n pages
+ * cost one composition (none when cache already holds it) and n replays. Any
+ * failure or a cancel aborts the job.
  */
 PrintOutcome printLetter(PrintTarget& target, const PrintRequest& request,
-                         const PrintProgress& progress = {});
+                         const PrintProgress& progress = {}, LayoutCache* cache = nullptr);
 
 } // namespace quillory::output

@@ -19,8 +19,7 @@ PreviewGeometry previewGeometry(const PrinterMetrics& printer, int screenDpi, in
                                                       static_cast<long double>(scale))),
                           static_cast<int>(std::trunc(static_cast<long double>(scale) *
                                                       printer.printableArea.height())));
-    geometry.dpi = static_cast<double>(static_cast<long double>(geometry.zoom) * screenDpi / 100);
-    geometry.fontScale = static_cast<double>(static_cast<long double>(geometry.zoom) / 100);
+    geometry.scale = scale;
     return geometry;
 }
 

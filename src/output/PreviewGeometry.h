@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/PrintedPage.h"
+
 #include <QSize>
 
 namespace quillory::output {
@@ -10,15 +12,17 @@ struct PrinterMetrics
     int resolutionX = 600; ///< horizontal pixels per inch
     int resolutionY = 600; ///< vertical pixels per inch
     QSize printableArea;   ///< printable page in printer pixels
+
+    /** The page every output of the letter on this printer is composed for. */
+    layout::PrintedPage page() const { return {printableArea, resolutionX, resolutionY}; }
 };
 
-/** One preview page: its size on screen and how composition is to draw it. */
+/** One preview page: its size on screen and how the printed page is shrunk into it. */
 struct PreviewGeometry
 {
-    QSize size;           ///< preview page in screen pixels
-    double dpi = 96;      ///< the Dpi composition measures millimetres with
-    double fontScale = 1; ///< the FontScale composition scales point sizes with
-    int zoom = 100;       ///< the zoom actually used, within its range
+    QSize size;       ///< preview page in screen pixels
+    double scale = 1; ///< screen pixels per printer pixel
+    int zoom = 100;   ///< the zoom actually used, within its range
 };
 
 /**
@@ -26,8 +30,7 @@ struct PreviewGeometry
  * the printer's printable area in screen pixels at that zoom. Both axes are
  * scaled by the horizontal resolutions, so the preview follows the printer's
  * pixel grid. A zoom outside 10 to 300 (typed, not yet left) is clamped
- * first, so composition never sees a page too small to hold a character or
- * too large to allocate.
+ * first, so the page is never too large to allocate.
  */
 PreviewGeometry previewGeometry(const PrinterMetrics& printer, int screenDpi, int zoom);
 

@@ -2,10 +2,8 @@
 
 #include "document/Letter.h"
 #include "layout/Composer.h"
-#include "layout/PageLayout.h"
+#include "LayoutCache.h"
 #include "PreviewGeometry.h"
-
-#include <optional>
 
 class QPainter;
 
@@ -17,52 +15,43 @@ struct PreviewRequest
     document::Letter letter;
     layout::ViewOptions view;
     layout::LayoutKind kind = layout::LayoutKind::Layout1;
-    PreviewGeometry geometry;
+    PrinterMetrics printer;   ///< the page the letter is composed for
+    PreviewGeometry geometry; ///< how that page is shown on the screen
     int page = 1;
 };
 
 /**
- * Paints preview pages. The letter is composed once for everything a page
- * depends on and the layout is kept, so the paints that scrolling and
- * uncovering cause only replay one page's drawing operations; any change of
- * the letter, the view, the layout, the zoom or the device composes anew,
- * and the picture is the same as composing on every paint.
+ * Paints preview pages: the letter composed for the printed page, shrunk or
+ * enlarged to the zoom. The zoom and the screen only scale the picture, so
+ * every zoom shows the pages, lines and breaks that the printer prints.
+ * Compositions are kept in a LayoutCache, which printing may share; the
+ * paints that scrolling and uncovering cause only replay one page.
  */
 class PreviewRenderer
 {
 public:
-    /**
-     * Paints a white page of the request's size and the request's page on
-     * it, measuring on the painter's device (the screen). Returns the page
-     * count of the composition (PageCount).
-     */
+    /** cache: shared with printing; without one the renderer keeps its own. */
+    explicit PreviewRenderer(LayoutCache* cache = nullptr) : m_cache(cache ? cache : &m_ownCache) {}
+
+    /** Paints a white page of the request's size and the request's page on it. Returns the page
+     * count (PageCount). */
     int paint(QPainter& painter, const PreviewRequest& request);
 
     /** The page count for the request without painting: composes if needed. */
-    int pageCount(QPainter& measuring, const PreviewRequest& request);
+    int pageCount(const PreviewRequest& request);
+
+    /** The composition the request's page is drawn from. */
+    std::shared_ptr<const layout::PageLayout> layoutFor(const PreviewRequest& request);
+
+    /** The compositions this renderer draws from, to share with printing. */
+    LayoutCache& cache() { return *m_cache; }
 
     /** How many times a letter was composed; for tests and benchmarks. */
-    int compositions() const { return m_compositions; }
+    int compositions() const { return m_cache->compositions(); }
 
 private:
-    struct Key
-    {
-        document::Letter letter;
-        bool blankBeforeRecipientCity;
-        bool signatureIsSenderName;
-        layout::LayoutKind kind;
-        QSize size;
-        double dpi;
-        double fontScale;
-        int deviceDpiY;
-        friend bool operator==(const Key&, const Key&) = default;
-    };
-
-    const layout::PageLayout& layoutFor(QPainter& painter, const PreviewRequest& request);
-
-    std::optional<Key> m_key;
-    layout::PageLayout m_layout;
-    int m_compositions = 0;
+    LayoutCache m_ownCache;
+    LayoutCache* m_cache;
 };
 
 } // namespace quillory::output

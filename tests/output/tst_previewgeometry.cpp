@@ -16,18 +16,17 @@ private slots:
         QTest::addColumn<QSize>("printable");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<double>("dpi");
-        QTest::addColumn<double>("fontScale");
+        QTest::addColumn<double>("scale"); // screen pixels per printer pixel
         const QSize a4(4760, 6812);
-        QTest::newRow("zoom 100") << 600 << 600 << a4 << 100 << QSize(761, 1089) << 96.0 << 1.0;
-        QTest::newRow("zoom 50") << 600 << 600 << a4 << 50 << QSize(380, 544) << 48.0 << 0.5;
-        QTest::newRow("zoom 300") << 600 << 600 << a4 << 300 << QSize(2284, 3269) << 288.0 << 3.0;
+        QTest::newRow("zoom 100") << 600 << 600 << a4 << 100 << QSize(761, 1089) << 0.16;
+        QTest::newRow("zoom 50") << 600 << 600 << a4 << 50 << QSize(380, 544) << 0.08;
+        QTest::newRow("zoom 300") << 600 << 600 << a4 << 300 << QSize(2284, 3269) << 0.48;
         QTest::newRow("600 x 300 dpi printer")
-            << 600 << 300 << QSize(4760, 3410) << 100 << QSize(761, 545) << 96.0 << 1.0;
+            << 600 << 300 << QSize(4760, 3410) << 100 << QSize(761, 545) << 0.16;
         QTest::newRow("typed zoom 0 is clamped")
-            << 600 << 600 << a4 << 0 << QSize(76, 108) << 9.6 << 0.1;
+            << 600 << 600 << a4 << 0 << QSize(76, 108) << 0.016;
         QTest::newRow("typed zoom 9999 is clamped")
-            << 600 << 600 << a4 << 9999 << QSize(2284, 3269) << 288.0 << 3.0;
+            << 600 << 600 << a4 << 9999 << QSize(2284, 3269) << 0.48;
     }
 
     void sizes()
@@ -37,12 +36,10 @@ private slots:
         QFETCH(QSize, printable);
         QFETCH(int, zoom);
         QFETCH(QSize, size);
-        QFETCH(double, dpi);
-        QFETCH(double, fontScale);
+        QFETCH(double, scale);
         const PreviewGeometry g = previewGeometry({printerX, printerY, printable}, 96, zoom);
         QCOMPARE(g.size, size);
-        QCOMPARE(g.dpi, dpi);
-        QCOMPARE(g.fontScale, fontScale);
+        QCOMPARE(g.scale, scale);
     }
 };
 

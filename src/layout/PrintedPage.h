@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Composer.h"
+#include "document/Letter.h"
+#include "PageLayout.h"
+
+#include <QSize>
+
+class QPainter;
+
+namespace quillory::layout {
+
+/**
+ * A page as a device prints it: the printable area in device pixels and the
+ * device's resolution across and down. Every output of a letter is composed
+ * for one of these, so that the preview, the printer and a PDF break lines
+ * and pages at the same places.
+ */
+struct PrintedPage
+{
+    QSize size;
+    int dpiX = 600; ///< millimetres are measured with this, across and down
+    int dpiY = 600; ///< point sizes become pixels with this
+
+    /** A whole A4 sheet at 600 dpi: the page when there is no printer to ask. */
+    static PrintedPage a4At600();
+
+    friend bool operator==(const PrintedPage&, const PrintedPage&) = default;
+};
+
+/**
+ * Lays the letter out for page, measuring text on an image of the page's
+ * resolution rather than on the device itself: fonts are realised at the
+ * same pixel sizes either way, and the layout no longer depends on which
+ * device asked for it (a screen at some zoom, a printer, a PDF writer).
+ */
+PageLayout composeForPage(LayoutKind kind, const document::Letter& letter, const ViewOptions& view,
+                          const PrintedPage& page);
+
+/**
+ * Draws page pageNo of pages, composed for page, on painter with every length
+ * multiplied by scale (painter pixels per page pixel). Fonts are realised at
+ * the page's resolution and shrunk with the rest, so a line holds the same
+ * words at every scale. The painter's transform is restored afterwards.
+ */
+void drawScaled(QPainter& painter, const PageLayout& pages, int pageNo, const PrintedPage& page,
+                double scale);
+
+} // namespace quillory::layout
