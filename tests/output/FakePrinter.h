@@ -24,10 +24,14 @@ struct FakeJob
 class FakePrinter : public quillory::output::PrintTarget
 {
 public:
-    /** imageSize: the part of each page kept as a picture; the rest is clipped. */
-    FakePrinter(int dpi, QSize printable, QSize imageSize = QSize())
+    /**
+     * imageSize: the part of each page kept as a picture; the rest is clipped.
+     * shrink: the pages are kept shrunk by this factor, as a picture of what
+     * the printer prints that a preview at the same scale can be held against.
+     */
+    FakePrinter(int dpi, QSize printable, QSize imageSize = QSize(), double shrink = 1)
         : m_dpi(dpi), m_printable(printable),
-          m_imageSize(imageSize.isValid() ? imageSize : printable)
+          m_imageSize(imageSize.isValid() ? imageSize : printable), m_shrink(shrink)
     {}
 
     std::shared_ptr<FakeJob> job = std::make_shared<FakeJob>();
@@ -77,10 +81,13 @@ private:
         page.setDotsPerMeterY(qRound(m_dpi * kInchesPerMetre));
         job->pages.append(page);
         m_painter.begin(&job->pages.last());
+        if (m_shrink != 1)
+            m_painter.scale(m_shrink, m_shrink);
     }
 
     int m_dpi;
     QSize m_printable;
     QSize m_imageSize;
+    double m_shrink;
     QPainter m_painter;
 };

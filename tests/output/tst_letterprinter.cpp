@@ -3,12 +3,14 @@
 #include "output/FakePrinter.h"
 #include "output/LetterPrinter.h"
 #include "output/PdfTarget.h"
+#include "output/PreviewRenderer.h"
 #include "output/PrinterTarget.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +43,38 @@ Letter letterOfPages(int wanted)
                 .pageCount() == wanted)
             return letter;
     }
+    return letter;
+}
+
+/** A letter of random length, fonts, margin and line counts, as users vary them. */
+Letter randomLetter(QRandomGenerator& random)
+{
+    static const QStringList words =
+        QStringLiteral(
+            "Hiermit kündige ich den Stromliefervertrag fristgerecht zum nächstmöglichen Zeitpunkt "
+            "und bitte um schriftliche Bestätigung Zählerstand Abschlagszahlung Kundennummer "
+            "Vertragsnummer Rückerstattung Guthaben Überweisung Bankverbindung a bb ccc")
+            .split(u' ');
+    Letter letter = Letter::makeNew(QDate(2026, 12, 8));
+    letter.recipientName = QStringLiteral("Stadtwerke Musterstadt GmbH");
+    letter.recipientCity = QStringLiteral("12345 Musterstadt");
+    letter.subject = QStringLiteral("Kündigung");
+    letter.senderPhone = QStringLiteral("030 1234567");
+    letter.footer = QStringLiteral("Musterbank · IBAN DE00 0000 0000 0000 0000 00");
+    letter.marginMm = 10 + random.bounded(2500) / 100.0;
+    letter.linesToSender = random.bounded(1, 10);
+    letter.linesToSubject = random.bounded(1, 10);
+    letter.letterFont = document::LetterFont::arial(-random.bounded(11, 22));
+    letter.footerFont = document::LetterFont::arial(-random.bounded(9, 15));
+    QStringList lines;
+    const int lineCount = random.bounded(1, 120);
+    for (int i = 0; i < lineCount; ++i) {
+        QStringList line;
+        for (int n = random.bounded(0, 30); n > 0; --n)
+            line << words[random.bounded(words.size())];
+        lines << line.join(u' ');
+    }
+    letter.body = lines.join(QStringLiteral("\r\n"));
     return letter;
 }
 
@@ -126,6 +160,62 @@ private slots:
                                  .pageCount();
         QCOMPARE(outcome.pages, expected);
         QCOMPARE(printer.job->pages.size(), expected);
+    }
+
+    void thePreviewShowsThePrintedPagesAtEveryZoom_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("layout");
+        for (int dpi : {600, 1200}) {
+            for (int layout : {1, 2})
+                QTest::addRow("%d dpi, Layout %d", dpi, layout) << dpi << layout;
+        }
+    }
+
+    void thePreviewShowsThePrintedPagesAtEveryZoom()
+    {
+        // At every zoom the preview has the printer's page count, and each
+        // preview page is the printed page shrunk to the preview's scale.
+        QFETCH(int, dpi);
+        QFETCH(int, layout);
+        const PrinterMetrics printer{dpi, dpi, QSize(4760, 6812) * dpi / 600}; // A4 printable
+        QRandomGenerator random(quint32(dpi + layout));
+        for (int letterNo = 0; letterNo < 6; ++letterNo) {
+            PreviewRequest preview;
+            preview.letter = randomLetter(random);
+            preview.kind = layout == 1 ? layout::LayoutKind::Layout1 : layout::LayoutKind::Layout2;
+            preview.view.blankBeforeRecipientCity = random.bounded(2) == 1;
+            preview.printer = printer;
+            PrintRequest print;
+            print.letter = preview.letter;
+            print.view = preview.view;
+            print.kind = preview.kind;
+            for (int zoom : {10, 50, 100, 200, 300}) {
+                preview.geometry = previewGeometry(printer, 96, zoom);
+                // Large zooms only scale the same pictures up: their page counts are checked.
+                const bool compared = zoom <= 100;
+                FakePrinter fake(dpi, printer.printableArea,
+                                 compared ? preview.geometry.size : QSize(8, 8),
+                                 preview.geometry.scale);
+                const PrintOutcome printed = printLetter(fake, print);
+                QVERIFY2(printed.error.isEmpty(), qPrintable(printed.error));
+                PreviewRenderer renderer;
+                const QString where = QStringLiteral("letter %1, zoom %2").arg(letterNo).arg(zoom);
+                QVERIFY2(renderer.pageCount(preview) == printed.pages, qPrintable(where));
+                // The first, a middle and the last page: where breaks would show.
+                for (int page : {1, (printed.pages + 1) / 2, printed.pages}) {
+                    if (!compared)
+                        break;
+                    preview.page = page;
+                    QImage shown(preview.geometry.size, QImage::Format_RGB32);
+                    QPainter painter(&shown);
+                    renderer.paint(painter, preview);
+                    painter.end();
+                    QVERIFY2(shown == fake.job->pages[page - 1],
+                             qPrintable(where + QStringLiteral(", page %1").arg(page)));
+                }
+            }
+        }
     }
 
     void failuresAndCancelsAbortTheJob()
