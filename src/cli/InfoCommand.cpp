@@ -28,10 +28,13 @@ QString describeFont(const LetterFont& font)
         styles << QStringLiteral("unterstrichen");
     if (font.hasStyle(FontStyleBit::StrikeOut))
         styles << QStringLiteral("durchgestrichen");
-    QString text = QStringLiteral("%1, %2 pt (%3 ppi), Farbe 0x%4, Zeichensatz %5")
+    // A positive height is a cell height: its stored size is negative.
+    const QString resolution =
+        font.height() > 0 ? QStringLiteral("Zellhöhe, %1 ppi") : QStringLiteral("%1 ppi");
+    QString text = QStringLiteral("%1, %2 pt (%3), Farbe 0x%4, Zeichensatz %5")
                        .arg(font.face())
-                       .arg(font.size())
-                       .arg(font.pixelsPerInch())
+                       .arg(font.pointSize())
+                       .arg(resolution.arg(font.pixelsPerInch()))
                        .arg(font.color(), 8, 16, QLatin1Char('0'))
                        .arg(font.charset());
     if (!styles.isEmpty())

@@ -273,6 +273,16 @@ private slots:
         const auto reopened = LetterFile::parse(saved, Letter(), kToday);
         QVERIFY(reopened);
         QCOMPARE(reopened->letter.letterFont.height(), -15);
+
+        // A negative size is a cell height (16 px at 96 ppi): it opens drawn
+        // at 12 pt and is saved again byte for byte.
+        putInt32(file, kLetterFontOffset + 12, 96);
+        putInt32(file, kLetterFontOffset + 16, -12);
+        const auto cell = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(cell);
+        QCOMPARE(cell->letter.letterFont.height(), 16);
+        QCOMPARE(cell->letter.letterFont.pointSize(), 12);
+        QCOMPARE(LetterFile::serialize(cell->letter), file);
     }
 
     void damagedStringCounts_data()
