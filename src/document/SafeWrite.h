@@ -14,7 +14,11 @@ namespace quillory::document {
  */
 FileError writeWholeFile(const QString& path, QByteArrayView bytes);
 
-/** Reads a whole file, or tells why not. */
-FileResult<QByteArray> readWholeFile(const QString& path);
+/**
+ * Reads a whole file, or tells why not. A file of more than maxBytes is
+ * refused (FileError::tooLarge); from a device or pipe, which tells no size,
+ * at most maxBytes + 1 bytes are read to find that out.
+ */
+FileResult<QByteArray> readWholeFile(const QString& path, qint64 maxBytes);
 
 } // namespace quillory::document
