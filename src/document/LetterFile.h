@@ -66,7 +66,8 @@ FileError write(QIODevice& device, const Letter& letter);
 
 /**
  * Writes the file through a temporary file in the same folder and renames it
- * over path, so a failure at any point leaves an existing file untouched.
+ * over path, so a failure at any point leaves an existing file untouched; in
+ * place only where the folder allows no temporary file (writeWholeFile).
  */
 FileError writeFile(const QString& path, const Letter& letter);
 

@@ -10,6 +10,9 @@ namespace quillory::document {
 FileError writeWholeFile(const QString& path, QByteArrayView bytes)
 {
     QSaveFile file(path);
+    // Qt takes this way only when the temporary file is refused for lack of
+    // permission; everywhere else the old file stays whole until the rename.
+    file.setDirectWriteFallback(true);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return FileError::fromFailedOpen(path, true, errno);

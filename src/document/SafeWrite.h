@@ -11,6 +11,10 @@ namespace quillory::document {
  * Replaces the file at path with bytes, or leaves it as it was: the bytes go
  * to a temporary file in the same folder that is renamed over the old file
  * only once it is complete.
+ *
+ * Only where the folder forbids creating that temporary file is the file
+ * itself overwritten in place (a letter the user may write, kept in a folder
+ * they may not add to); a failure partway then leaves it partly written.
  */
 FileError writeWholeFile(const QString& path, QByteArrayView bytes);
 
