@@ -12,6 +12,29 @@ using document::FontStyleBit;
 using document::Letter;
 using document::LetterFont;
 
+/**
+ * A file's text with its control characters spelled out ("\r", "\n", "\t",
+ * "\x1b"): written raw, a crafted letter could retitle or clear the terminal.
+ */
+QString visible(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            result += c;
+        else if (c == QLatin1Char('\r'))
+            result += QLatin1String("\\r");
+        else if (c == QLatin1Char('\n'))
+            result += QLatin1String("\\n");
+        else if (c == QLatin1Char('\t'))
+            result += QLatin1String("\\t");
+        else
+            result += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return result;
+}
+
 QString yesNo(bool value)
 {
     return value ? QStringLiteral("ja") : QStringLiteral("nein");
@@ -45,7 +68,7 @@ QString describeFont(const LetterFont& font)
 void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
 {
     auto line = [&out](const char* label, const QString& value) {
-        out << "  " << QString::fromUtf8(label).leftJustified(26) << value << '\n';
+        out << "  " << QString::fromUtf8(label).leftJustified(26) << visible(value) << '\n';
     };
     out << "Empfänger\n";
     line("Name:", l.recipientName);
@@ -88,7 +111,7 @@ void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
     line("Endgruppen der Datei:", tailGroups.isEmpty() ? QStringLiteral("keine") : tailGroups);
     out << "Brieftext\n";
     for (const QString& bodyLine : l.body.split(QStringLiteral("\r\n")))
-        out << "  | " << bodyLine << '\n';
+        out << "  | " << visible(bodyLine) << '\n';
     out.flush();
 }
 
