@@ -12,8 +12,8 @@ namespace quillory::cli {
 /**
  * The letter as one JSON object, for reading by people and scripts. Every
  * value of the letter file has a key; fonts are given as stored (point size
- * and the resolution they were written at), so a file converted to JSON and
- * back is the same file.
+ * and the resolution they were written at; a negative size stands for a cell
+ * height), so a file converted to JSON and back is the same file.
  */
 namespace LetterJson {
 
