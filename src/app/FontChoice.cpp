@@ -8,9 +8,7 @@ FontChoice FontChoice::from(const LetterFont& letterFont)
 {
     FontChoice choice;
     choice.font.setFamily(letterFont.face());
-    // A positive height is a cell height and gives a negative size; the
-    // dialog only knows sizes above zero.
-    const int points = qAbs(letterFont.size());
+    const int points = letterFont.pointSize();
     if (points > 0)
         choice.font.setPointSize(points);
     choice.font.setBold(letterFont.hasStyle(document::Bold));

@@ -23,9 +23,13 @@ int briToJson(const QString& in, const QString& out, Console& console)
     return Success;
 }
 
+// JSON spells a letter in more bytes than the letter file (an umlaut as two,
+// a line break as four): twice the letter's bound leaves room for the largest.
+constexpr qint64 kMaxJsonBytes = 2 * LetterFile::kMaxFileBytes;
+
 int jsonToBri(const QString& in, const QString& out, Console& console)
 {
-    const FileResult<QByteArray> text = readWholeFile(in);
+    const FileResult<QByteArray> text = readWholeFile(in, kMaxJsonBytes);
     if (!text)
         return console.fileFailure(in, text.error().message());
     const LetterJson::Parsed parsed = LetterJson::fromJsonText(*text, Letter::makeNew());

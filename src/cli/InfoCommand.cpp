@@ -12,6 +12,29 @@ using document::FontStyleBit;
 using document::Letter;
 using document::LetterFont;
 
+/**
+ * A file's text with its control characters spelled out ("\r", "\n", "\t",
+ * "\x1b"): written raw, a crafted letter could retitle or clear the terminal.
+ */
+QString visible(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control)
+            result += c;
+        else if (c == QLatin1Char('\r'))
+            result += QLatin1String("\\r");
+        else if (c == QLatin1Char('\n'))
+            result += QLatin1String("\\n");
+        else if (c == QLatin1Char('\t'))
+            result += QLatin1String("\\t");
+        else
+            result += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return result;
+}
+
 QString yesNo(bool value)
 {
     return value ? QStringLiteral("ja") : QStringLiteral("nein");
@@ -28,10 +51,13 @@ QString describeFont(const LetterFont& font)
         styles << QStringLiteral("unterstrichen");
     if (font.hasStyle(FontStyleBit::StrikeOut))
         styles << QStringLiteral("durchgestrichen");
-    QString text = QStringLiteral("%1, %2 pt (%3 ppi), Farbe 0x%4, Zeichensatz %5")
+    // A positive height is a cell height: its stored size is negative.
+    const QString resolution =
+        font.height() > 0 ? QStringLiteral("Zellhöhe, %1 ppi") : QStringLiteral("%1 ppi");
+    QString text = QStringLiteral("%1, %2 pt (%3), Farbe 0x%4, Zeichensatz %5")
                        .arg(font.face())
-                       .arg(font.size())
-                       .arg(font.pixelsPerInch())
+                       .arg(font.pointSize())
+                       .arg(resolution.arg(font.pixelsPerInch()))
                        .arg(font.color(), 8, 16, QLatin1Char('0'))
                        .arg(font.charset());
     if (!styles.isEmpty())
@@ -42,7 +68,7 @@ QString describeFont(const LetterFont& font)
 void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
 {
     auto line = [&out](const char* label, const QString& value) {
-        out << "  " << QString::fromUtf8(label).leftJustified(26) << value << '\n';
+        out << "  " << QString::fromUtf8(label).leftJustified(26) << visible(value) << '\n';
     };
     out << "Empfänger\n";
     line("Name:", l.recipientName);
@@ -85,7 +111,7 @@ void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
     line("Endgruppen der Datei:", tailGroups.isEmpty() ? QStringLiteral("keine") : tailGroups);
     out << "Brieftext\n";
     for (const QString& bodyLine : l.body.split(QStringLiteral("\r\n")))
-        out << "  | " << bodyLine << '\n';
+        out << "  | " << visible(bodyLine) << '\n';
     out.flush();
 }
 

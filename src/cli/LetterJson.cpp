@@ -299,7 +299,13 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
         c.text("email", l.senderEmail);
     });
     r.text("footer", l.footer);
-    r.text("body", l.body);
+    r.add("body", [&r, &l](const QJsonValue& v) {
+        if (!v.isString())
+            return r.typeError("body", "a string");
+        // JSON writers break lines with "\n"; the letter holds CR LF.
+        l.body = Letter::withBodyLineBreaks(v.toString());
+        return QString();
+    });
     r.number("margin_mm", l.marginMm, [](double v) { return setDecimal(v, Letter::kMarginRange); });
     r.add("date", [&r, &l](const QJsonValue& v) {
         const QDate date = QDate::fromString(v.toString(), Qt::ISODate);

@@ -12,8 +12,8 @@ namespace quillory::cli {
 /**
  * The letter as one JSON object, for reading by people and scripts. Every
  * value of the letter file has a key; fonts are given as stored (point size
- * and the resolution they were written at), so a file converted to JSON and
- * back is the same file.
+ * and the resolution they were written at; a negative size stands for a cell
+ * height), so a file converted to JSON and back is the same file.
  */
 namespace LetterJson {
 
@@ -29,7 +29,8 @@ struct Parsed
 /**
  * Reads a letter; keys that are missing keep the values of base. An unknown
  * key, a value of the wrong type or a date that is no date is an error naming
- * the key. Numbers are made valid as the letter file's reader does.
+ * the key. Numbers are made valid as the letter file's reader does, and the
+ * body's line breaks become CR LF, as the window stores them.
  */
 Parsed fromJson(const QJsonObject& object, const document::Letter& base);
 

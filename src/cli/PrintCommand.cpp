@@ -3,6 +3,7 @@
 #include "LetterFiles.h"
 #include "output/LetterPrinter.h"
 #include "output/PrinterTarget.h"
+#include "ViewArguments.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -14,8 +15,11 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
     QString file;
     QString printerName;
     layout::LayoutKind kind = layout::LayoutKind::Layout1;
+    layout::ViewOptions view;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        if (ViewArguments::take(argument, view))
+            continue;
         if (argument == QLatin1String("--printer") && i + 1 < arguments.size()) {
             printerName = arguments[++i];
         } else if (argument == QLatin1String("--layout") && i + 1 < arguments.size()) {
@@ -49,6 +53,7 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
     output::PrinterTarget target(printer);
     output::PrintRequest request;
     request.letter = loaded->letter;
+    request.view = view;
     request.kind = kind;
     const output::PrintOutcome outcome = output::printLetter(target, request);
     if (!outcome.error.isEmpty())

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "Command.h"
+#include "ViewArguments.h"
 
 namespace quillory::cli {
 
-/** Prints a letter file on a printer queue: what "Drucken" does, without a window. */
+/**
+ * Prints a letter file on a printer queue: what "Drucken" does, without a
+ * window, with the window's view choices given as options.
+ */
 class PrintCommand : public Command
 {
 public:
@@ -15,7 +19,7 @@ public:
     }
     QString usage() const override
     {
-        return QStringLiteral("FILE.bri [--printer NAME] [--layout 1|2]");
+        return QStringLiteral("FILE.bri [--printer NAME] [--layout 1|2] ") + ViewArguments::usage();
     }
     int run(const QStringList& arguments, Console& console) override;
     bool needsGuiApplication() const override { return true; }

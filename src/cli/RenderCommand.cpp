@@ -3,6 +3,7 @@
 #include "document/SafeWrite.h"
 #include "layout/PagePrinter.h"
 #include "LetterFiles.h"
+#include "ViewArguments.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -72,11 +73,7 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             const auto paper = paperSize(value);
             ok = paper.has_value();
             options.paper = paper.value_or(QPageSize::A4);
-        } else if (argument == QLatin1String("--blank-before-city")) {
-            options.view.blankBeforeRecipientCity = true;
-            continue;
-        } else if (argument == QLatin1String("--signature-text")) {
-            options.view.signatureIsSenderName = false;
+        } else if (ViewArguments::take(argument, options.view)) {
             continue;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             const bool takesValue =

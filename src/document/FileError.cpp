@@ -24,10 +24,19 @@ QString FileError::message() const
         return QStringLiteral("Read beyond end of file");
     case DiskFull:
         return QStringLiteral("Disk full");
+    case TooLarge:
+        return QStringLiteral("Datei zu groß (mehr als %1 MB)").arg(m_maxBytes / (1024 * 1024));
     case Other:
         break;
     }
     return QStringLiteral("I/O error %1").arg(m_systemError);
+}
+
+FileError FileError::tooLarge(qint64 maxBytes)
+{
+    FileError error(TooLarge);
+    error.m_maxBytes = maxBytes;
+    return error;
 }
 
 FileError FileError::fromFailedOpen(const QString& path, bool forWriting, int systemError)

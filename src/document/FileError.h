@@ -24,19 +24,25 @@ public:
         AccessDenied,
         ReadBeyondEnd,
         DiskFull,
+        TooLarge,
         Other,
     };
 
     FileError() = default;
     explicit FileError(Kind kind) : m_kind(kind) {}
     static FileError other(int systemError) { return FileError(Other, systemError); }
+    /** A file beyond what is read at all; the message names the bound. */
+    static FileError tooLarge(qint64 maxBytes);
 
     Kind kind() const { return m_kind; }
     int systemError() const { return m_systemError; }
     bool isError() const { return m_kind != None; }
     explicit operator bool() const { return isError(); }
 
-    /** "Read beyond end of file", "Disk full", ..., or "I/O error %d". */
+    /**
+     * "Read beyond end of file", "Disk full", ..., "Datei zu groß (mehr als
+     * N MB)", or "I/O error %d".
+     */
     QString message() const;
 
     /**
@@ -59,6 +65,7 @@ private:
 
     Kind m_kind = None;
     int m_systemError = 0;
+    qint64 m_maxBytes = 0;
 };
 
 } // namespace quillory::document

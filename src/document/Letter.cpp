@@ -24,4 +24,21 @@ Letter Letter::makeNew(QDate today)
     return letter;
 }
 
+QString Letter::withBodyLineBreaks(const QString& text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            result += QLatin1String("\r\n");
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 } // namespace quillory::document

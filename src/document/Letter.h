@@ -26,6 +26,14 @@ struct Letter
     /** A new letter dated today, with the sample sender data. */
     static Letter makeNew(QDate today = QDate::currentDate());
 
+    /**
+     * A text's line breaks as the body holds them: every bare LF and bare CR
+     * becomes CR LF, an existing CR LF stays. The window's editor stores its
+     * lines this way, so a body brought in from elsewhere does not change on
+     * its first save there.
+     */
+    static QString withBodyLineBreaks(const QString& text);
+
     // Letter content.
     QString recipientName;    // Edit1
     QString recipientExtra;   // Edit2

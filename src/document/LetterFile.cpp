@@ -250,6 +250,8 @@ FileResult<Loaded> readFile(const QString& path, const Letter& current, QDate to
         return FileError::fromFailedOpen(path, false, errno);
     // Mapping spares a copy of a large body; whatever cannot be mapped is read.
     const qint64 size = file.size();
+    if (size > kMaxFileBytes)
+        return FileError::tooLarge(kMaxFileBytes);
     if (size > 0) {
         if (uchar* mapped = file.map(0, size)) {
             auto result = parse(QByteArrayView(mapped, size), current, today);
@@ -258,7 +260,7 @@ FileResult<Loaded> readFile(const QString& path, const Letter& current, QDate to
         }
     }
     file.close();
-    const FileResult<QByteArray> bytes = readWholeFile(path);
+    const FileResult<QByteArray> bytes = readWholeFile(path, kMaxFileBytes);
     if (!bytes)
         return bytes.error();
     return parse(*bytes, current, today);

@@ -21,6 +21,14 @@ namespace quillory::document {
  */
 namespace LetterFile {
 
+/**
+ * The largest file that is read. A letter is a few kilobytes, and one with a
+ * 30 MB body (some ten thousand pages) still opens in under a second; 64 MiB
+ * leaves twice that room, while no file, device or pipe can make the program
+ * read without end.
+ */
+inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
 /** A letter as read from a file. */
 struct Loaded
 {
@@ -43,6 +51,7 @@ struct Loaded
 FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current,
                          QDate today = QDate::currentDate());
 
+/** Reads and parses a file of at most kMaxFileBytes. */
 FileResult<Loaded> readFile(const QString& path, const Letter& current,
                             QDate today = QDate::currentDate());
 
@@ -57,7 +66,8 @@ FileError write(QIODevice& device, const Letter& letter);
 
 /**
  * Writes the file through a temporary file in the same folder and renames it
- * over path, so a failure at any point leaves an existing file untouched.
+ * over path, so a failure at any point leaves an existing file untouched; in
+ * place only where the folder allows no temporary file (writeWholeFile).
  */
 FileError writeFile(const QString& path, const Letter& letter);
 

@@ -14,7 +14,9 @@ enum FontStyleBit : quint8 { Bold = 0x1, Italic = 0x2, Underline = 0x4, StrikeOu
  * A font as a letter stores it: what a Windows font description holds, in
  * the same units, so that a letter written on one screen opens on another at
  * the same point size. Height is in device pixels at pixelsPerInch; negative
- * heights are character heights, which is what every size conversion yields.
+ * heights are character heights, which is what every size conversion yields,
+ * positive ones cell heights (character height plus the face's internal
+ * leading), which a Windows font description may hold as well.
  */
 class LetterFont
 {
@@ -39,8 +41,19 @@ public:
     /** Changes the resolution only; the height stays, so the point size may change. */
     void setPixelsPerInch(int pixelsPerInch) { m_pixelsPerInch = pixelsPerInch; }
 
-    /** −round(height × 72 ÷ ppi), halves away from zero; 0 when ppi is not positive. */
+    /**
+     * −round(height × 72 ÷ ppi), halves away from zero; 0 when ppi is not
+     * positive. This is the size a file stores, negative for a cell height;
+     * what to draw at is pointSize().
+     */
     int size() const;
+    /**
+     * The point size the font is drawn at, never negative. For a cell height
+     * the internal leading belongs to the face and is not known here, so the
+     * cell is taken as the character height: round(height × 72 ÷ ppi), for
+     * most faces about a tenth larger than Windows would draw it.
+     */
+    int pointSize() const { return qAbs(size()); }
     /** Sets height = −round(size × ppi ÷ 72), halves away from zero. */
     void setSize(int points);
 

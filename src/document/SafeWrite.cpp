@@ -10,6 +10,9 @@ namespace quillory::document {
 FileError writeWholeFile(const QString& path, QByteArrayView bytes)
 {
     QSaveFile file(path);
+    // Qt takes this way only when the temporary file is refused for lack of
+    // permission; everywhere else the old file stays whole until the rename.
+    file.setDirectWriteFallback(true);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return FileError::fromFailedOpen(path, true, errno);
@@ -25,16 +28,32 @@ FileError writeWholeFile(const QString& path, QByteArrayView bytes)
     return FileError();
 }
 
-FileResult<QByteArray> readWholeFile(const QString& path)
+FileResult<QByteArray> readWholeFile(const QString& path, qint64 maxBytes)
 {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return FileError::fromFailedOpen(path, false, errno);
-    errno = 0;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return FileError::other(errno != 0 ? errno : EIO);
+    const qint64 size = file.size();
+    if (size > maxBytes)
+        return FileError::tooLarge(maxBytes);
+    // A device or a pipe reports no size (or a wrong one), so the bound is
+    // kept while reading: one byte beyond it is enough to refuse the file.
+    QByteArray bytes;
+    bytes.reserve(qsizetype(size));
+    char chunk[64 * 1024];
+    for (;;) {
+        errno = 0;
+        const qint64 count =
+            file.read(chunk, qMin(qint64(sizeof chunk), maxBytes + 1 - bytes.size()));
+        if (count < 0)
+            return FileError::other(errno != 0 ? errno : EIO);
+        if (count == 0)
+            break;
+        if (count > maxBytes - bytes.size())
+            return FileError::tooLarge(maxBytes);
+        bytes.append(chunk, qsizetype(count));
+    }
     return bytes;
 }
 

@@ -6,7 +6,7 @@ CanvasFont CanvasFont::fromLetterFont(const document::LetterFont& font)
 {
     CanvasFont result;
     result.face = font.face();
-    result.points = font.size();
+    result.points = font.pointSize();
     result.style = font.style();
     result.color = font.color();
     result.charset = font.charset();

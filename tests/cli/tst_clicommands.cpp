@@ -1,9 +1,17 @@
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -14,16 +22,29 @@ struct Run
     QString err;
 };
 
-/** Runs the real quillory-cli, as a script would. */
-Run cli(const QStringList& arguments)
+/** Runs the real quillory-cli, as a script would; through program when one is given. */
+Run cli(const QStringList& arguments, const QString& program = QString(),
+        QStringList programArguments = {})
 {
     QProcess process;
-    process.start(QStringLiteral(QUILLORY_CLI), arguments);
+    if (program.isEmpty()) {
+        process.start(QStringLiteral(QUILLORY_CLI), arguments);
+    } else {
+        programArguments << QStringLiteral(QUILLORY_CLI) << arguments;
+        process.start(program, programArguments);
+    }
     if (!process.waitForFinished(30000))
         return {-1, QString(), QStringLiteral("did not finish")};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+/** The bytes of a literal, zero bytes included. */
+template <qsizetype N>
+QByteArray raw(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
 }
 
 QByteArray readAll(const QString& path)
@@ -157,6 +178,134 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.contains(QStringLiteral("info [--json] FILE.bri")));
         QVERIFY(run.out.contains(QStringLiteral("convert IN OUT")));
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<QByteArray>("json"); // the letter of @/in.json and @/in.bri
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("unprivileged");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("where");            // "out", "err" or a file
+        QTest::addColumn<QByteArray>("expected");      // found there
+        QTest::addColumn<QByteArrayList>("forbidden"); // none of these is there
+
+        const QStringList toBri{QStringLiteral("convert"), QStringLiteral("@/in.json"),
+                                QStringLiteral("@/out.bri")};
+        QTest::newRow("convert breaks JSON lines with CR LF")
+            << QByteArray(R"({"body": "a\nb\rc\r\nd\n\ne"})") << toBri << false << 0
+            << QStringLiteral("@/out.bri") << raw("\x0f\0\0\0a\r\nb\r\nc\r\nd\r\n\r\ne")
+            << QByteArrayList();
+
+        const QStringList info{QStringLiteral("info"), QStringLiteral("@/in.bri")};
+        const QByteArrayList terminalBytes{"\x1b", "\x07", "\r", "\t", "\xc2\x9d"};
+        QTest::newRow("info shows a text's control characters")
+            << QByteArray("{\"subject\": \"\\u001b]0;Titel\\u0007\\r\\n\\t\\u009d\"}") << info
+            << false << 0 << QStringLiteral("out") << QByteArray("\\x1b]0;Titel\\x07\\r\\n\\t\\x9d")
+            << terminalBytes;
+        QTest::newRow("info shows the body's control characters")
+            << QByteArray("{\"body\": \"Zeile\\u001b[2J\\nweiter\"}") << info << false << 0
+            << QStringLiteral("out") << QByteArray("  | Zeile\\x1b[2J") << terminalBytes;
+
+        QTest::newRow("info reads a device no further than the bound")
+            << QByteArray("{}") << QStringList{QStringLiteral("info"), QStringLiteral("/dev/zero")}
+            << false << 1 << QStringLiteral("err")
+            << QByteArray("quillory-cli: /dev/zero: Datei zu groß (mehr als 64 MB)\n")
+            << QByteArrayList();
+
+        QTest::newRow("print takes the view options of render")
+            << QByteArray("{}")
+            << QStringList{QStringLiteral("print"),
+                           QStringLiteral("@/in.bri"),
+                           QStringLiteral("--blank-before-city"),
+                           QStringLiteral("--signature-text"),
+                           QStringLiteral("--printer"),
+                           QStringLiteral("Kein Drucker")}
+            << false << 1 << QStringLiteral("err")
+            << QByteArray("quillory-cli: Kein Drucker: Ausgewählter Drucker ist ungültig\n")
+            << QByteArrayList();
+
+        // A letter the user may write in a folder where they may not create
+        // files: no temporary file can be made there, so it is saved in place.
+        QTest::newRow("convert saves in place in a closed folder")
+            << QByteArray(R"({"body": "neu"})")
+            << QStringList{QStringLiteral("convert"), QStringLiteral("@/in.json"),
+                           QStringLiteral("@/zu/brief.bri")}
+            << true << 0 << QStringLiteral("@/zu/brief.bri") << raw("\x03\0\0\0neu")
+            << QByteArrayList();
+    }
+
+    void commands()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, unprivileged);
+        QFETCH(int, status);
+        QFETCH(QString, where);
+        QFETCH(QByteArray, expected);
+        QFETCH(QByteArrayList, forbidden);
+        if (arguments.contains(QStringLiteral("/dev/zero")) && !QFile::exists(arguments.last()))
+            QSKIP("no /dev/zero here");
+
+        writeAll(path("in.json"), json);
+        const Run made = cli({QStringLiteral("convert"), path("in.json"), path("in.bri")});
+        QVERIFY2(made.status == 0, qPrintable(made.err));
+        arguments.replaceInStrings(QStringLiteral("@"), m_dir.path());
+        where.replace(QStringLiteral("@"), m_dir.path());
+
+        Run run;
+        if (unprivileged) {
+#ifdef Q_OS_UNIX
+            // The folder "zu" forbids creating files; brief.bri may be written.
+            const QString folder = path("zu");
+            QVERIFY(QDir().mkpath(folder));
+            writeAll(folder + QStringLiteral("/brief.bri"), "alt");
+            const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                  QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+            QVERIFY(QFile::setPermissions(folder + QStringLiteral("/brief.bri"), everyone));
+            const auto closed = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+            QVERIFY(QFile::setPermissions(folder, closed));
+            QVERIFY(QFile::setPermissions(m_dir.path(), closed | QFile::WriteOwner));
+            const auto reopen =
+                qScopeGuard([&] { QFile::setPermissions(folder, closed | QFile::WriteOwner); });
+            if (geteuid() != 0) {
+                run = cli(arguments); // this user is unprivileged already
+            } else {
+                // root writes anywhere: run the command as the user "nobody".
+                const passwd* nobody = getpwnam("nobody");
+                const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+                const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+                if (!nobody)
+                    QSKIP("running as root, and there is no user \"nobody\" to drop to");
+                if (!setpriv.isEmpty())
+                    run = cli(arguments, setpriv,
+                              {QStringLiteral("--reuid=%1").arg(nobody->pw_uid),
+                               QStringLiteral("--regid=%1").arg(nobody->pw_gid),
+                               QStringLiteral("--clear-groups")});
+                else if (!runuser.isEmpty())
+                    run =
+                        cli(arguments, runuser,
+                            {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--")});
+                else
+                    QSKIP("running as root, and neither setpriv nor runuser can drop privileges");
+            }
+            // Nothing else was made in the folder.
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                     QStringList{QStringLiteral("brief.bri")});
+#else
+            QSKIP("file permissions of this kind are tested on Unix only");
+#endif
+        } else {
+            run = cli(arguments);
+        }
+        QVERIFY2(run.status == status, qPrintable(run.err));
+        const QByteArray text = where == QLatin1String("out")   ? run.out.toUtf8()
+                                : where == QLatin1String("err") ? run.err.toUtf8()
+                                                                : readAll(where);
+        QVERIFY2(text.contains(expected), text.constData());
+        for (const QByteArray& bytes : forbidden)
+            QVERIFY2(!text.contains(bytes), ("written raw: 0x" + bytes.toHex()).constData());
     }
 
     void lostCharactersAreNamed()

@@ -1,4 +1,5 @@
 #include "document/LetterFile.h"
+#include "document/SafeWrite.h"
 #include "FailDevice.h"
 #include "LetterSamples.h"
 
@@ -273,6 +274,40 @@ private slots:
         const auto reopened = LetterFile::parse(saved, Letter(), kToday);
         QVERIFY(reopened);
         QCOMPARE(reopened->letter.letterFont.height(), -15);
+
+        // A negative size is a cell height (16 px at 96 ppi): it opens drawn
+        // at 12 pt and is saved again byte for byte.
+        putInt32(file, kLetterFontOffset + 12, 96);
+        putInt32(file, kLetterFontOffset + 16, -12);
+        const auto cell = LetterFile::parse(file, Letter(), kToday);
+        QVERIFY(cell);
+        QCOMPARE(cell->letter.letterFont.height(), 16);
+        QCOMPARE(cell->letter.letterFont.pointSize(), 12);
+        QCOMPARE(LetterFile::serialize(cell->letter), file);
+    }
+
+    void filesBeyondTheBoundAreRefused_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("message"); // empty: opens
+        QTest::newRow("at the bound") << LetterFile::kMaxFileBytes << QString();
+        QTest::newRow("one byte beyond")
+            << LetterFile::kMaxFileBytes + 1 << QStringLiteral("Datei zu groß (mehr als 64 MB)");
+    }
+
+    void filesBeyondTheBoundAreRefused()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gross.bri"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(size)); // zeros: empty texts and fonts, sparse on disk
+        file.close();
+        const auto loaded = LetterFile::readFile(path, Letter(), kToday);
+        QCOMPARE(loaded.error().message(), message);
+        QCOMPARE(readWholeFile(path, LetterFile::kMaxFileBytes).error().message(), message);
     }
 
     void damagedStringCounts_data()

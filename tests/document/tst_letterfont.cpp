@@ -14,13 +14,16 @@ private slots:
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("ppi");
         QTest::addColumn<int>("size");
-        QTest::newRow("-15 at 96 is 11 pt") << -15 << 96 << 11;
-        QTest::newRow("-11 at 96 is 8 pt") << -11 << 96 << 8;
-        QTest::newRow("-14 at 96 is 10.5, away from zero") << -14 << 96 << 11;
-        QTest::newRow("-18 at 120 is 10.8") << -18 << 120 << 11;
-        QTest::newRow("positive height") << 16 << 96 << -12;
-        QTest::newRow("no resolution") << -15 << 0 << 0;
-        QTest::newRow("negative resolution") << -15 << -96 << 0;
+        QTest::addColumn<int>("points"); // drawn at
+        QTest::newRow("-15 at 96 is 11 pt") << -15 << 96 << 11 << 11;
+        QTest::newRow("-11 at 96 is 8 pt") << -11 << 96 << 8 << 8;
+        QTest::newRow("-14 at 96 is 10.5, away from zero") << -14 << 96 << 11 << 11;
+        QTest::newRow("-18 at 120 is 10.8") << -18 << 120 << 11 << 11;
+        // A cell height is stored as a negative size but drawn at a positive one.
+        QTest::newRow("cell height 16 at 96") << 16 << 96 << -12 << 12;
+        QTest::newRow("cell height 25 at 120") << 25 << 120 << -15 << 15;
+        QTest::newRow("no resolution") << -15 << 0 << 0 << 0;
+        QTest::newRow("negative resolution") << -15 << -96 << 0 << 0;
     }
 
     void sizeFromHeight()
@@ -28,10 +31,12 @@ private slots:
         QFETCH(int, height);
         QFETCH(int, ppi);
         QFETCH(int, size);
+        QFETCH(int, points);
         LetterFont font;
         font.setPixelsPerInch(ppi);
         font.setHeight(height);
         QCOMPARE(font.size(), size);
+        QCOMPARE(font.pointSize(), points);
     }
 
     void heightFromSize_data()

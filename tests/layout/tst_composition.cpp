@@ -52,22 +52,29 @@ private slots:
     void fontScale_data()
     {
         QTest::addColumn<int>("points");
+        QTest::addColumn<int>("cellHeight"); // set instead of points when not 0
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("expected");
-        QTest::newRow("11 pt unscaled") << 11 << 1.0 << 11;
-        QTest::newRow("11 pt at half size is 5") << 11 << 0.5 << 5;
-        QTest::newRow("11 pt at 1.5 is 16") << 11 << 1.5 << 16;
-        QTest::newRow("1 pt at half size is set at 1") << 1 << 0.5 << 1;
-        QTest::newRow("11 pt at 0.05 is set at 1") << 11 << 0.05 << 1;
+        QTest::newRow("11 pt unscaled") << 11 << 0 << 1.0 << 11;
+        QTest::newRow("11 pt at half size is 5") << 11 << 0 << 0.5 << 5;
+        QTest::newRow("11 pt at 1.5 is 16") << 11 << 0 << 1.5 << 16;
+        QTest::newRow("1 pt at half size is set at 1") << 1 << 0 << 0.5 << 1;
+        QTest::newRow("11 pt at 0.05 is set at 1") << 11 << 0 << 0.05 << 1;
+        QTest::newRow("cell height of 16 px is 12 pt") << 0 << 16 << 1.0 << 12;
+        QTest::newRow("cell height at 1.5 is 18 pt") << 0 << 16 << 1.5 << 18;
     }
 
     void fontScale()
     {
         QFETCH(int, points);
+        QFETCH(int, cellHeight);
         QFETCH(double, scale);
         QFETCH(int, expected);
         Letter letter = sampleLetter();
-        letter.letterFont.setSize(points);
+        if (cellHeight != 0)
+            letter.letterFont.setHeight(cellHeight);
+        else
+            letter.letterFont.setSize(points);
         const Drawn drawn = drawPage(LayoutKind::Layout1, letter, 1, {}, 96, scale);
         QCOMPARE(drawn.raw.front().text, letter.senderName);
         QCOMPARE(drawn.raw.front().font.points, expected);
