@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
 #include "PrintCommand.h"
@@ -13,6 +14,7 @@ CommandLine::CommandLine()
     m_commands.push_back(std::make_unique<ConvertCommand>());
     m_commands.push_back(std::make_unique<RenderCommand>());
     m_commands.push_back(std::make_unique<PrintCommand>());
+    m_commands.push_back(std::make_unique<CheckCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)
@@ -58,7 +60,8 @@ void CommandLine::printHelp(QTextStream& out) const
         out << "  " << (command->name() + QLatin1Char(' ') + command->usage()).leftJustified(28)
             << ' ' << command->summary() << '\n';
     }
-    out << "\nExit status: 0 success, 1 a file could not be read or written, 2 wrong usage.\n";
+    out << "\nExit status: 0 success, 1 a file could not be read or written, 2 wrong usage,\n"
+           "3 (check) the address does not fit the envelope's window.\n";
     out.flush();
 }
 

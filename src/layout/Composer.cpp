@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace quillory::layout {
 namespace {
@@ -94,11 +95,14 @@ int Composer::millimetres(double mm) const
     return int(std::trunc(static_cast<long double>(m_geometry.dpi) * mm / kMillimetresPerInch));
 }
 
-void Composer::writeAt(int x, const QString& text)
+void Composer::writeAt(int x, const QString& text, int width)
 {
-    if (!text.isEmpty())
-        m_layout.addText(m_page, QPoint(x, m_y), text, m_canvas.font());
-    m_y += m_canvas.textHeight(text);
+    const int height = m_canvas.textHeight(text);
+    if (!text.isEmpty()) {
+        const QRect cell(x, m_y, width >= 0 ? width : m_canvas.textWidth(text), height);
+        m_layout.addText(m_page, cell, text, m_canvas.font(), m_role);
+    }
+    m_y += height;
     if (m_bodyLimit != 0 && m_y > m_bodyLimit) {
         ++m_page;
         m_y = m_margin;
@@ -113,12 +117,14 @@ void Composer::writeLeft(const QString& text)
 
 void Composer::writeRight(const QString& text)
 {
-    writeAt(text.isEmpty() ? 0 : m_geometry.pageWidth - m_margin - m_canvas.textWidth(text), text);
+    const int width = m_canvas.textWidth(text);
+    writeAt(text.isEmpty() ? 0 : m_geometry.pageWidth - m_margin - width, text, width);
 }
 
 void Composer::writeCentred(const QString& text)
 {
-    writeAt(text.isEmpty() ? 0 : (m_geometry.pageWidth - m_canvas.textWidth(text)) / 2, text);
+    const int width = m_canvas.textWidth(text);
+    writeAt(text.isEmpty() ? 0 : (m_geometry.pageWidth - width) / 2, text, width);
 }
 
 void Composer::writeRightColumn(const QString& text)
@@ -128,13 +134,15 @@ void Composer::writeRightColumn(const QString& text)
         return;
     }
     const int width = m_canvas.textWidth(text);
-    writeAt(m_geometry.pageWidth - 3 * m_margin + (2 * m_margin - width) / 2, text);
+    writeAt(m_geometry.pageWidth - 3 * m_margin + (2 * m_margin - width) / 2, text, width);
 }
 
 void Composer::blankLines(int count)
 {
+    const TextRole role = std::exchange(m_role, TextRole::Other);
     for (int i = 0; i < count; ++i)
         writeLeft(kBlankLine);
+    m_role = role;
 }
 
 void Composer::drawLine(QPoint from, QPoint to)
@@ -150,6 +158,7 @@ QString Composer::dateLine() const
 void Composer::sender()
 {
     const document::Letter& l = m_letter;
+    m_role = l.senderOneLine ? TextRole::ReturnLine : TextRole::Sender;
     if (!l.senderOneLine) {
         writeLeft(l.senderName);
         writeLeft(l.senderExtra);
@@ -173,6 +182,7 @@ void Composer::senderAndContacts()
 {
     sender();
     // Telephone, fax and e-mail not kept for the right-hand side follow at the left.
+    m_role = TextRole::Sender;
     if (!m_letter.phoneRight) {
         writeLeft(m_letter.senderPhone);
         writeLeft(m_letter.senderFax);
@@ -182,6 +192,7 @@ void Composer::senderAndContacts()
 
 void Composer::recipient()
 {
+    m_role = TextRole::Recipient;
     writeLeft(m_letter.recipientName);
     writeLeft(m_letter.recipientExtra);
     writeLeft(m_letter.recipientStreet);
@@ -201,10 +212,10 @@ void Composer::pageFrame()
         m_footerTop = m_geometry.pageHeight - m_margin;
         if (m_kind == LayoutKind::Layout1)
             m_footerTop -= m_canvas.textHeight(footer);
-        const int x = m_letter.footerCentred
-                          ? (m_geometry.pageWidth - m_canvas.textWidth(footer)) / 2
-                          : m_margin;
-        m_layout.addText(m_page, QPoint(x, m_footerTop), footer, m_canvas.font());
+        const int width = m_canvas.textWidth(footer);
+        const int x = m_letter.footerCentred ? (m_geometry.pageWidth - width) / 2 : m_margin;
+        m_layout.addText(m_page, QRect(x, m_footerTop, width, m_canvas.textHeight(footer)), footer,
+                         m_canvas.font(), TextRole::Footer);
         m_footerTop -= millimetres(1);
         drawLine(QPoint(m_margin, m_footerTop),
                  QPoint(m_geometry.pageWidth - m_margin, m_footerTop));
@@ -216,9 +227,10 @@ void Composer::pageFrame()
     const QString label = QStringLiteral("- %1 -").arg(m_page);
     const int height = m_canvas.textHeight(label);
     const int labelTop = m_footerTop - int(std::trunc(1.5 * height));
+    const int labelWidth = m_canvas.textWidth(label);
     m_layout.addText(m_page,
-                     QPoint((m_geometry.pageWidth - m_canvas.textWidth(label)) / 2, labelTop),
-                     label, m_canvas.font());
+                     QRect((m_geometry.pageWidth - labelWidth) / 2, labelTop, labelWidth, height),
+                     label, m_canvas.font(), TextRole::PageLabel);
     m_bodyLimit = labelTop - millimetres(10);
 
     const int markLength = millimetres(3);
@@ -230,6 +242,7 @@ void Composer::pageFrame()
 
 void Composer::body()
 {
+    m_role = TextRole::Body;
     const int width = m_geometry.pageWidth - 2 * m_margin;
     for (QString line : bodyLines(m_letter.body)) {
         if (line.isEmpty())
@@ -245,6 +258,7 @@ void Composer::body()
 
 void Composer::closing()
 {
+    m_role = TextRole::Closing;
     writeLeft(kBlankLine);
     writeLeft(m_letter.closing);
     writeLeft(kBlankLine);
@@ -259,6 +273,7 @@ void Composer::closing()
     QString dots;
     while (m_canvas.textWidth(dots) < signatureWidth && dots.size() < maxDots)
         dots.append(QLatin1Char('.'));
+    m_role = TextRole::Signature;
     writeLeft(dots);
     writeLeft(signature);
 }
@@ -266,9 +281,12 @@ void Composer::closing()
 void Composer::headLayout1()
 {
     const document::Letter& l = m_letter;
-    if (!l.senderOneLine)
+    if (!l.senderOneLine) {
+        m_role = TextRole::Date;
         writeRight(dateLine());
+    }
     if (l.phoneRight) {
+        m_role = TextRole::Sender;
         const int blockTop = m_y;
         if (l.senderOneLine) {
             writeLeft(l.senderName);
@@ -296,14 +314,18 @@ void Composer::headLayout1()
     senderAndContacts();
     blankLines(l.linesToRecipient);
     recipient();
-    if (l.senderOneLine)
+    if (l.senderOneLine) {
+        m_role = TextRole::Date;
         writeRight(dateLine());
+    }
     blankLines(l.linesToSubject);
+    m_role = TextRole::Subject;
     const quint8 style = m_canvas.fontStyle();
     m_canvas.setFontStyle(FontStyleBit::Bold);
     writeLeft(l.subject);
     m_canvas.setFontStyle(style);
     writeLeft(kBlankLine);
+    m_role = TextRole::Salutation;
     writeLeft(l.salutation);
     writeLeft(kBlankLine);
 }
@@ -311,10 +333,13 @@ void Composer::headLayout1()
 void Composer::headLayout2()
 {
     const document::Letter& l = m_letter;
-    if (!l.senderOneLine)
+    if (!l.senderOneLine) {
+        m_role = TextRole::Date;
         writeRightColumn(dateLine());
+    }
     const int letterSize = size();
     if (l.phoneRight) {
+        m_role = TextRole::Sender;
         const int blockTop = m_y;
         if (l.senderOneLine) {
             const QChar space = QLatin1Char(' ');
@@ -328,8 +353,11 @@ void Composer::headLayout2()
         }
         for (int i = 0; i < 4; ++i)
             writeRightColumn(kBlankLine);
-        if (l.senderOneLine)
+        if (l.senderOneLine) {
+            m_role = TextRole::Date;
             writeRightColumn(QStringLiteral("Datum ") + document::DateFormat::format(l.date));
+            m_role = TextRole::Sender;
+        }
         writeRightColumn(QStringLiteral("Fax ") + l.senderFax);
         m_y = blockTop;
     }
@@ -339,9 +367,11 @@ void Composer::headLayout2()
     blankLines(l.linesToRecipient);
     recipient();
     blankLines(l.linesToSubject);
+    m_role = TextRole::Subject;
     writeLeft(kBlankLine);
     writeLeft(l.subject);
     writeLeft(kBlankLine);
+    m_role = TextRole::Salutation;
     writeLeft(l.salutation);
     writeLeft(kBlankLine);
 }

@@ -57,7 +57,8 @@ private:
     int size() const { return m_canvas.fontSize(); }
     int millimetres(double mm) const;
 
-    void writeAt(int x, const QString& text);
+    /** width: the text's width when the caller has measured it already; -1 measures. */
+    void writeAt(int x, const QString& text, int width = -1);
     void writeLeft(const QString& text);
     void writeRight(const QString& text);
     void writeCentred(const QString& text);
@@ -80,6 +81,7 @@ private:
     int m_y = 0;
     int m_footerTop = 0;
     int m_bodyLimit = 0;
+    TextRole m_role = TextRole::Other;
 };
 
 } // namespace quillory::layout

@@ -11,11 +11,14 @@ void PageLayout::setPageCount(int count)
         m_pages.resize(size_t(count));
 }
 
-void PageLayout::addText(int pageNo, QPoint topLeft, const QString& text, const CanvasFont& font)
+void PageLayout::addText(int pageNo, const QRect& cell, const QString& text, const CanvasFont& font,
+                         TextRole role)
 {
     DrawOp op;
     op.kind = DrawOp::Kind::Text;
-    op.from = topLeft;
+    op.role = role;
+    op.from = cell.topLeft();
+    op.to = QPoint(cell.x() + cell.width(), cell.y() + cell.height());
     op.styleIndex = fontIndex(font);
     op.text = text;
     page(pageNo).push_back(std::move(op));
@@ -23,14 +26,15 @@ void PageLayout::addText(int pageNo, QPoint topLeft, const QString& text, const 
 
 void PageLayout::addLine(int pageNo, QPoint from, QPoint to, const Pen& pen)
 {
-    page(pageNo).push_back(DrawOp{DrawOp::Kind::Line, from, to, penIndex(pen), {}});
+    page(pageNo).push_back(
+        DrawOp{DrawOp::Kind::Line, TextRole::Other, from, to, penIndex(pen), {}});
 }
 
 void PageLayout::addEveryPageLine(QPoint from, QPoint to, const Pen& pen)
 {
     // Every page frame draws the fold marks again; one copy per pen is all a
     // page can show.
-    const DrawOp op{DrawOp::Kind::Line, from, to, penIndex(pen), {}};
+    const DrawOp op{DrawOp::Kind::Line, TextRole::Other, from, to, penIndex(pen), {}};
     const bool known = std::any_of(m_everyPage.begin(), m_everyPage.end(), [&](const DrawOp& o) {
         return o.from == op.from && o.to == op.to && o.styleIndex == op.styleIndex;
     });

@@ -4,6 +4,7 @@
 #include "CanvasFont.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <vector>
@@ -18,14 +19,31 @@ struct Pen
     friend bool operator==(const Pen&, const Pen&) = default;
 };
 
+/** What a text of a composed page is, for features that read the layout (the envelope check). */
+enum class TextRole : quint8 {
+    Other,      ///< blank lines and anything not named below
+    Sender,     ///< the sender block, its contact lines and the letterhead
+    ReturnLine, ///< the sender in one line above the recipient, shown through the window
+    Recipient,
+    Date,
+    Subject,
+    Salutation,
+    Body,
+    Closing,
+    Signature, ///< the dotted line and the name below it
+    Footer,
+    PageLabel,
+};
+
 /** One drawing operation of a composed page. */
 struct DrawOp
 {
     enum class Kind : quint8 { Text, Line };
     Kind kind = Kind::Text;
-    QPoint from;        // text: top-left corner of the text cell
-    QPoint to;          // lines only
-    int styleIndex = 0; // text: index into fonts(); line: index into pens()
+    TextRole role = TextRole::Other; // texts only
+    QPoint from;                     // text: top-left corner of the text cell
+    QPoint to;                       // text: bottom-right corner of the cell; line: its end
+    int styleIndex = 0;              // text: index into fonts(); line: index into pens()
     QString text;
 };
 
@@ -42,7 +60,9 @@ public:
     int pageCount() const { return m_pageCount; }
     void setPageCount(int count);
 
-    void addText(int page, QPoint topLeft, const QString& text, const CanvasFont& font);
+    /** A text whose cell (as measured on the composing canvas) is cell. */
+    void addText(int page, const QRect& cell, const QString& text, const CanvasFont& font,
+                 TextRole role);
     void addLine(int page, QPoint from, QPoint to, const Pen& pen);
     /** A line that every page shows at the same place, like the fold marks. */
     void addEveryPageLine(QPoint from, QPoint to, const Pen& pen);
