@@ -1,13 +1,17 @@
 #include "DesignScale.h"
 #include "FormFixture.h"
+#include "settings/QSettingsBackend.h"
 #include "SpinField.h"
 #include "WindowPlacer.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 
 using quillory::app::MainForm;
 using quillory::settings::MemorySettingsBackend;
@@ -328,6 +332,51 @@ private slots:
         QCOMPARE(f.prompts.errors.size(), 1);
         QCOMPARE(settings.values.value(QStringLiteral("Visible")).toString(), QStringLiteral("1"));
         QVERIFY(settings.values.contains(QStringLiteral("Edit12_Text")));
+    }
+
+    void aDamagedStoreIsReadAsFarAsItGoesAndWrittenAnew_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray head = "[TMainForm]\nEdit11_Text=gelesen\n";
+        QTest::newRow("comment") << head + "# Kommentar\nEdit13_Text=12345\n";
+        QTest::newRow("line without =") << head + "nur Text\nEdit13_Text=12345\n";
+        QTest::newRow("cut mid-line") << head + "Edit13_Text=12345\nEdit14_Te";
+        QTest::newRow("section without bracket")
+            << QByteArray("[TMainForm\nEdit11_Text=gelesen\nEdit13_Text=12345\n");
+        QTest::newRow("random bytes")
+            << head + QByteArray(1, '\0') + "\x01\xfe\xff\x80\r\x1b[2J\xc3(\nEdit13_Text=12345\n";
+    }
+
+    void aDamagedStoreIsReadAsFarAsItGoesAndWrittenAnew()
+    {
+        QFETCH(QByteArray, file);
+        QTemporaryDir dir; // a folder per row: QSettings keeps files it has read, by name
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Software")));
+        const QString path = dir.filePath(QStringLiteral("Software/quillory-damaged.ini"));
+        {
+            QFile damaged(path);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(file);
+        }
+        {
+            quillory::settings::QSettingsBackend settings(QStringLiteral("quillory-damaged"));
+            FormFixture f({}, &settings);
+            QCOMPARE(f.form->Edit11->text(), QStringLiteral("gelesen"));
+            QCOMPARE(f.form->Edit13->text(), QStringLiteral("12345"));
+            f.form->Edit10->setText(QStringLiteral("In diesem Lauf"));
+            f.prompts.saveAnswers << Answer::No;
+            QVERIFY(f.form->close());
+            f.form.reset();
+            QCOMPARE(f.prompts.errors, QStringList());
+        }
+        QSettings stored(path, QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("TMainForm/Edit10_Text")).toString(),
+                 QStringLiteral("In diesem Lauf"));
+        QCOMPARE(stored.value(QStringLiteral("TMainForm/Edit11_Text")).toString(),
+                 QStringLiteral("gelesen"));
+        QCOMPARE(stored.value(QStringLiteral("TMainForm/Visible")).toString(), QStringLiteral("0"));
+        QCOMPARE(stored.status(), QSettings::NoError);
     }
 
     void placement_data()
