@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QWindow>
 
 using quillory::app::MainForm;
 using quillory::settings::MemorySettingsBackend;
@@ -57,6 +58,12 @@ QString normPos(const QRect& r)
         .arg(r.top())
         .arg(r.left() + r.width())
         .arg(r.top() + r.height());
+}
+
+QMargins frameMargins()
+{
+    FormFixture f;
+    return f.form->windowHandle()->frameMargins();
 }
 
 /** The placement a window takes with nothing stored. */
@@ -377,6 +384,37 @@ private slots:
                  QStringLiteral("gelesen"));
         QCOMPARE(stored.value(QStringLiteral("TMainForm/Visible")).toString(), QStringLiteral("0"));
         QCOMPARE(stored.status(), QSettings::NoError);
+    }
+
+    void aStoredRectangleIsBounded_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QRect>("shown");
+        const QRect area = screenArea();
+        // The window's frame, title bar included, must fit as well.
+        const QRect usable = area.marginsRemoved(frameMargins());
+        const QRect inside(area.left() + 20, area.top() + 30, 700, 500);
+        QTest::newRow("on screen") << normPos(inside) << inside;
+        QTest::newRow("wider than an int")
+            << "-2000000000,0,2000000000,600"
+            << QRect(usable.left(), qMax(usable.top(), 0), usable.width(), 600);
+        QTest::newRow("bigger than any screen") << "-30000,-30000,30000,30000" << usable;
+        QTest::newRow("title bar above the screen")
+            << normPos(QRect(area.left() + 100, area.top() - 300, 600, 500))
+            << QRect(area.left() + 100, usable.top(), 600, 500);
+        QTest::newRow("taller than the screen")
+            << normPos(QRect(area.left() + 50, area.top() + 10, 600, area.height() + 400))
+            << QRect(area.left() + 50, usable.top(), 600, usable.height());
+    }
+
+    void aStoredRectangleIsBounded()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QRect, shown);
+        MemorySettingsBackend settings;
+        settings.values.insert(QStringLiteral("NormPos"), stored);
+        FormFixture f({}, &settings);
+        QCOMPARE(f.form->geometry(), shown);
     }
 
     void placement_data()
