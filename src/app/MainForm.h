@@ -311,9 +311,13 @@ private:
     // The per-user settings store attaches here: restore before FormShow,
     // save after a close that FormCloseQuery allowed.
     void restoreUserSettings();
-    /** report false: nobody is there to read a message (the session is ending). */
+    /**
+     * report false: the session is ending and nobody may be there to answer
+     * a box; a failure goes to stderr instead.
+     */
     void saveUserSettings(bool report = true);
     void saveUserSettingsOnDestroy() noexcept;
+    void logSettingsError(const QString& error) noexcept;
     settings::FormStorage& formStorage();
     settings::ViewChoices viewChoices() const;
     void setViewChoices(const settings::ViewChoices& view);

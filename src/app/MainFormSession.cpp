@@ -64,7 +64,9 @@ bool MainForm::sessionEnds(bool canAsk)
     bool canClose = false;
     if (!runGuarded([&] { FormCloseQuery(canClose); }) || !canClose)
         return false;
-    saveUserSettings();
+    // The question was the user's to answer; a settings error is not worth
+    // holding up the log-off with a box.
+    saveUserSettings(false);
     dropRecoveredLetter();
     m_sessionAnsweredLetter = letter();
     return true;

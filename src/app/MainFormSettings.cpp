@@ -83,20 +83,38 @@ void MainForm::saveUserSettings(bool report)
         error = formStorage().save(letter(), viewChoices(), WindowPlacer::placementOf(*this),
                                    WindowPlacer::screenInfo());
     });
-    if (report && !error.isEmpty())
+    if (error.isEmpty())
+        return;
+    if (report)
         runGuarded([&error] { throw CommandError(error); });
+    else
+        logSettingsError(error);
 }
 
 void MainForm::saveUserSettingsOnDestroy() noexcept
 {
     if (!FormStorage1)
         return;
-    runGuarded([this] {
-        const QString error = FormStorage1->saveOnDestroy(
+    // After the session's end the failure is on stderr already, and a box
+    // now, past the event loop, would keep the program from ending at all.
+    const bool quiet = sessionAlreadyAnswered();
+    QString error;
+    runGuarded([this, &error] {
+        error = FormStorage1->saveOnDestroy(
             letter(), viewChoices(), WindowPlacer::placementOf(*this), WindowPlacer::screenInfo());
-        if (!error.isEmpty())
-            throw CommandError(error);
     });
+    if (!error.isEmpty() && !quiet)
+        runGuarded([&error] { throw CommandError(error); });
+}
+
+void MainForm::logSettingsError(const QString& error) noexcept
+{
+    try {
+        qWarning("Quillory: the settings could not be saved: %s",
+                 qUtf8Printable(ErrorReport::finished(error)));
+    } catch (...) {
+        // Out of memory while ending: there is nowhere left to say it.
+    }
 }
 
 } // namespace quillory::app

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace quillory::app::WindowPlacer {
 
@@ -58,10 +59,44 @@ bool isOnAScreen(const QRect& rect, const QList<QRect>& areas)
     return false;
 }
 
+std::optional<QRect> fitted(const QRect& rect, const QList<QRect>& areas, const QMargins& frame)
+{
+    if (!isOnAScreen(rect, areas))
+        return std::nullopt;
+    QRect screen;
+    qint64 mostSeen = -1;
+    for (const QRect& area : areas) {
+        const QRect seen = area.intersected(rect);
+        const qint64 size = qint64(seen.width()) * seen.height();
+        if (size > mostSeen) {
+            mostSeen = size;
+            screen = area;
+        }
+    }
+    const QRect usable = screen.marginsRemoved(frame);
+    QRect result = rect;
+    // A hand-edited or foreign size would cost memory and hide the window's
+    // edges; larger than the screen, it takes the screen.
+    if (result.width() > usable.width())
+        result = QRect(usable.left(), result.top(), usable.width(), result.height());
+    if (result.height() > usable.height())
+        result = QRect(result.left(), usable.top(), result.width(), usable.height());
+    const int grip = qMin(kGrip, result.width());
+    const int top = qMax(usable.top(), qMin(result.top(), usable.bottom() + 1 - kGrip));
+    const int left =
+        qMax(usable.left() - result.width() + grip, qMin(result.left(), usable.right() + 1 - grip));
+    result.moveTo(left, top);
+    return result;
+}
+
 void apply(QWidget& window, const settings::RestoredPlacement& placement)
 {
-    if (placement.normalGeometry && isOnAScreen(*placement.normalGeometry, screenAreas()))
-        window.setGeometry(*placement.normalGeometry);
+    if (placement.normalGeometry) {
+        const QWindow* handle = window.windowHandle();
+        const QMargins frame = handle ? handle->frameMargins() : QMargins();
+        if (const auto rect = fitted(*placement.normalGeometry, screenAreas(), frame))
+            window.setGeometry(*rect);
+    }
 
     switch (placement.state) {
     case WindowPlacement::Maximized:

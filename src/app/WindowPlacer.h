@@ -3,7 +3,10 @@
 #include "settings/FormStorage.h"
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
+
+#include <optional>
 
 class QWidget;
 
@@ -14,7 +17,7 @@ namespace quillory::app {
  * placement is now, which screen measures it, and how a restored one is put
  * back. A stored rectangle is used only where enough of it lies on one of
  * today's screens to be seen and grabbed, so a window never comes back out
- * of sight after a monitor has gone.
+ * of sight after a monitor has gone, and never larger than that screen.
  */
 namespace WindowPlacer {
 
@@ -35,8 +38,16 @@ bool isOnAScreen(const QRect& rect, const QList<QRect>& areas);
 inline constexpr int kGrip = 48;
 
 /**
+ * Where a stored rectangle goes: nothing when it is not on a screen;
+ * otherwise at most as large as the usable part of the screen that shows
+ * most of it (frame being the window frame around the rectangle), with the
+ * title bar above it on that screen and enough of its width to grab.
+ */
+std::optional<QRect> fitted(const QRect& rect, const QList<QRect>& areas, const QMargins& frame);
+
+/**
  * Applies a restored placement to a window about to be shown: the stored
- * rectangle when it is on a screen (the window otherwise keeps its design
+ * rectangle fitted to today's screens (the window otherwise keeps its design
  * placement), then the state. A minimised window is shown normal first and
  * minimised right after, as the whole program is.
  */

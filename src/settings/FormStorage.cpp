@@ -81,17 +81,23 @@ private:
     QString m_error;
 };
 
+/**
+ * Stored edges are held to this far from the origin, beyond any desktop but
+ * small enough that a width or a right edge computed from them fits an int.
+ */
+constexpr qint64 kEdgeLimit = qint64(1) << 24;
+
 /** Four whole numbers separated by blanks or commas; a missing or bad word takes its default. */
-std::array<int, 4> fourNumbers(const QString& text, const std::array<int, 4>& defaults)
+std::array<qint64, 4> fourNumbers(const QString& text, const std::array<qint64, 4>& defaults)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
     const QStringList words = text.split(separators, Qt::SkipEmptyParts);
-    std::array<int, 4> numbers = defaults;
+    std::array<qint64, 4> numbers = defaults;
     for (int i = 0; i < 4 && i < words.size(); ++i) {
         bool ok = false;
-        const int value = words[i].toInt(&ok);
+        const qint64 value = words[i].toLongLong(&ok);
         if (ok)
-            numbers[i] = value;
+            numbers[i] = qBound(-kEdgeLimit, value, kEdgeLimit);
     }
     return numbers;
 }
@@ -144,12 +150,14 @@ FormStorage::RestoreResult FormStorage::restore(document::Letter& letter, ViewCh
         // A position stored at another resolution would come out at the wrong size.
         if ((minMax || normal) && storedPpi == screen.pixelsPerInch) {
             const QRect& r = current.normalGeometry;
-            const auto edges =
-                fourNumbers(normal.value_or(QString()),
-                            {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+            const auto edges = fourNumbers(
+                normal.value_or(QString()),
+                {r.left(), r.top(), qint64(r.left()) + r.width(), qint64(r.top()) + r.height()});
+            // The window puts the rectangle on a screen; here it only has to fit an int.
             if (edges[0] < edges[2])
                 placement.normalGeometry =
-                    QRect(edges[0], edges[1], edges[2] - edges[0], edges[3] - edges[1]);
+                    QRect(int(edges[0]), int(edges[1]), int(edges[2] - edges[0]),
+                          int(edges[3] - edges[1]));
         }
         placement.state = stateFromShowCommand(showCommand);
         result.placement = placement;

@@ -1,24 +1,45 @@
 #include "QSettingsBackend.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace quillory::settings {
+namespace {
+
+QString keyOf(const QString& name)
+{
+    return SettingsBackend::groupName() + QLatin1Char('/') + name;
+}
+
+} // namespace
 
 QSettingsBackend::QSettingsBackend(const QString& programName)
+    : m_programName(programName), m_settings(openSettings())
+{}
+
+QSettingsBackend::~QSettingsBackend() = default;
+
+std::unique_ptr<QSettings> QSettingsBackend::openSettings() const
 {
 #ifdef Q_OS_WIN
-    m_settings = std::make_unique<QSettings>(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\") + programName, QSettings::NativeFormat);
+    return std::make_unique<QSettings>(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\") + m_programName, QSettings::NativeFormat);
 #else
-    m_settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("Software"), programName);
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Software"), m_programName);
 #endif
 }
 
-QSettingsBackend::~QSettingsBackend() = default;
+bool QSettingsBackend::isIniFile() const
+{
+    return m_settings->format() == QSettings::IniFormat;
+}
 
 QString QSettingsBackend::programBaseName()
 {
@@ -34,7 +55,9 @@ QString QSettingsBackend::location() const
 
 StoredValue QSettingsBackend::read(const QString& name)
 {
-    const QString key = groupName() + QLatin1Char('/') + name;
+    // status() is not asked: it keeps a damaged line's FormatError for good,
+    // while every other line has been read all the same.
+    const QString key = keyOf(name);
     if (!m_settings->contains(key))
         return {StoredValue::Missing, QString()};
     const QVariant value = m_settings->value(key);
@@ -42,30 +65,115 @@ StoredValue QSettingsBackend::read(const QString& name)
     case QMetaType::QString:
         return {StoredValue::Text, value.toString()};
     case QMetaType::QStringList:
-        // An INI line edited by hand without quotes reads as a list at its commas.
+        // A line edited by hand without quotes reads as a list, split at its
+        // commas and without the blanks after them; the line has it as written.
+        if (const std::optional<QString> text = lineText(name))
+            return {StoredValue::Text, *text};
         return {StoredValue::Text, value.toStringList().join(QLatin1Char(','))};
     default:
         return {StoredValue::WrongType, QString()};
     }
 }
 
+std::optional<QString> QSettingsBackend::lineText(const QString& name) const
+{
+    if (!isIniFile())
+        return std::nullopt;
+    QFile file(m_settings->fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray data = file.readAll();
+    const QByteArray group = groupName().toLatin1();
+    const QByteArray wanted = name.toUtf8();
+    // Sections as QSettings takes them: a missing "]" ends the name at the line's end.
+    bool inGroup = false;
+    std::optional<QString> found;
+    for (QByteArray line : data.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        const QByteArray trimmedLine = line.trimmed();
+        if (trimmedLine.startsWith('[')) {
+            const qsizetype end = trimmedLine.indexOf(']');
+            inGroup = trimmedLine.mid(1, end < 0 ? -1 : end - 1).trimmed() == group;
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (inGroup && equals > 0 && line.left(equals).trimmed() == wanted)
+            found = QString::fromUtf8(line.mid(equals + 1).trimmed()); // the last one counts
+    }
+    return found;
+}
+
 bool QSettingsBackend::createGroup()
 {
-    return m_settings->isWritable();
+    m_pending.clear();
+    if (!m_settings->isWritable())
+        return false;
+    if (!isIniFile())
+        m_writer = openSettings();
+    return true;
 }
 
 bool QSettingsBackend::write(const QString& name, const QString& text)
 {
-    if (!m_settings->isWritable())
-        return false;
-    m_settings->setValue(groupName() + QLatin1Char('/') + name, text);
-    return m_settings->status() == QSettings::NoError;
+    if (isIniFile()) {
+        m_pending.insert(name, text);
+        return true;
+    }
+    if (!m_writer)
+        m_writer = openSettings();
+    m_writer->setValue(keyOf(name), text);
+    return m_writer->status() == QSettings::NoError;
 }
 
 bool QSettingsBackend::flush()
 {
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    if (isIniFile())
+        return writeFileAnew();
+    if (!m_writer)
+        return true;
+    m_writer->sync();
+    return m_writer->status() == QSettings::NoError;
+}
+
+bool QSettingsBackend::writeFileAnew()
+{
+    // QSettings keeps the first error it met, a damaged line's included, so
+    // its status after a write into the damaged file would say nothing about
+    // that write. The store is written into a file of its own instead, with
+    // what could be read and this save's values over it; that file's status
+    // is the write's, and its bytes then replace the old file in one step.
+    const QString path = m_settings->fileName();
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    const QString scratchPath = scratch.filePath(QStringLiteral("settings.ini"));
+    {
+        // This file's own values only: defaults from system-wide files stay there.
+        const QSettings current(path, QSettings::IniFormat);
+        QSettings whole(scratchPath, QSettings::IniFormat);
+        for (const QString& key : current.allKeys())
+            whole.setValue(key, current.value(key));
+        for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+            whole.setValue(keyOf(it.key()), it.value());
+        whole.sync();
+        if (whole.status() != QSettings::NoError)
+            return false;
+    }
+    QFile written(scratchPath);
+    if (!written.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = written.readAll();
+
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile target(path);
+    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() ||
+        !target.commit())
+        return false;
+    m_pending.clear();
+    // Later reads see the new file, with nothing of the old one's damage.
+    m_settings = openSettings();
+    return true;
 }
 
 } // namespace quillory::settings

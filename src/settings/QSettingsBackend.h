@@ -2,7 +2,10 @@
 
 #include "SettingsBackend.h"
 
+#include <QMap>
+
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -14,6 +17,10 @@ namespace quillory::settings {
  * INI file Software/<program>.ini in the user's configuration folder with
  * the group [TMainForm]. <program> is the program file's base name, so a
  * copy under another name keeps settings of its own.
+ *
+ * An INI file is read as far as it can be (a damaged line costs that line
+ * only) and written whole at flush(): whatever could be read, with the
+ * values written since over it, replaces the file in one step.
  */
 class QSettingsBackend : public SettingsBackend
 {
@@ -32,7 +39,18 @@ public:
     bool flush() override;
 
 private:
+    std::unique_ptr<QSettings> openSettings() const;
+    bool isIniFile() const;
+    /** The text after "=" on the value's line in the INI file, as it stands there. */
+    std::optional<QString> lineText(const QString& name) const;
+    bool writeFileAnew();
+
+    QString m_programName;
     std::unique_ptr<QSettings> m_settings;
+    /** The registry: a fresh object per save, so that no read error of before counts. */
+    std::unique_ptr<QSettings> m_writer;
+    /** The INI file: values written since the last flush(). */
+    QMap<QString, QString> m_pending;
 };
 
 } // namespace quillory::settings

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cmath>
 
 namespace quillory::settings::SettingsEncoding {
 namespace {
@@ -50,14 +51,15 @@ QString encodeNumber(double value)
 
 std::optional<double> decodeNumber(const QString& text)
 {
+    // "." is the only decimal separator and nothing groups digits: a
+    // hand-edited "1,500" is no number rather than 1500 or 1.5.
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (ok)
-        return value;
-    const double local = QLocale::system().toDouble(text, &ok);
-    if (ok)
-        return local;
-    return std::nullopt;
+    const double value = c.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 QString encodeBool(bool value)

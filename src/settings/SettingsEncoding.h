@@ -20,7 +20,7 @@ QString trimmed(const QString& text);
 
 /** Shortest text that reads back as the same double, "." as decimal separator: 20, 12.5. */
 QString encodeNumber(double value);
-/** A number with "." (or the locale's separator, for hand-edited values); nothing if none. */
+/** A finite number with "." as decimal separator and no grouping; nothing for anything else. */
 std::optional<double> decodeNumber(const QString& text);
 
 QString encodeBool(bool value);

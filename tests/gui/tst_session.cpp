@@ -3,12 +3,18 @@
 #include "SessionGuard.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -31,6 +37,21 @@ void sendTerminate()
     ::kill(::getpid(), SIGTERM);
 #endif
 }
+
+#ifdef Q_OS_LINUX
+/** True once the process has a handler of its own for SIGTERM. */
+bool catchesTermination(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+    }
+    return false;
+}
+#endif
 
 // Without termination signals the session manager's request is tested through sessionEnds().
 bool signalsExist()
@@ -246,6 +267,117 @@ private slots:
             f.form->recoveryFilePath(), quillory::document::Letter::makeNew());
         QVERIFY(kept);
         QCOMPARE(kept->letter.recipientName, QStringLiteral("ungespeichert"));
+    }
+
+    void aFailingStoreNeverStopsTheEnd_data()
+    {
+        QTest::addColumn<int>("how"); // 0 SIGTERM, 1 log-off without, 2 with interaction
+        QTest::newRow("SIGTERM") << 0;
+        QTest::newRow("log-off, nobody there") << 1;
+        QTest::newRow("log-off, answered") << 2;
+    }
+
+    void aFailingStoreNeverStopsTheEnd()
+    {
+        QFETCH(int, how);
+        if (how == 0 && !signalsExist())
+            QSKIP("no termination signal on this platform");
+        MemorySettingsBackend settings;
+        auto f = std::make_unique<FormFixture>(QStringList(), &settings);
+        settings.groupCreationFails = true;
+        f->form->Edit1->setText(QStringLiteral("ungespeichert"));
+        const QString recoveryFile = f->form->recoveryFilePath();
+        // Written once, where someone may read it later; never in a box.
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression(QStringLiteral("Erzeugung von Schl.*ssel TMainForm")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("TMainForm")));
+        if (how == 0) {
+            sendTerminate();
+            QTRY_VERIFY(QFile::exists(recoveryFile));
+        } else {
+            f->prompts.saveAnswers << Answer::No;
+            QVERIFY(f->form->sessionEnds(how == 2));
+            QVERIFY(f->form->close());
+        }
+        const QStringList errors = f->prompts.errors;
+        f->form.reset();
+        QCOMPARE(errors, QStringList());
+        QCOMPARE(f->prompts.errors, QStringList());
+        QCOMPARE(QFile::exists(recoveryFile), how < 2);
+    }
+
+    void terminationWithAReadOnlyStoreEndsTheProgram_data()
+    {
+        QTest::addColumn<QByteArray>("store");
+        QTest::newRow("read-only") << QByteArray("[TMainForm]\nEdit10_Text=Alt\n");
+        QTest::newRow("read-only and damaged")
+            << QByteArray("[TMainForm\n# Kommentar\nEdit10_Text=Alt\nEdit11");
+    }
+
+    void terminationWithAReadOnlyStoreEndsTheProgram()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("needs /proc to see when the program listens for SIGTERM");
+#else
+        QFETCH(QByteArray, store);
+        QTemporaryDir home;
+        QDir dir(home.path());
+        for (const char* folder : {"config/Software", "data", "runtime"})
+            QVERIFY(dir.mkpath(QString::fromLatin1(folder)));
+        const QString ini = dir.filePath(QStringLiteral("config/Software/quillory.ini"));
+        {
+            QFile file(ini);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(store);
+        }
+        QString program = QStringLiteral(QUILLORY_PROGRAM);
+        QStringList arguments;
+        if (::geteuid() == 0) {
+            // Permissions hold only for others than root.
+            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+            if (setpriv.isEmpty())
+                QSKIP("runs as root and has no setpriv: a read-only file would not hold");
+            const uid_t nobody = 65534;
+            QVERIFY(::chown(qPrintable(home.path()), nobody, nobody) == 0);
+            QDirIterator it(home.path(), QDir::AllEntries | QDir::NoDotAndDotDot,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext())
+                QVERIFY(::chown(qPrintable(it.next()), nobody, nobody) == 0);
+            arguments = {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                         QStringLiteral("--clear-groups"), program};
+            program = setpriv;
+        }
+        const QString software = dir.filePath(QStringLiteral("config/Software"));
+        QVERIFY(::chmod(qPrintable(ini), 0444) == 0);
+        QVERIFY(::chmod(qPrintable(software), 0555) == 0);
+        const auto writable = qScopeGuard([&] { ::chmod(qPrintable(software), 0755); });
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           dir.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                           dir.filePath(QStringLiteral("runtime")));
+        QProcess quillory;
+        quillory.setProcessEnvironment(environment);
+        quillory.start(program, arguments);
+        QVERIFY(quillory.waitForStarted());
+        // Before it listens, SIGTERM would end it the default way and prove nothing.
+        QTRY_VERIFY_WITH_TIMEOUT(catchesTermination(quillory.processId()), 30000);
+        QVERIFY(::kill(pid_t(quillory.processId()), SIGTERM) == 0);
+        // Generous: a box nobody answers would keep it forever.
+        QVERIFY(quillory.waitForFinished(30000));
+        QCOMPARE(quillory.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(quillory.exitCode(), 0);
+        const QString stderrText = QString::fromUtf8(quillory.readAllStandardError());
+        QCOMPARE(stderrText.count(QStringLiteral("Erzeugung von Schlüssel TMainForm misslungen")),
+                 1);
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), store);
+#endif
     }
 
     void theNewestGuardHearsTheSignal()

@@ -1,13 +1,18 @@
 #include "DesignScale.h"
 #include "FormFixture.h"
+#include "settings/QSettingsBackend.h"
 #include "SpinField.h"
 #include "WindowPlacer.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
+#include <QWindow>
 
 using quillory::app::MainForm;
 using quillory::settings::MemorySettingsBackend;
@@ -53,6 +58,12 @@ QString normPos(const QRect& r)
         .arg(r.top())
         .arg(r.left() + r.width())
         .arg(r.top() + r.height());
+}
+
+QMargins frameMargins()
+{
+    FormFixture f;
+    return f.form->windowHandle()->frameMargins();
 }
 
 /** The placement a window takes with nothing stored. */
@@ -328,6 +339,82 @@ private slots:
         QCOMPARE(f.prompts.errors.size(), 1);
         QCOMPARE(settings.values.value(QStringLiteral("Visible")).toString(), QStringLiteral("1"));
         QVERIFY(settings.values.contains(QStringLiteral("Edit12_Text")));
+    }
+
+    void aDamagedStoreIsReadAsFarAsItGoesAndWrittenAnew_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray head = "[TMainForm]\nEdit11_Text=gelesen\n";
+        QTest::newRow("comment") << head + "# Kommentar\nEdit13_Text=12345\n";
+        QTest::newRow("line without =") << head + "nur Text\nEdit13_Text=12345\n";
+        QTest::newRow("cut mid-line") << head + "Edit13_Text=12345\nEdit14_Te";
+        QTest::newRow("section without bracket")
+            << QByteArray("[TMainForm\nEdit11_Text=gelesen\nEdit13_Text=12345\n");
+        QTest::newRow("random bytes")
+            << head + QByteArray(1, '\0') + "\x01\xfe\xff\x80\r\x1b[2J\xc3(\nEdit13_Text=12345\n";
+    }
+
+    void aDamagedStoreIsReadAsFarAsItGoesAndWrittenAnew()
+    {
+        QFETCH(QByteArray, file);
+        QTemporaryDir dir; // a folder per row: QSettings keeps files it has read, by name
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Software")));
+        const QString path = dir.filePath(QStringLiteral("Software/quillory-damaged.ini"));
+        {
+            QFile damaged(path);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(file);
+        }
+        {
+            quillory::settings::QSettingsBackend settings(QStringLiteral("quillory-damaged"));
+            FormFixture f({}, &settings);
+            QCOMPARE(f.form->Edit11->text(), QStringLiteral("gelesen"));
+            QCOMPARE(f.form->Edit13->text(), QStringLiteral("12345"));
+            f.form->Edit10->setText(QStringLiteral("In diesem Lauf"));
+            f.prompts.saveAnswers << Answer::No;
+            QVERIFY(f.form->close());
+            f.form.reset();
+            QCOMPARE(f.prompts.errors, QStringList());
+        }
+        QSettings stored(path, QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("TMainForm/Edit10_Text")).toString(),
+                 QStringLiteral("In diesem Lauf"));
+        QCOMPARE(stored.value(QStringLiteral("TMainForm/Edit11_Text")).toString(),
+                 QStringLiteral("gelesen"));
+        QCOMPARE(stored.value(QStringLiteral("TMainForm/Visible")).toString(), QStringLiteral("0"));
+        QCOMPARE(stored.status(), QSettings::NoError);
+    }
+
+    void aStoredRectangleIsBounded_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QRect>("shown");
+        const QRect area = screenArea();
+        // The window's frame, title bar included, must fit as well.
+        const QRect usable = area.marginsRemoved(frameMargins());
+        const QRect inside(area.left() + 20, area.top() + 30, 700, 500);
+        QTest::newRow("on screen") << normPos(inside) << inside;
+        QTest::newRow("wider than an int")
+            << "-2000000000,0,2000000000,600"
+            << QRect(usable.left(), qMax(usable.top(), 0), usable.width(), 600);
+        QTest::newRow("bigger than any screen") << "-30000,-30000,30000,30000" << usable;
+        QTest::newRow("title bar above the screen")
+            << normPos(QRect(area.left() + 100, area.top() - 300, 600, 500))
+            << QRect(area.left() + 100, usable.top(), 600, 500);
+        QTest::newRow("taller than the screen")
+            << normPos(QRect(area.left() + 50, area.top() + 10, 600, area.height() + 400))
+            << QRect(area.left() + 50, usable.top(), 600, usable.height());
+    }
+
+    void aStoredRectangleIsBounded()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QRect, shown);
+        MemorySettingsBackend settings;
+        settings.values.insert(QStringLiteral("NormPos"), stored);
+        FormFixture f({}, &settings);
+        QCOMPARE(f.form->geometry(), shown);
     }
 
     void placement_data()

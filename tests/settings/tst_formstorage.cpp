@@ -1,7 +1,11 @@
 #include "settings/FormStorage.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/QSettingsBackend.h"
+#include "settings/SettingsEncoding.h"
+#include "settings/StoredProperties.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -321,6 +325,65 @@ private slots:
         const int writes = backend.writes;
         QCOMPARE(storage.saveOnDestroy(letter, view, designPlacement(), kScreen), QString());
         QCOMPARE(backend.writes, writes);
+    }
+
+    void handEditedValues_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("line");  // what follows "=" in the file
+        QTest::addColumn<QString>("restored"); // empty: the design value stays
+
+        QTest::newRow("decimal point") << "RandEd_Value" << QByteArray("12.5") << "12.5";
+        QTest::newRow("whole number") << "ZeilenAbsender_Value" << QByteArray("12") << "12";
+        QTest::newRow("group separator") << "ZeilenAbsender_Value" << QByteArray("1,500") << "";
+        QTest::newRow("decimal comma") << "RandEd_Value" << QByteArray("12,5") << "";
+        QTest::newRow("nan") << "RandEd_Value" << QByteArray("nan") << "";
+        QTest::newRow("inf") << "ZeilenBisBetreff_Value" << QByteArray("inf") << "";
+        QTest::newRow("-inf") << "Absenderverkleinern_Value" << QByteArray("-inf") << "";
+        QTest::newRow("word") << "ZeilenBisEmpfaenger_Value" << QByteArray("zwölf") << "";
+        QTest::newRow("text without quotes")
+            << "Edit18_Text" << QByteArray("Bank: X, IBAN DE00") << "Bank: X, IBAN DE00";
+        QTest::newRow("blanks around commas")
+            << "Edit12_Text" << QByteArray("Weg 1 ,  Hinterhaus,links")
+            << "Weg 1 ,  Hinterhaus,links";
+        QTest::newRow("quoted text")
+            << "Edit18_Text" << QByteArray("\"Bank: Y, IBAN DE11\"") << "Bank: Y, IBAN DE11";
+        QTest::newRow("style without quotes")
+            << "FontDialog1_FontStyle" << QByteArray("[fsBold, fsItalic]") << "[fsBold,fsItalic]";
+    }
+
+    void handEditedValues()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, line);
+        QFETCH(QString, restored);
+        // A folder per row: QSettings keeps files it has read, by name.
+        QTemporaryDir dir;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Software")));
+        QFile file(dir.filePath(QStringLiteral("Software/quillory-hand.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[TMainForm]\n" + name.toLatin1() + '=' + line + '\n');
+        file.close();
+
+        const auto valueOf = [&name](Letter& letter, ViewChoices& view) {
+            for (const StoredProperty& property : storedProperties(letter, view)) {
+                if (property.name == name)
+                    return SettingsEncoding::trimmed(property.encode());
+            }
+            return QStringLiteral("no such property");
+        };
+        if (restored.isEmpty()) {
+            Letter design = Letter::makeNew();
+            ViewChoices designView;
+            restored = valueOf(design, designView);
+        }
+        QSettingsBackend backend(QStringLiteral("quillory-hand"));
+        FormStorage storage(backend);
+        Letter letter = Letter::makeNew();
+        ViewChoices view;
+        QVERIFY(storage.restore(letter, view, designPlacement(), kScreen).error.isEmpty());
+        QCOMPARE(valueOf(letter, view), restored);
     }
 
     void iniFileBackend()
