@@ -40,6 +40,7 @@ void MainForm::buildPreviewTab(FormBuilder& b)
                                  400, 8, 113);
     PrinterNote = b.label(Panel2, QString(), 520, 12);
     PrinterNote->setObjectName(QStringLiteral("PrinterNote"));
+    b.fitLabels(Panel2);
     SeiteEd->setValue(1);
     ZoomEd->setValue(100);
     Layout1Check->setChecked(true);
