@@ -1,15 +1,21 @@
 #include "DateField.h"
 #include "document/LetterFile.h"
+#include "FileDialog.h"
 #include "FormFixture.h"
 #include "SpinField.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using quillory::app::MainForm;
 using quillory::app::Prompts;
@@ -279,6 +285,53 @@ private slots:
         QVERIFY(f.form->isChanged());
         f.form->Edit1->setText(QStringLiteral("y"));
         QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("unbenannt.bri*")));
+    }
+
+    void theSaveDialogStaysOpenOnAFolderThatDoesNotExist_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("missing folder") << QStringLiteral("fehlt/brief.bri") << false;
+        QTest::newRow("missing folders") << QStringLiteral("fehlt/auch/brief") << false;
+        QTest::newRow("existing folder") << QStringLiteral("brief.bri") << true;
+    }
+
+    void theSaveDialogStaysOpenOnAFolderThatDoesNotExist()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        quillory::app::FileDialog dialog(nullptr, QFileDialog::AcceptSave,
+                                         QStringLiteral("Briefe (*.bri)"), QStringLiteral("bri"),
+                                         QString());
+        // As the user types it in the name field, from the folder shown.
+        dialog.setDirectory(dir.path());
+        dialog.selectFile(name);
+        dialog.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList messages;
+        // The message is modal: read and close it as the user would.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, &dialog, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->close();
+            }
+        });
+        answer.start(10);
+
+        dialog.accept();
+
+        const QString folder = QFileInfo(dir.filePath(name)).absolutePath();
+        QCOMPARE(messages, accepted ? QStringList()
+                                    : QStringList{QDir::toNativeSeparators(folder) +
+                                                  QStringLiteral("\nDiesen Ordner gibt es nicht.\n"
+                                                                 "Bitte überprüfen Sie, ob der "
+                                                                 "Ordnername richtig ist.")});
+        QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+        QCOMPARE(dialog.isVisible(), !accepted);
+        if (accepted)
+            QCOMPARE(dialog.selectedFiles(), QStringList{dir.filePath(name)});
     }
 
     void charactersTheFileCannotHoldAreNamedBeforeSaving_data()
