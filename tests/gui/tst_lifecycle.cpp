@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
 using quillory::app::MainForm;
 using quillory::app::Prompts;
 using Answer = quillory::app::Prompts::Answer;
@@ -263,6 +264,37 @@ private slots:
 
         QVERIFY(f.prompts.log.isEmpty());
         QCOMPARE(recipientOnDisk(path), QStringLiteral("Erst"));
+    }
+
+    void anOpenedLettersDateSurvivesSaving_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the first day a letter can name") << QDate(1, 1, 1) << u"01.01.0001"_s;
+        QTest::newRow("5 March 42") << QDate(42, 3, 5) << u"05.03.0042"_s;
+        QTest::newRow("the last day of the year 99") << QDate(99, 12, 31) << u"31.12.0099"_s;
+        QTest::newRow("the last day a letter can name") << QDate(9999, 12, 31) << u"31.12.9999"_s;
+    }
+
+    void anOpenedLettersDateSurvivesSaving()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"alt.bri"_s);
+        QVERIFY(!LetterFile::writeFile(path, quillory::document::Letter::makeNew(date)));
+        FormFixture f;
+        f.prompts.openNames << path;
+        f.form->ffnen1->trigger();
+        QCOMPARE(f.form->DateEdit1->text(), shown);
+        QVERIFY(!f.form->isChanged());
+
+        f.form->Speichern1->trigger();
+
+        QCOMPARE(f.prompts.errors, QStringList());
+        const auto saved = LetterFile::readFile(path, quillory::document::Letter::makeNew());
+        QVERIFY(saved);
+        QCOMPARE(saved->letter.date, date);
     }
 
     void aFailedSaveIsReportedAndKeepsTheOldName_data()
