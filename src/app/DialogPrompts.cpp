@@ -1,9 +1,9 @@
 #include "DialogPrompts.h"
 
 #include "ErrorReport.h"
+#include "FileDialog.h"
 #include "FontChoiceDialog.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 
 namespace quillory::app {
@@ -18,15 +18,7 @@ QString runFileDialog(QWidget* window, QFileDialog::AcceptMode mode, const QStri
                       const QString& filter = letterFilter(),
                       const QString& suffix = QStringLiteral("bri"))
 {
-    QFileDialog dialog(window);
-    dialog.setAcceptMode(mode);
-    // Opening needs an existing file; saving asks before overwriting one.
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(suffix);
-    if (!lastName.isEmpty())
-        dialog.selectFile(lastName);
+    FileDialog dialog(window, mode, filter, suffix, lastName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <limits>
 
 namespace quillory::app {
@@ -25,6 +26,45 @@ void FormBuilder::fitCaption(QWidget* widget)
     // wider, the caption must still be readable in full.
     if (widget->sizeHint().width() > widget->width())
         widget->resize(widget->sizeHint().width(), widget->height());
+}
+
+void FormBuilder::fitLabels(QWidget* container) const
+{
+    const QList<QWidget*> widgets = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* label : container->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect area = label->geometry();
+        int right = std::numeric_limits<int>::max();
+        for (const QWidget* other : widgets) {
+            const QRect next = other->geometry();
+            if (other != label && next.left() > area.left() && next.top() <= area.bottom() &&
+                next.bottom() >= area.top())
+                right = std::min(right, next.left() - m_scale.px(kLabelGap));
+        }
+        if (area.right() >= right)
+            fitLabel(label, right - area.left());
+    }
+}
+
+void FormBuilder::fitLabel(QLabel* label, int width)
+{
+    // The design's texts fit its Windows font; a wider desktop font would run
+    // a long label into the next column. A slightly smaller type keeps the
+    // whole text readable; only beyond that is it shortened, whole in the tip.
+    QFont font = label->font();
+    const qreal smallest = font.pointSizeF() * kSmallestLabelType;
+    while (font.pointSizeF() > 0 && label->sizeHint().width() > width) {
+        const qreal smaller = font.pointSizeF() - 0.25;
+        if (smaller < smallest)
+            break;
+        font.setPointSizeF(smaller);
+        label->setFont(font);
+    }
+    if (label->sizeHint().width() > width) {
+        const QString text = label->text();
+        label->setToolTip(text);
+        label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, width));
+    }
+    label->resize(std::min(label->sizeHint().width(), width), label->sizeHint().height());
 }
 
 void FormBuilder::paintAsInput(QWidget* widget) const

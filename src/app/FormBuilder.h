@@ -28,6 +28,10 @@ public:
     static constexpr int kCheckHeight = 17;
     static constexpr int kButtonHeight = 25;
     static constexpr int kLabelOffset = 16;
+    /** The least room between a label and the widget to its right. */
+    static constexpr int kLabelGap = 4;
+    /** A label too long for its room may shrink to this share of its type size. */
+    static constexpr double kSmallestLabelType = 0.85;
 
     /** Text fields, spin fields and the date field: RGB(192, 220, 192). */
     static QColor inputColour() { return {192, 220, 192}; }
@@ -47,6 +51,12 @@ public:
     QRadioButton* radioButton(QWidget* parent, const QString& name, const QString& caption,
                               int left, int top, int width) const;
 
+    /**
+     * Keeps every label placed directly on container short of the next widget
+     * to its right on the same line. Call it once all of them are placed.
+     */
+    void fitLabels(QWidget* container) const;
+
     /** label() at the design's usual place above a field. */
     QLabel* labelAbove(QWidget* parent, const QString& text, int fieldLeft, int fieldTop) const
     {
@@ -56,6 +66,7 @@ public:
 private:
     void paintAsInput(QWidget* widget) const;
     static void fitCaption(QWidget* widget);
+    static void fitLabel(QLabel* label, int width);
 
     DesignScale m_scale;
 };

@@ -131,7 +131,7 @@ void MainForm::connectHandlers()
     for (const auto& [edit, handler] : edits)
         bind(edit, &QLineEdit::textChanged, handler);
     bind(Memo1, &MemoField::changed, &MainForm::Memo1Change);
-    bind(DateEdit1, &QDateEdit::dateChanged, &MainForm::DateEdit1Change);
+    bind(DateEdit1, &DateField::dateChanged, &MainForm::DateEdit1Change);
     bindChecked(RadioButton1, &MainForm::RadioButton1Click);
     bindChecked(RadioButton2, &MainForm::RadioButton2Click);
 

@@ -16,8 +16,11 @@ const QString kLetterLineBreak = QStringLiteral("\r\n");
 void setText(QLineEdit* edit, const QString& text)
 {
     // Setting the same text again would still reset the cursor and undo.
-    if (edit->text() != text)
-        edit->setText(text);
+    if (edit->text() == text)
+        return;
+    edit->setText(text);
+    // A text longer than the field shows its start, as the user reads it.
+    edit->setCursorPosition(0);
 }
 
 } // namespace

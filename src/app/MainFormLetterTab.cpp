@@ -67,6 +67,7 @@ void MainForm::buildLetterTab(FormBuilder& b)
     }
 
     b.label(Panel1, QStringLiteral("Brieftext:"), 8, 216);
+    b.fitLabels(Panel1);
 
     Memo1 = new MemoField(TabSheet1);
     Memo1->setObjectName(QStringLiteral("Memo1"));

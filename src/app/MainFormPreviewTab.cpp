@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,6 +12,8 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace quillory::app {
 
@@ -37,6 +40,7 @@ void MainForm::buildPreviewTab(FormBuilder& b)
                                  400, 8, 113);
     PrinterNote = b.label(Panel2, QString(), 520, 12);
     PrinterNote->setObjectName(QStringLiteral("PrinterNote"));
+    b.fitLabels(Panel2);
     SeiteEd->setValue(1);
     ZoomEd->setValue(100);
     Layout1Check->setChecked(true);
@@ -91,7 +95,10 @@ void MainForm::buildMenus()
         return a;
     };
 
-    Datei1 = menu(QStringLiteral("Datei1"), QStringLiteral("Datei"));
+    // Accelerator letters on the menu titles and the usual shortcuts on the
+    // file commands, for work without the mouse. The editing menu gets none:
+    // each field's own Ctrl+C, Ctrl+V and Ctrl+Z must keep acting on that field.
+    Datei1 = menu(QStringLiteral("Datei1"), QStringLiteral("&Datei"));
     Neu1 = item(Datei1, QStringLiteral("Neu1"), QStringLiteral("Neu..."));
     N1 = separator(Datei1, QStringLiteral("N1"));
     ffnen1 = item(Datei1, QStringLiteral("ffnen1"), QStringLiteral("Öffnen"));
@@ -107,16 +114,26 @@ void MainForm::buildMenus()
     N3 = separator(Datei1, QStringLiteral("N3"));
     Beenden1 = item(Datei1, QStringLiteral("Beenden1"), QStringLiteral("Beenden"));
 
-    Bearbeiten1 = menu(QStringLiteral("Bearbeiten1"), QStringLiteral("Bearbeiten des Haupttextes"));
+    Bearbeiten1 =
+        menu(QStringLiteral("Bearbeiten1"), QStringLiteral("&Bearbeiten des Haupttextes"));
     Rckgngig1 = item(Bearbeiten1, QStringLiteral("Rckgngig1"), QStringLiteral("Rückgängig"));
     N4 = separator(Bearbeiten1, QStringLiteral("N4"));
     Kopieren1 = item(Bearbeiten1, QStringLiteral("Kopieren1"), QStringLiteral("Ausschneiden"));
     Kopieren2 = item(Bearbeiten1, QStringLiteral("Kopieren2"), QStringLiteral("Kopieren"));
     Einfgen1 = item(Bearbeiten1, QStringLiteral("Einfgen1"), QStringLiteral("Einfügen"));
 
-    Hilfe1 = menu(QStringLiteral("Hilfe1"), QStringLiteral("Hilfe"));
+    Hilfe1 = menu(QStringLiteral("Hilfe1"), QStringLiteral("&Hilfe"));
     berdasProgramm1 =
         item(Hilfe1, QStringLiteral("berdasProgramm1"), QStringLiteral("Über das Programm..."));
+
+    // Spelled out rather than QKeySequence::SaveAs or ::Quit, which are empty on Windows.
+    const std::pair<QAction*, QKeyCombination> shortcuts[] = {
+        {Neu1, Qt::CTRL | Qt::Key_N},       {ffnen1, Qt::CTRL | Qt::Key_O},
+        {Speichern1, Qt::CTRL | Qt::Key_S}, {Speichernunter1, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+        {Drucken1, Qt::CTRL | Qt::Key_P},   {Beenden1, Qt::CTRL | Qt::Key_Q},
+    };
+    for (const auto& [action, keys] : shortcuts)
+        action->setShortcut(QKeySequence(keys));
 }
 
 } // namespace quillory::app

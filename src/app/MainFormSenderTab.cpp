@@ -82,6 +82,8 @@ void MainForm::buildSenderTab(FormBuilder& b)
         check(QStringLiteral("Leer2Check"),
               QStringLiteral("Leerzeile zwischen Straße und PLZ/Ort für Empfänger"), 384, 345);
 
+    b.fitLabels(tab);
+
     QWidget* const order[] = {Edit10,
                               Edit11,
                               Edit12,

@@ -29,6 +29,16 @@ QDate dayZero()
     return QDate(1899, 12, 30);
 }
 
+QDate firstDate()
+{
+    return dayZero().addDays(static_cast<qint64>(kFirstDay));
+}
+
+QDate lastDate()
+{
+    return dayZero().addDays(static_cast<qint64>(kLastDay));
+}
+
 int setInteger(double value, const NumberRange& range)
 {
     const double clamped = clampToRange(value, range);

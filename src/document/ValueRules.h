@@ -34,6 +34,10 @@ int roundHalfAway(double value);
 /** Day 0 of the letter's day numbers: 30 December 1899. */
 QDate dayZero();
 
+/** The first and the last day a letter date can name: 1 January 1 and 31 December 9999. */
+QDate firstDate();
+QDate lastDate();
+
 /**
  * The calendar day of a day number (days since 30 December 1899, any time of
  * day ignored); nothing when the number is no date the letter can hold.

@@ -1,20 +1,28 @@
 #include "FontChoiceDialog.h"
 #include "FormFixture.h"
+#include "PrinterAccess.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextBlock>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
 
 using quillory::app::FontChoice;
 using quillory::app::FontChoiceDialog;
 using quillory::app::MainForm;
 using quillory::document::LetterFont;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
@@ -28,6 +36,22 @@ void selectFirstWord(MainForm& w)
     cursor.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
     w.Memo1->setTextCursor(cursor);
 }
+
+const QString kNotSaved =
+    QStringLiteral("ask: Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
+
+/** No printer at all: a print job cannot even start. */
+class NoPrinterAccess : public quillory::app::PrinterAccess
+{
+public:
+    QString metrics(quillory::output::PrinterMetrics&) override { return u"Kein Drucker"_s; }
+    std::unique_ptr<quillory::output::PrintTarget> target() override
+    {
+        throw std::runtime_error("Kein Drucker");
+    }
+    QPageSize paper() override { return QPageSize(QPageSize::A4); }
+    void setUp(QWidget*) override {}
+};
 
 /** Opens the menu as the user does, so its states are worked out, and closes it again. */
 void openEditMenu(MainForm& w)
@@ -125,6 +149,107 @@ private slots:
         w.Einfgen1->trigger();
         QVERIFY(w.Memo1->document()->firstBlock().text().startsWith(QStringLiteral("Vorab: hier")));
         QVERIFY(w.isChanged());
+    }
+
+    void keyboardShortcuts_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("action"); // empty: the field handles the key
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("clipboard");
+        // Each starts in the modified letter with "Eri" of "Erika Muster" selected in Edit1 and
+        // "Notiz" on the clipboard; every dialog is cancelled.
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const QString kept = QStringLiteral("Eri");
+        const QString notiz = QStringLiteral("Notiz");
+        QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << u"Neu1"_s
+                                << u"ask: Die Datei ist noch nicht gespeichert. Wollen Sie jetzt "
+                                   "speichern?"_s
+                                << kept << notiz;
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << u"ffnen1"_s << kNotSaved << kept
+                                << notiz;
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << u"Speichern1"_s << u"save: "_s << kept
+                                << notiz;
+        QTest::newRow("Ctrl+Shift+S") << int(Qt::Key_S) << (ctrl | Qt::ShiftModifier)
+                                      << u"Speichernunter1"_s << u"save: "_s << kept << notiz;
+        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << u"Drucken1"_s
+                                << u"error: Kein Drucker."_s << kept << notiz;
+        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << ctrl << u"Beenden1"_s << kNotSaved << kept
+                                << notiz;
+        QTest::newRow("Ctrl+A in a field")
+            << int(Qt::Key_A) << ctrl << QString() << QString() << u"Erika Muster"_s << notiz;
+        QTest::newRow("Ctrl+C in a field")
+            << int(Qt::Key_C) << ctrl << QString() << QString() << kept << kept;
+    }
+
+    void keyboardShortcuts()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, action);
+        QFETCH(QString, prompt);
+        QFETCH(QString, selection);
+        QFETCH(QString, clipboard);
+        FormFixture f;
+        MainForm& w = *f.form;
+        NoPrinterAccess printer;
+        w.setPrinterAccess(&printer);
+        // Shortcuts act only in the active window.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.Edit1->setText(u"Erika Muster"_s);
+        w.Edit1->setFocus();
+        w.Edit1->setSelection(0, 3);
+        QGuiApplication::clipboard()->setText(u"Notiz"_s);
+        std::vector<std::pair<QString, std::unique_ptr<QSignalSpy>>> spies;
+        for (QAction* a : {w.Neu1, w.ffnen1, w.Speichern1, w.Speichernunter1, w.Drucken1,
+                           w.Beenden1, w.Rckgngig1, w.Kopieren1, w.Kopieren2, w.Einfgen1})
+            spies.emplace_back(a->objectName(),
+                               std::make_unique<QSignalSpy>(a, &QAction::triggered));
+
+        // Where the platform delivers a key: to the widget with the focus.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+
+        for (const auto& [name, spy] : spies)
+            QCOMPARE(spy->count(), name == action ? 1 : 0);
+        QCOMPARE(f.prompts.log, prompt.isEmpty() ? QStringList() : QStringList{prompt});
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.Edit1->text(), u"Erika Muster"_s);
+        QCOMPARE(w.Edit1->selectedText(), selection);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    }
+
+    void menuTitlesOpenWithAltAndTheirLetter_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Alt+D") << int(Qt::Key_D) << u"Datei1"_s << u"Datei"_s;
+        QTest::newRow("Alt+B") << int(Qt::Key_B) << u"Bearbeiten1"_s
+                               << u"Bearbeiten des Haupttextes"_s;
+        QTest::newRow("Alt+H") << int(Qt::Key_H) << u"Hilfe1"_s << u"Hilfe"_s;
+    }
+
+    void menuTitlesOpenWithAltAndTheirLetter()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, menu);
+        QFETCH(QString, text);
+        FormFixture f;
+        MainForm& w = *f.form;
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.Edit1->setFocus();
+        auto* opened = w.findChild<QMenu*>(menu);
+        QVERIFY(opened);
+        QCOMPARE(QString(opened->title()).remove(u'&'), text);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+
+        QTRY_VERIFY(opened->isVisible());
+        opened->hide();
     }
 
     void commands_data()

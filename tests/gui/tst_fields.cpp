@@ -4,6 +4,7 @@
 #include "LetterSamples.h"
 #include "SpinField.h"
 
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -240,7 +241,16 @@ private slots:
         QCOMPARE(f.form->DateEdit1->displayFormat(), pattern);
         f.form->DateEdit1->setDate(QDate(2024, 2, 9));
         QCOMPARE(f.form->DateEdit1->text(), QStringLiteral("09.02.2024"));
-        QVERIFY(f.form->DateEdit1->calendarPopup());
+        // The calendar drops down at the field's date and gives the day chosen in it.
+        f.form->DateEdit1->showCalendar();
+        auto* calendar = f.form->DateEdit1->findChild<QCalendarWidget*>();
+        QVERIFY(calendar && calendar->isVisible());
+        QCOMPARE(calendar->selectedDate(), QDate(2024, 2, 9));
+        calendar->setSelectedDate(QDate(2024, 2, 10));
+        QVERIFY(calendar->focusProxy());
+        QTest::keyClick(calendar->focusProxy(), Qt::Key_Return);
+        QCOMPARE(f.form->DateEdit1->date(), QDate(2024, 2, 10));
+        QTRY_VERIFY(!f.form->DateEdit1->findChild<QCalendarWidget*>());
     }
 
     void theDateIsTodayAtStartAndForNoDate()

@@ -1,16 +1,23 @@
 #include "DateField.h"
 #include "document/LetterFile.h"
+#include "FileDialog.h"
 #include "FormFixture.h"
 #include "SpinField.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
+using namespace Qt::StringLiterals;
 using quillory::app::MainForm;
 using quillory::app::Prompts;
 using Answer = quillory::app::Prompts::Answer;
@@ -259,6 +266,37 @@ private slots:
         QCOMPARE(recipientOnDisk(path), QStringLiteral("Erst"));
     }
 
+    void anOpenedLettersDateSurvivesSaving_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the first day a letter can name") << QDate(1, 1, 1) << u"01.01.0001"_s;
+        QTest::newRow("5 March 42") << QDate(42, 3, 5) << u"05.03.0042"_s;
+        QTest::newRow("the last day of the year 99") << QDate(99, 12, 31) << u"31.12.0099"_s;
+        QTest::newRow("the last day a letter can name") << QDate(9999, 12, 31) << u"31.12.9999"_s;
+    }
+
+    void anOpenedLettersDateSurvivesSaving()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"alt.bri"_s);
+        QVERIFY(!LetterFile::writeFile(path, quillory::document::Letter::makeNew(date)));
+        FormFixture f;
+        f.prompts.openNames << path;
+        f.form->ffnen1->trigger();
+        QCOMPARE(f.form->DateEdit1->text(), shown);
+        QVERIFY(!f.form->isChanged());
+
+        f.form->Speichern1->trigger();
+
+        QCOMPARE(f.prompts.errors, QStringList());
+        const auto saved = LetterFile::readFile(path, quillory::document::Letter::makeNew());
+        QVERIFY(saved);
+        QCOMPARE(saved->letter.date, date);
+    }
+
     void aFailedSaveIsReportedAndKeepsTheOldName_data()
     {
         QTest::addColumn<bool>("saveAs");
@@ -279,6 +317,53 @@ private slots:
         QVERIFY(f.form->isChanged());
         f.form->Edit1->setText(QStringLiteral("y"));
         QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("unbenannt.bri*")));
+    }
+
+    void theSaveDialogStaysOpenOnAFolderThatDoesNotExist_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("missing folder") << QStringLiteral("fehlt/brief.bri") << false;
+        QTest::newRow("missing folders") << QStringLiteral("fehlt/auch/brief") << false;
+        QTest::newRow("existing folder") << QStringLiteral("brief.bri") << true;
+    }
+
+    void theSaveDialogStaysOpenOnAFolderThatDoesNotExist()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QTemporaryDir dir;
+        quillory::app::FileDialog dialog(nullptr, QFileDialog::AcceptSave,
+                                         QStringLiteral("Briefe (*.bri)"), QStringLiteral("bri"),
+                                         QString());
+        // As the user types it in the name field, from the folder shown.
+        dialog.setDirectory(dir.path());
+        dialog.selectFile(name);
+        dialog.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList messages;
+        // The message is modal: read and close it as the user would.
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, &dialog, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->close();
+            }
+        });
+        answer.start(10);
+
+        dialog.accept();
+
+        const QString folder = QFileInfo(dir.filePath(name)).absolutePath();
+        QCOMPARE(messages, accepted ? QStringList()
+                                    : QStringList{QDir::toNativeSeparators(folder) +
+                                                  QStringLiteral("\nDiesen Ordner gibt es nicht.\n"
+                                                                 "Bitte überprüfen Sie, ob der "
+                                                                 "Ordnername richtig ist.")});
+        QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+        QCOMPARE(dialog.isVisible(), !accepted);
+        if (accepted)
+            QCOMPARE(dialog.selectedFiles(), QStringList{dir.filePath(name)});
     }
 
     void charactersTheFileCannotHoldAreNamedBeforeSaving_data()

@@ -4,10 +4,18 @@
 #include "FormFixture.h"
 #include "Startup.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QImageReader>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QTabWidget>
 
 #include <stdexcept>
 
@@ -15,6 +23,63 @@ using namespace Qt::StringLiterals;
 using quillory::app::AboutBox;
 using quillory::app::CommandError;
 namespace ErrorReport = quillory::app::ErrorReport;
+
+namespace {
+
+bool isControl(const QWidget* w)
+{
+    return qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w);
+}
+
+/** The labels, fields and buttons the user sees on a tab, not the parts they are made of. */
+QList<QWidget*> controlsOf(QWidget* tab)
+{
+    QList<QWidget*> controls;
+    for (QWidget* w : tab->findChildren<QWidget*>()) {
+        if (w->isHidden() || !isControl(w))
+            continue;
+        bool part = false;
+        for (QWidget* up = w->parentWidget(); up != tab && !part; up = up->parentWidget())
+            part = isControl(up);
+        if (!part)
+            controls << w;
+    }
+    return controls;
+}
+
+/**
+ * Runs one row of a test function again in a process whose screen has the
+ * given logical resolution; the output when it fails.
+ */
+QString failureAtDpi(int dpi, const QString& function, const QString& tag)
+{
+    QTemporaryDir dir;
+    QFile config(dir.filePath(u"screen.json"_s));
+    if (!config.open(QIODevice::WriteOnly) ||
+        config.write(QStringLiteral(R"({"screens":[{"name":"S","x":0,"y":0,"width":1920,)"
+                                    R"("height":1200,"logicalDpi":%1,"dpr":1}]})")
+                         .arg(dpi)
+                         .toUtf8()) < 0)
+        return u"cannot write the screen configuration"_s;
+    config.close();
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen:configfile="_s + config.fileName());
+    // Qt would otherwise turn the resolution into a device pixel ratio at 96 dpi.
+    env.insert(u"QT_ENABLE_HIGHDPI_SCALING"_s, u"0"_s);
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QCoreApplication::applicationFilePath(), {function + u':' + tag});
+    if (!process.waitForFinished(120000))
+        return u"the run at %1 dpi did not end"_s.arg(dpi);
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return QString();
+    return QString::fromLocal8Bit(process.readAll());
+}
+
+} // namespace
 
 class TestStartup : public QObject
 {
@@ -127,6 +192,60 @@ private slots:
         QCOMPARE(builder.textField(&parent, u"Edit1"_s, 8, 32, 233)->geometry(), field);
         QCOMPARE(builder.checkBox(&parent, u"x"_s, u"x"_s, 8, 32, 233)->height(),
                  quillory::app::DesignScale(factor).px(17));
+    }
+
+    void labelsStayInTheirColumnAndFilledFieldsShowTheirStart_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("96 dpi") << 96;
+        QTest::newRow("120 dpi") << 120;
+    }
+
+    void labelsStayInTheirColumnAndFilledFieldsShowTheirStart()
+    {
+        QFETCH(int, dpi);
+        if (qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch()) != dpi) {
+            const QString failure =
+                failureAtDpi(dpi, QString::fromLatin1(QTest::currentTestFunction()),
+                             QString::fromLatin1(QTest::currentDataTag()));
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+            return;
+        }
+        FormFixture f;
+        QCOMPARE(quillory::app::DesignScale().px(96), dpi);
+        for (int i = 0; i < f.form->PageControl1->count(); ++i) {
+            QWidget* tab = f.form->PageControl1->widget(i);
+            const QList<QWidget*> controls = controlsOf(tab);
+            QVERIFY(controls.size() > 3);
+            for (QWidget* w : controls) {
+                auto* label = qobject_cast<QLabel*>(w);
+                if (!label || label->text().isEmpty())
+                    continue;
+                const QRect area(label->mapTo(tab, QPoint(0, 0)), label->size());
+                for (QWidget* other : controls) {
+                    const QRect otherArea(other->mapTo(tab, QPoint(0, 0)), other->size());
+                    QVERIFY2(other == w || !area.intersects(otherArea),
+                             qPrintable(label->text() + u" runs into "_s + other->objectName() +
+                                        u' ' +
+                                        (qobject_cast<QLabel*>(other)
+                                             ? qobject_cast<QLabel*>(other)->text()
+                                             : QString())));
+                }
+            }
+        }
+        // As the program fills them: at the start and after a restore or an opened letter.
+        f.form->setLetter(f.form->letter());
+        const QList<QLineEdit*> fields = {f.form->Edit7,  f.form->Edit8,  f.form->Edit9,
+                                          f.form->Edit10, f.form->Edit11, f.form->Edit12,
+                                          f.form->Edit14, f.form->Edit17, f.form->Edit18};
+        for (QLineEdit* field : fields) {
+            QVERIFY(!field->text().isEmpty());
+            QVERIFY2(field->cursorPosition() == 0, qPrintable(field->objectName()));
+        }
+        auto letter = f.form->letter();
+        letter.footer += u" · weiter"_s;
+        f.form->setLetter(letter);
+        QCOMPARE(f.form->Edit18->cursorPosition(), 0);
     }
 
     void theWindowHasItsDesignSize()
