@@ -53,7 +53,7 @@ FontChoiceDialog::FontChoiceDialog(const QString& title, const FontChoice& initi
     // Return or Escape in one of its fields would close the embedded dialog
     // alone and leave a hole; they answer this dialog instead.
     m_fonts->installEventFilter(this);
-    putStyleBoxesInPlaceOfStyleList(initial.font);
+    QGroupBox* unplacedStyles = putStyleBoxesInPlaceOfStyleList(initial.font);
 
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(new QLabel(QStringLiteral("Farbe:"), this));
@@ -75,15 +75,17 @@ FontChoiceDialog::FontChoiceDialog(const QString& title, const FontChoice& initi
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_fonts, 1);
+    if (unplacedStyles)
+        layout->addWidget(unplacedStyles);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
     showColor();
     showSample();
 }
 
-void FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initial)
+QGroupBox* FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initial)
 {
-    auto* styles = new QGroupBox(QStringLiteral("Schriftschnitt"));
+    auto* styles = new QGroupBox(QStringLiteral("Schriftschnitt"), this);
     styles->setObjectName(QStringLiteral("styleBoxes"));
     auto* column = new QVBoxLayout(styles);
     const auto box = [&](const QString& text, bool checked) {
@@ -103,7 +105,7 @@ void FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initial)
     // (label, field, list), its own underline and strike-out below the faces
     // and the sample below style and size. The boxes take the style column,
     // beside the size; should that grid ever look different, they go below
-    // the chooser and Qt's own style list stays without effect.
+    // the chooser, and Qt's own style list and effects stay without effect.
     auto* grid = qobject_cast<QGridLayout*>(m_fonts->layout());
     const auto widgetAt = [grid](int row, int column) -> QWidget* {
         QLayoutItem* item = grid ? grid->itemAtPosition(row, column) : nullptr;
@@ -112,7 +114,7 @@ void FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initial)
     auto* effects = qobject_cast<QGroupBox*>(widgetAt(4, 0));
     auto* sample = qobject_cast<QGroupBox*>(widgetAt(4, 2));
     if (!grid || !widgetAt(2, 2) || !effects || !sample)
-        return;
+        return styles;
     for (int row = 0; row < 3; ++row) {
         if (QWidget* styleWidget = widgetAt(row, 2))
             styleWidget->hide();
@@ -120,6 +122,7 @@ void FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initial)
     effects->hide();
     grid->addWidget(styles, 0, 2, 3, 1);
     m_sample = sample->findChild<QLineEdit*>();
+    return nullptr;
 }
 
 QList<QCheckBox*> FontChoiceDialog::styleBoxes() const

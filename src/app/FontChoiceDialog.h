@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QFontDialog;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
@@ -50,7 +51,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void putStyleBoxesInPlaceOfStyleList(const QFont& initial);
+    /** The boxes when Qt's chooser has no place for them, else nullptr. */
+    QGroupBox* putStyleBoxesInPlaceOfStyleList(const QFont& initial);
     void takeFaceAndSize(const QFont& shown);
     void pickColor();
     void showColor();
