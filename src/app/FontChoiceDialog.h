@@ -4,7 +4,10 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QFontDialog;
+class QGroupBox;
+class QLineEdit;
 class QPushButton;
 
 namespace quillory::app {
@@ -20,6 +23,13 @@ namespace quillory::app {
  * installed) cannot be selected in Qt's chooser, which shows a stand-in; the
  * face changes only when the user picks another one, so choosing a size, a
  * style or a colour never swaps it.
+ *
+ * The style is four check boxes in place of Qt's style list ("Fett",
+ * "Kursiv", "Unterstrichen", "Durchgestrichen"): that list names only the
+ * styles a face's files happen to have, so a stand-in may offer no bold at
+ * all, and a face that calls its italic "Oblique" loses it on every new
+ * size. The boxes start from the font's style and change only when ticked;
+ * the chooser contributes face and size alone.
  */
 class FontChoiceDialog : public QDialog
 {
@@ -34,20 +44,31 @@ public:
 
     /** The embedded font chooser, for tests. */
     QFontDialog* fontChooser() const { return m_fonts; }
+    /** The style boxes, for tests: bold, italic, underline, strike-out. */
+    QList<QCheckBox*> styleBoxes() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /** The boxes when Qt's chooser has no place for them, else nullptr. */
+    QGroupBox* putStyleBoxesInPlaceOfStyleList(const QFont& initial);
+    void takeFaceAndSize(const QFont& shown);
     void pickColor();
     void showColor();
+    void showSample();
 
     QFontDialog* m_fonts = nullptr;
+    QLineEdit* m_sample = nullptr;
+    QCheckBox* m_bold = nullptr;
+    QCheckBox* m_italic = nullptr;
+    QCheckBox* m_underline = nullptr;
+    QCheckBox* m_strikeOut = nullptr;
     QPushButton* m_colorButton = nullptr;
     QColor m_color;
-    QFont m_initialFont;
+    QFont m_font; // face and size chosen so far; the style is the boxes'
+    QString m_initialFamily;
     QString m_shownFamily;
-    bool m_fontTouched = false;
 };
 
 } // namespace quillory::app

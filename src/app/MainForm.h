@@ -307,6 +307,8 @@ private:
     bool runPrintJob(output::PrintTarget& target, const output::PrintRequest& request);
     /** Turns wheel units into notches of 120 for the form's wheel handlers. */
     void wheelTurned(int angleDelta);
+    /** Spin fields, the date and combo boxes take the wheel only while focused. */
+    void keepTheWheelFromUnfocusedFields();
 
     // The per-user settings store attaches here: restore before FormShow,
     // save after a close that FormCloseQuery allowed.

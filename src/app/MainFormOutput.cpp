@@ -9,7 +9,9 @@
 #include "PrinterAccess.h"
 #include "SpinField.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
@@ -197,6 +199,24 @@ void MainForm::wheelTurned(int angleDelta)
     }
 }
 
+void MainForm::keepTheWheelFromUnfocusedFields()
+{
+    // A wheel turned on the way across the form must not change the value
+    // under the pointer: these fields take it only once the user has put the
+    // focus in them, and turning the wheel never puts it there. Until then
+    // the turn is the form's.
+    QList<QWidget*> fields;
+    for (QAbstractSpinBox* field : findChildren<QAbstractSpinBox*>())
+        fields << field;
+    for (QComboBox* field : findChildren<QComboBox*>())
+        fields << field;
+    for (QWidget* field : fields) {
+        if (field->focusPolicy() == Qt::WheelFocus)
+            field->setFocusPolicy(Qt::StrongFocus);
+        field->installEventFilter(this);
+    }
+}
+
 void MainForm::wheelEvent(QWheelEvent* event)
 {
     wheelTurned(event->angleDelta().y());
@@ -205,9 +225,15 @@ void MainForm::wheelEvent(QWheelEvent* event)
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Wheel && watched == ScrollBox1->viewport()) {
-        wheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
-        return true;
+    if (event->type() == QEvent::Wheel) {
+        auto* field = qobject_cast<QWidget*>(watched);
+        const bool unfocusedField =
+            (qobject_cast<QAbstractSpinBox*>(watched) || qobject_cast<QComboBox*>(watched)) &&
+            !field->hasFocus();
+        if (watched == ScrollBox1->viewport() || unfocusedField) {
+            wheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTabWidget>
 
 namespace quillory::app {
 
@@ -52,6 +53,13 @@ void SystemPrinterAccess::setUp(QWidget* parent)
         throw CommandError(problem);
     QPrintDialog dialog(m_printer.get(), parent);
     dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+    offerOnlyThePrinter(dialog);
+    dialog.exec();
+    m_problemKnown = false;
+}
+
+void SystemPrinterAccess::offerOnlyThePrinter(QPrintDialog& dialog)
+{
     // Only the printer and its properties are chosen here; what gets printed
     // is always the whole letter.
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
@@ -59,8 +67,16 @@ void SystemPrinterAccess::setUp(QWidget* parent)
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(QStringLiteral("OK"));
     }
-    dialog.exec();
-    m_problemKnown = false;
+    // With CUPS, Qt's own dialog still offers a page range, even or odd
+    // pages, copies and the reverse order on a tab of its options, whatever
+    // the options above say; that tab goes. Its fields stay behind, hidden,
+    // as the dialog reads them when it closes.
+    auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("tabs"));
+    auto* pageChoices = dialog.findChild<QWidget*>(QStringLiteral("copiesTab"));
+    if (tabs && pageChoices && tabs->indexOf(pageChoices) >= 0) {
+        tabs->removeTab(tabs->indexOf(pageChoices));
+        pageChoices->hide();
+    }
 }
 
 } // namespace quillory::app

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -42,6 +43,14 @@ public:
     std::unique_ptr<output::PrintTarget> target() override;
     QPageSize paper() override;
     void setUp(QWidget* parent) override;
+
+    /**
+     * Makes Qt's print dialog a set-up dialog: printer, paper, orientation and
+     * the printer's own properties, nothing about which pages, how many copies
+     * or in what order. A native dialog is left as it is; a job undoes what
+     * it sets (PrinterTarget).
+     */
+    static void offerOnlyThePrinter(QPrintDialog& dialog);
 
 private:
     std::unique_ptr<QPrinter> m_printer;

@@ -1,6 +1,8 @@
 #include "PrinterTarget.h"
 
+#include <QPageRanges>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -10,9 +12,41 @@ namespace {
 // One job at a time in the whole program, as a printing layer allows.
 bool s_jobRunning = false;
 
+// Where Qt's print dialogs keep the CUPS options of a job; printers
+// elsewhere ignore the key.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
 } // namespace
 
-PrinterTarget::PrinterTarget(QPrinter& printer) : m_printer(printer) {}
+PrinterTarget::PrinterTarget(QPrinter& printer) : m_printer(printer)
+{
+    // The print command prints the whole letter, as the preview shows it;
+    // there is no choice of pages, and no dialog may leave one behind.
+    m_printer.setPrintRange(QPrinter::AllPages);
+    m_printer.setPageRanges(QPageRanges());
+    m_printer.setCopyCount(1);
+    m_printer.setCollateCopies(true);
+    m_printer.setPageOrder(QPrinter::FirstPageFirst);
+    QPrintEngine* engine = m_printer.printEngine();
+    if (const QVariant options = engine->property(kCupsOptions); options.isValid())
+        engine->setProperty(kCupsOptions, withoutPageChoices(options.toStringList()));
+}
+
+QStringList PrinterTarget::withoutPageChoices(const QStringList& options)
+{
+    static const QStringList pageChoices = {
+        QStringLiteral("page-set"),
+        QStringLiteral("page-ranges"),
+        QStringLiteral("outputorder"),
+        QStringLiteral("copies"),
+    };
+    QStringList kept;
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+        if (!pageChoices.contains(options[i]))
+            kept << options[i] << options[i + 1];
+    }
+    return kept;
+}
 
 PrinterTarget::~PrinterTarget()
 {

@@ -26,8 +26,21 @@ public:
     }
     static QString printingText() { return QStringLiteral("Das Drucken ist im Gang"); }
 
+    /**
+     * A job prints every page of the letter once, in order. Whatever a print
+     * dialog left in the printer (a page range, even or odd pages, copies,
+     * the reverse order) is undone here; printer, paper, orientation and the
+     * printer's own options stay.
+     */
     explicit PrinterTarget(QPrinter& printer);
     ~PrinterTarget() override;
+
+    /**
+     * The print system's options of a job (name, value, name, value, ... as
+     * Qt's print dialogs keep them for CUPS) without those that choose pages,
+     * their order or the number of copies.
+     */
+    static QStringList withoutPageChoices(const QStringList& options);
 
     /**
      * Why printer cannot print, or an empty text. Without any printer Qt

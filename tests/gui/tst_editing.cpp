@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFontDialog>
 #include <QGuiApplication>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -58,6 +60,19 @@ void openEditMenu(MainForm& w)
 {
     w.Bearbeiten1->popup(w.mapToGlobal(QPoint(10, 10)));
     w.Bearbeiten1->hide();
+}
+
+/** Types a size into the chooser's size field, as the user does; false without one. */
+bool typeSize(QFontDialog* chooser, int points)
+{
+    for (QLineEdit* field : chooser->findChildren<QLineEdit*>()) {
+        if (qobject_cast<const QIntValidator*>(field->validator())) {
+            field->selectAll();
+            QTest::keyClicks(field, QString::number(points));
+            return true;
+        }
+    }
+    return false;
 }
 
 QFont font(const QString& family, int points, bool bold = false, bool italic = false)
@@ -524,14 +539,80 @@ private slots:
         QCOMPARE(dialog.choice().font.pointSize(), 16);
     }
 
-    void aFontPickedInTheChooserIsTheChoice()
+    void aFontPickedInTheChooserGivesFaceAndSizeButNotItsStyle()
     {
-        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
-                                FontChoice{font(QStringLiteral("Arial"), 12), QColor()});
+        FontChoiceDialog dialog(
+            QStringLiteral("Schriftart"),
+            FontChoice{font(QStringLiteral("Arial"), 12, false, true), QColor()});
         dialog.fontChooser()->setCurrentFont(font(QStringLiteral("Liberation Serif"), 14, true));
         QCOMPARE(dialog.choice().font.family(), QStringLiteral("Liberation Serif"));
         QCOMPARE(dialog.choice().font.pointSize(), 14);
-        QVERIFY(dialog.choice().font.bold());
+        QVERIFY(!dialog.choice().font.bold());
+        QVERIFY(dialog.choice().font.italic());
+    }
+
+    void theStyleChangesOnlyByItsBoxes_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("ticked");
+        QTest::addColumn<int>("expected");
+        const char* const names[] = {"fett", "kursiv", "unterstrichen", "durchgestrichen"};
+        // Arial is shown through a stand-in; DejaVu Sans calls its italic "Oblique".
+        for (const char* face : {"Arial", "DejaVu Sans"}) {
+            for (int style = 0; style < 16; ++style) {
+                QStringList parts;
+                for (int bit = 0; bit < 4; ++bit) {
+                    if (style & (1 << bit))
+                        parts << QString::fromLatin1(names[bit]);
+                }
+                const QString name =
+                    QStringLiteral("%1 %2, nur Größe")
+                        .arg(QLatin1String(face), parts.isEmpty() ? QStringLiteral("normal")
+                                                                  : parts.join(QLatin1Char('+')));
+                QTest::newRow(qPrintable(name)) << QString::fromLatin1(face) << style << 0 << style;
+            }
+        }
+        QTest::newRow("Arial, Fett angekreuzt")
+            << QStringLiteral("Arial") << 0 << int(quillory::document::Bold)
+            << int(quillory::document::Bold);
+        QTest::newRow("Arial fett+kursiv, Kursiv abgehakt")
+            << QStringLiteral("Arial") << int(quillory::document::Bold | quillory::document::Italic)
+            << int(quillory::document::Italic) << int(quillory::document::Bold);
+    }
+
+    void theStyleChangesOnlyByItsBoxes()
+    {
+        QFETCH(QString, face);
+        QFETCH(int, style);
+        QFETCH(int, ticked);
+        QFETCH(int, expected);
+        LetterFont letterFont = LetterFont::arial(-15);
+        letterFont.setFace(face);
+        letterFont.setSize(12);
+        letterFont.setStyle(quint8(style));
+
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"), FontChoice::from(letterFont));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QList<QCheckBox*> boxes = dialog.styleBoxes();
+        for (int bit = 0; bit < 4; ++bit) {
+            QVERIFY(boxes[bit]->isVisible());
+            QCOMPARE(boxes[bit]->isChecked(), (style & (1 << bit)) != 0);
+            // On the box itself: the middle of a wide check box is beside its text.
+            if (ticked & (1 << bit))
+                QTest::mouseClick(boxes[bit], Qt::LeftButton, {},
+                                  QPoint(5, boxes[bit]->height() / 2));
+        }
+        QVERIFY(typeSize(dialog.fontChooser(), 14));
+        QTest::keyClick(dialog.fontChooser()->findChild<QLineEdit*>(), Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        LetterFont chosen = letterFont;
+        dialog.choice().applyTo(chosen);
+        QCOMPARE(chosen.face(), face);
+        QCOMPARE(chosen.size(), 14);
+        QCOMPARE(int(chosen.style()), expected);
     }
 };
 

@@ -2,14 +2,20 @@
 #include "document/DateFormat.h"
 #include "FormFixture.h"
 #include "LetterSamples.h"
+#include "PaintSurface.h"
 #include "SpinField.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
 using quillory::app::DateField;
@@ -46,6 +52,15 @@ SpinField* spin(const MainForm& form, const QString& name)
     if (!field)
         qFatal("no spin field %s", qPrintable(name));
     return field;
+}
+
+/** One notch of the wheel over the widget; negative turns towards the user. */
+void wheel(QWidget* target, int delta)
+{
+    const QPointF at(5, 5);
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &event);
 }
 
 void leave(QWidget* widget)
@@ -230,6 +245,73 @@ private slots:
         QTest::keyClick(f.form->ZoomEd, Qt::Key_Up);
         QCOMPARE(f.form->ZoomEd->text(), QStringLiteral("110"));
         QVERIFY(f.form->isChanged());
+    }
+
+    void theWheelChangesOnlyAFocusedField_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<int>("scroll");
+        QTest::newRow("Brief schreiben") << 0 << QStringList{u"DateEdit1"_s} << 0;
+        QTest::newRow("Ihre Daten")
+            << 1
+            << QStringList{u"Absenderverkleinern"_s, u"RandEd"_s, u"ZeilenAbsender"_s,
+                           u"ZeilenBisBetreff"_s, u"ZeilenBisEmpfaenger"_s}
+            << 0;
+        QTest::newRow("Druck Vorschau") << 2 << QStringList{u"SeiteEd"_s, u"ZoomEd"_s} << 20;
+    }
+
+    void theWheelChangesOnlyAFocusedField()
+    {
+        QFETCH(int, tab);
+        QFETCH(QStringList, fields);
+        QFETCH(int, scroll);
+        FormFixture f;
+        f.form->resize(500, 400);
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        f.form->PageControl1->setCurrentIndex(2);
+        f.form->PaintBox1->grab(); // sizes the page, larger than the view
+        QScrollBar* bar = f.form->ScrollBox1->verticalScrollBar();
+        QVERIFY(bar->maximum() > 100);
+        f.form->PageControl1->setCurrentIndex(tab);
+        f.form->Edit1->setFocus();
+        f.form->SetUnChanged();
+        const QString title = f.form->windowTitle();
+
+        // Every field of the tab that a wheel could turn is in the table.
+        QWidget* page = f.form->PageControl1->widget(tab);
+        QStringList found;
+        for (QAbstractSpinBox* field : page->findChildren<QAbstractSpinBox*>())
+            found << field->objectName();
+        for (QComboBox* field : page->findChildren<QComboBox*>())
+            found << field->objectName();
+        found.sort();
+        QCOMPARE(found, fields);
+
+        for (const QString& name : fields) {
+            auto* field = page->findChild<QAbstractSpinBox*>(name);
+            // Turning the wheel over a field must not hand it the focus either.
+            QVERIFY2(field->focusPolicy() != Qt::WheelFocus, qPrintable(name));
+            QVERIFY(!field->hasFocus());
+            const QString text = field->text();
+            wheel(field, -120);
+            QCOMPARE(field->text(), text);
+            QCOMPARE(bar->value(), scroll);
+            wheel(field, 120);
+            QCOMPARE(field->text(), text);
+            QCOMPARE(bar->value(), 0);
+        }
+        QCOMPARE(f.form->windowTitle(), title);
+
+        // Focused, the last of them takes the wheel as it always did.
+        auto* focused = page->findChild<QAbstractSpinBox*>(fields.last());
+        focused->setFocus();
+        QVERIFY(focused->hasFocus());
+        const QString before = focused->text();
+        wheel(focused, 120);
+        QVERIFY(focused->text() != before);
+        QCOMPARE(bar->value(), 0);
     }
 
     void theDateFieldShowsTheLocalePattern()
