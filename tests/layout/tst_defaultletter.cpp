@@ -6,8 +6,12 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace quillory::layout;
 using namespace quillory::layout::test;
+
+Q_DECLARE_METATYPE(quillory::layout::TextRole)
 
 namespace {
 
@@ -108,6 +112,59 @@ private slots:
         const Drawn drawn = drawPage(LayoutKind::Layout2, sampleLetter());
         QCOMPARE(drawn.ops, expected);
         QCOMPARE(drawn.pageCount, 1);
+    }
+
+    void everyTextKnowsWhatItIs_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TextRole>("role");
+        for (int layout : {1, 2}) {
+            const auto row = [&](const char* name, const QString& text, TextRole role) {
+                QTest::addRow("Layout %d, %s", layout, name) << layout << text << role;
+            };
+            row("return line", kSenderLine, TextRole::ReturnLine);
+            row("recipient", QStringLiteral("Stadtwerke GmbH"), TextRole::Recipient);
+            row("recipient street", QStringLiteral("Am Kraftwerk 5"), TextRole::Recipient);
+            row("subject", QStringLiteral("Kündigung"), TextRole::Subject);
+            row("salutation", QStringLiteral("Sehr geehrte Damen und Herren,"),
+                TextRole::Salutation);
+            row("body", QStringLiteral("Zweite"), TextRole::Body);
+            row("closing", QStringLiteral("Mit freundlichen Grüßen"), TextRole::Closing);
+            row("dotted line", QStringLiteral("................"), TextRole::Signature);
+            row("footer", kFooter, TextRole::Footer);
+            row("page label", QStringLiteral("- 1 -"), TextRole::PageLabel);
+        }
+        QTest::addRow("Layout 1, date")
+            << 1 << QStringLiteral("Musterstadt, 08.12.2026") << TextRole::Date;
+        QTest::addRow("Layout 1, sender at the right")
+            << 1 << QStringLiteral("erika@example.org") << TextRole::Sender;
+        QTest::addRow("Layout 2, date")
+            << 2 << QStringLiteral("Datum 08.12.2026") << TextRole::Date;
+        QTest::addRow("Layout 2, letterhead")
+            << 2 << QStringLiteral("Email: erika@example.org") << TextRole::Sender;
+    }
+
+    void everyTextKnowsWhatItIs()
+    {
+        // What later features read from a composed page: each text's role
+        // and its cell, as wide as the recording canvas measures it.
+        QFETCH(int, layout);
+        QFETCH(QString, text);
+        QFETCH(TextRole, role);
+        RecordingCanvas canvas;
+        const PageLayout pages =
+            composeLetter(layout == 1 ? LayoutKind::Layout1 : LayoutKind::Layout2, sampleLetter(),
+                          {}, canvas, PageGeometry{kA4Width96, kA4Height96, 96, 1});
+        const auto& ops = pages.pageOps(1);
+        const auto found =
+            std::find_if(ops.begin(), ops.end(), [&](const DrawOp& op) { return op.text == text; });
+        QVERIFY2(found != ops.end(), qPrintable(text));
+        QCOMPARE(found->role, role);
+        const int points = pages.fonts()[size_t(found->styleIndex)].drawnPoints();
+        QCOMPARE(found->to - found->from,
+                 QPoint(RecordingCanvas::charWidth(points) * int(text.size()),
+                        RecordingCanvas::lineHeight(points)));
     }
 };
 

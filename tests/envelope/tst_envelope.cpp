@@ -1,0 +1,208 @@
+#include "envelope/AddressCheck.h"
+
+#include <QGuiApplication>
+#include <QTest>
+
+using namespace quillory;
+using namespace quillory::envelope;
+using document::Letter;
+using layout::LayoutKind;
+
+Q_DECLARE_METATYPE(quillory::envelope::EnvelopeKind)
+Q_DECLARE_METATYPE(quillory::document::Letter)
+
+namespace {
+
+const layout::PrintedPage kA4 = layout::PrintedPage::a4At600();
+
+/** The new letter's sender with an ordinary address. */
+Letter addressed()
+{
+    Letter letter = Letter::makeNew(QDate(2026, 12, 8));
+    letter.recipientName = QStringLiteral("Stadtwerke Musterstadt GmbH");
+    letter.recipientExtra = QStringLiteral("z.Hd. Kundenservice");
+    letter.recipientStreet = QStringLiteral("Am Kraftwerk 5");
+    letter.recipientCity = QStringLiteral("12345 Musterstadt");
+    letter.subject = QStringLiteral("Kündigung");
+    letter.body = QStringLiteral("Text");
+    return letter;
+}
+
+/** The sender block on five lines with every contact line below it, at the left. */
+Letter senderBlockAtTheLeft()
+{
+    Letter letter = addressed();
+    letter.senderOneLine = false;
+    letter.phoneRight = false;
+    letter.senderName = QStringLiteral("Erika Mustermann");
+    letter.senderExtra = QStringLiteral("Ortsteil Musterfeld");
+    letter.senderStreet = QStringLiteral("Musterstraße 1");
+    letter.senderPostcode = QStringLiteral("12345");
+    letter.senderCity = QStringLiteral("Musterstadt");
+    letter.senderCountry = QStringLiteral("Deutschland");
+    letter.senderPhone = QStringLiteral("030 1234567");
+    letter.senderFax = QStringLiteral("030 1234568");
+    letter.senderEmail = QStringLiteral("erika@example.org");
+    return letter;
+}
+
+AddressCheck check(const Letter& letter, LayoutKind kind, EnvelopeKind envelope)
+{
+    return checkAddress(composeHead(letter, {}, kind, kA4), kA4, Sheet(), Envelope::of(envelope));
+}
+
+} // namespace
+
+class TestEnvelope : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowOnTheSheet_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<QRectF>("window");   // on the envelope
+        QTest::addColumn<double>("facing");   // height of the folded sheet facing the window
+        QTest::addColumn<QRectF>("safeZone"); // on the sheet
+        QTest::addColumn<QRectF>("centred");  // the window on the centred sheet
+        QTest::newRow("DL") << QStringLiteral("DL") << QSizeF(220, 110) << QRectF(20, 50, 90, 45)
+                            << 99.0 << QRectF(20, 50, 80, 34) << QRectF(15, 44.5, 90, 45);
+        QTest::newRow("C6/5") << QStringLiteral("C6/5") << QSizeF(229, 114)
+                              << QRectF(20, 54, 90, 45) << 99.0 << QRectF(20, 54, 71, 30)
+                              << QRectF(10.5, 46.5, 90, 45);
+        QTest::newRow("C5") << QStringLiteral("c5") << QSizeF(229, 162) << QRectF(20, 57, 90, 45)
+                            << 148.5 << QRectF(20, 57, 71, 31.5) << QRectF(10.5, 50.25, 90, 45);
+    }
+
+    void windowOnTheSheet()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSizeF, size);
+        QFETCH(QRectF, window);
+        QFETCH(double, facing);
+        QFETCH(QRectF, safeZone);
+        QFETCH(QRectF, centred);
+        const std::optional<EnvelopeKind> kind = Envelope::fromName(name);
+        QVERIFY(kind);
+        const Envelope& envelope = Envelope::of(*kind);
+        QCOMPARE(envelope.size, size);
+        QCOMPARE(envelope.window, window);
+        // A4 folded in three at its fold marks, 99 mm, or once at half its height.
+        const WindowOnSheet on = windowOnSheet(envelope, Sheet(), 99);
+        QCOMPARE(on.folded, QSizeF(210, facing));
+        QCOMPARE(on.safeZone, safeZone);
+        QCOMPARE(on.windowAtCentre, centred);
+        QVERIFY(!Envelope::fromName(QStringLiteral("C6")));
+    }
+
+    void verdicts_data()
+    {
+        QTest::addColumn<Letter>("letter");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<EnvelopeKind>("envelope");
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<QString>("reason"); // empty: fitAddress finds values that fit
+        Letter tall = addressed();
+        tall.letterFont = document::LetterFont::arial(-40); // 30 pt, in short lines
+        tall.recipientName = QStringLiteral("Stadtwerke");
+        tall.recipientExtra = QStringLiteral("z.Hd. Frau A");
+        tall.recipientStreet = QStringLiteral("Weg 5");
+        tall.recipientCity = QStringLiteral("12345 Ort");
+        Letter wide = addressed();
+        wide.recipientExtra = QStringLiteral("Abteilung für Rückerstattungen und "
+                                             "Abschlagszahlungen der Stromlieferung");
+        QTest::newRow("ordinary letter, Layout 1, DL")
+            << addressed() << 1 << EnvelopeKind::DL << true << QString();
+        QTest::newRow("ordinary letter, Layout 2, DL")
+            << addressed() << 2 << EnvelopeKind::DL << true << QString();
+        QTest::newRow("ordinary letter, Layout 1, C5")
+            << addressed() << 1 << EnvelopeKind::C5 << false << QString();
+        QTest::newRow("sender block at the left, Layout 1, DL")
+            << senderBlockAtTheLeft() << 1 << EnvelopeKind::DL << false << QString();
+        QTest::newRow("sender block at the left, Layout 2, C6/5")
+            << senderBlockAtTheLeft() << 2 << EnvelopeKind::C6_5 << false << QString();
+        QTest::newRow("30-pt letter font")
+            << tall << 1 << EnvelopeKind::DL << false
+            << QStringLiteral("Die Anschrift ist höher als das Fenster");
+        QTest::newRow("a recipient line wider than the window")
+            << wide << 1 << EnvelopeKind::DL << false
+            << QStringLiteral("Die Anschrift ist breiter als das Fenster");
+    }
+
+    void verdicts()
+    {
+        QFETCH(Letter, letter);
+        QFETCH(int, layout);
+        QFETCH(EnvelopeKind, envelope);
+        QFETCH(bool, fits);
+        QFETCH(QString, reason);
+        const LayoutKind kind = layout == 1 ? LayoutKind::Layout1 : LayoutKind::Layout2;
+        const AddressCheck now = check(letter, kind, envelope);
+        QVERIFY(now.hasAddress);
+        QCOMPARE(now.fits, fits);
+        QVERIFY2(now.verdict().startsWith(fits ? QStringLiteral("Anschrift passt")
+                                               : QStringLiteral("Anschrift ragt")),
+                 qPrintable(now.verdict()));
+        // The address box is the recipient's lines, cell for cell.
+        QVERIFY(now.recipientBox.left() > 19.9 && now.recipientBox.left() < 20.1);
+
+        const AddressFit fit = fitAddress(letter, {}, kind, kA4, Sheet(), Envelope::of(envelope));
+        QCOMPARE(fit.reason, reason);
+        QCOMPARE(fit.possible, reason.isEmpty());
+        if (!fit.possible) {
+            QCOMPARE(fit.linesToSender, letter.linesToSender);
+            QCOMPARE(fit.linesToRecipient, letter.linesToRecipient);
+            return;
+        }
+        Letter fixed = letter;
+        fixed.linesToSender = fit.linesToSender;
+        fixed.linesToRecipient = fit.linesToRecipient;
+        const AddressCheck after = check(fixed, kind, envelope);
+        QVERIFY2(after.fits, qPrintable(after.verdict()));
+        QCOMPARE(after.recipientBox, fit.check.recipientBox);
+        if (fits) {
+            QCOMPARE(fit.linesToRecipient, letter.linesToRecipient);
+            return;
+        }
+        // The lines before the sender change only where those before the
+        // recipient cannot do it, and one line less change would not fit.
+        QVERIFY(fit.linesToSender == letter.linesToSender || fit.linesToRecipient == 0);
+        QVERIFY(fit.linesToRecipient != letter.linesToRecipient ||
+                fit.linesToSender != letter.linesToSender);
+        Letter short1 = fixed;
+        const int direction = fit.linesToRecipient + fit.linesToSender >
+                                      letter.linesToRecipient + letter.linesToSender
+                                  ? -1
+                                  : 1;
+        (fit.linesToSender != letter.linesToSender ? short1.linesToSender
+                                                   : short1.linesToRecipient) += direction;
+        const AddressCheck lessChange = check(short1, kind, envelope);
+        QVERIFY2(!(lessChange.distances[1] >= 0 && lessChange.distances[3] >= 0),
+                 qPrintable(lessChange.verdict()));
+    }
+
+    void warnings()
+    {
+        // The sender block through the window, and a return line wider than it.
+        Letter letter = addressed();
+        letter.senderName = QStringLiteral("Erika Mustermann");
+        letter.senderStreet = QStringLiteral("Musterstraße 1 im Hinterhaus des Gebäudes links");
+        letter.senderCity = QStringLiteral("Musterstadt an der Muster");
+        const AddressCheck oneLine = check(letter, LayoutKind::Layout1, EnvelopeKind::DL);
+        QVERIFY(oneLine.returnLineBox);
+        QVERIFY2(oneLine.warnings.join(u'|').contains(QStringLiteral("Absenderzeile")),
+                 qPrintable(oneLine.warnings.join(u'|')));
+
+        Letter block = senderBlockAtTheLeft();
+        block.linesToSender = 3;
+        const AddressCheck blockCheck = check(block, LayoutKind::Layout1, EnvelopeKind::DL);
+        QVERIFY(!blockCheck.returnLineBox);
+        QVERIFY2(blockCheck.warnings.contains(QStringLiteral("Im Fenster zu sehen ist auch: "
+                                                             "Absender")),
+                 qPrintable(blockCheck.warnings.join(u'|')));
+    }
+};
+
+QTEST_MAIN(TestEnvelope)
+#include "tst_envelope.moc"
