@@ -2,6 +2,7 @@
 // page at 96 dpi should take well under 2 ms; composing the 100-page letter
 // at 600 dpi under 150 ms.
 #include "document/LetterFile.h"
+#include "envelope/AddressCheck.h"
 #include "GuiBenchmarkMain.h"
 #include "layout/DrawPage.h"
 #include "layout/LineBreaker.h"
@@ -86,6 +87,18 @@ void BM_PdfLongAt600(benchmark::State& state)
     state.counters["bytes"] = double(size);
 }
 BENCHMARK(BM_PdfLongAt600)->Unit(benchmark::kMillisecond);
+
+// The window-envelope check on a layout that is already composed, as the
+// preview has it: it must stay far below a frame (0.1 ms).
+void BM_AddressCheck(benchmark::State& state)
+{
+    const PrintedPage page = PrintedPage::a4At600();
+    const PageLayout layout = composeForPage(LayoutKind::Layout1, bench::longLetter(), {}, page);
+    const envelope::Envelope& dl = envelope::Envelope::of(envelope::EnvelopeKind::DL);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(envelope::checkAddress(layout, page, {}, dl));
+}
+BENCHMARK(BM_AddressCheck)->Unit(benchmark::kMicrosecond);
 
 // One 220-character paragraph broken into lines at 600 dpi: the fast search
 // against dropping one character at a time.
