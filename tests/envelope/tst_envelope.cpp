@@ -1,4 +1,5 @@
 #include "envelope/AddressCheck.h"
+#include "layout/LayoutTestSupport.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -15,16 +16,12 @@ namespace {
 
 const layout::PrintedPage kA4 = layout::PrintedPage::a4At600();
 
-/** The new letter's sender with an ordinary address. */
+/** The new letter's sender with an ordinary address of four lines. */
 Letter addressed()
 {
-    Letter letter = Letter::makeNew(QDate(2026, 12, 8));
+    Letter letter = layout::test::sampleLetter();
     letter.recipientName = QStringLiteral("Stadtwerke Musterstadt GmbH");
     letter.recipientExtra = QStringLiteral("z.Hd. Kundenservice");
-    letter.recipientStreet = QStringLiteral("Am Kraftwerk 5");
-    letter.recipientCity = QStringLiteral("12345 Musterstadt");
-    letter.subject = QStringLiteral("Kündigung");
-    letter.body = QStringLiteral("Text");
     return letter;
 }
 
@@ -34,15 +31,7 @@ Letter senderBlockAtTheLeft()
     Letter letter = addressed();
     letter.senderOneLine = false;
     letter.phoneRight = false;
-    letter.senderName = QStringLiteral("Erika Mustermann");
-    letter.senderExtra = QStringLiteral("Ortsteil Musterfeld");
-    letter.senderStreet = QStringLiteral("Musterstraße 1");
-    letter.senderPostcode = QStringLiteral("12345");
-    letter.senderCity = QStringLiteral("Musterstadt");
-    letter.senderCountry = QStringLiteral("Deutschland");
-    letter.senderPhone = QStringLiteral("030 1234567");
     letter.senderFax = QStringLiteral("030 1234568");
-    letter.senderEmail = QStringLiteral("erika@example.org");
     return letter;
 }
 
