@@ -22,6 +22,15 @@ QList<TextField> checkedFields(const document::Letter& letter)
             {QStringLiteral("signature"), letter.signature}};
 }
 
+bool isKnownWord(const SpellChecker& checker, QStringView line, const WordSpan& span)
+{
+    const QString word = line.mid(span.start, span.length).toString();
+    if (checker.isCorrect(word))
+        return true;
+    const qsizetype after = span.start + span.length;
+    return after < line.size() && line[after] == u'.' && checker.isCorrect(word + QLatin1Char('.'));
+}
+
 QList<UnknownWord> findUnknownWords(const SpellChecker& checker, const QList<TextField>& fields,
                                     int maxSuggestions)
 {
@@ -31,9 +40,9 @@ QList<UnknownWord> findUnknownWords(const SpellChecker& checker, const QList<Tex
         const QStringList lines = field.text.split(lineBreak);
         for (qsizetype l = 0; l < lines.size(); ++l) {
             for (const WordSpan& span : checkableWords(lines[l])) {
-                const QString word = lines[l].mid(span.start, span.length);
-                if (checker.isCorrect(word))
+                if (isKnownWord(checker, lines[l], span))
                     continue;
+                const QString word = lines[l].mid(span.start, span.length);
                 unknown.append({field.key, int(l + 1), int(span.start + 1), word,
                                 checker.suggestions(word, maxSuggestions)});
             }

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace quillory::document {
 struct Letter;
@@ -11,6 +12,7 @@ struct Letter;
 namespace quillory::spell {
 
 class SpellChecker;
+struct WordSpan;
 
 /** A text field of a letter under the key quillory-cli's JSON uses ("recipient.name", "body"). */
 struct TextField
@@ -36,6 +38,12 @@ struct UnknownWord
     QString word;
     QStringList suggestions;
 };
+
+/**
+ * Whether the word at span of line is known; an abbreviation counts with
+ * the full stop after it ("Nr." and "bzw." are in the dictionary, "Nr" is not).
+ */
+bool isKnownWord(const SpellChecker& checker, QStringView line, const WordSpan& span);
 
 /** Every unknown word of fields, in order, each with up to maxSuggestions suggestions. */
 QList<UnknownWord> findUnknownWords(const SpellChecker& checker, const QList<TextField>& fields,

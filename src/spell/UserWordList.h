@@ -22,6 +22,7 @@ public:
 
     /** Reads the file again; false with problem set when it exists but cannot be read. */
     bool load(QString* problem = nullptr);
+    const QString& path() const { return m_path; }
     const QStringList& words() const { return m_words; }
     /** Adds word and writes the file; false with problem set when that fails. */
     bool add(const QString& word, QString* problem = nullptr);

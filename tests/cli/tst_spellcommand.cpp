@@ -53,7 +53,7 @@ private slots:
 
         QTest::newRow("correct letter")
             << QStringLiteral("Stadtwerke") << QStringLiteral("Sehr geehrte Damen und Herren,")
-            << QStringLiteral("Hiermit kündige ich meinen "
+            << QStringLiteral("Hiermit kündige ich (Nr. 12) bzw. meinen "
                               "Stromliefervertrag.")
             << QStringList() << QStringList();
         QTest::newRow("typos in several fields, in order")
