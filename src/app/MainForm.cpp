@@ -9,6 +9,7 @@
 #include "output/PreviewRenderer.h"
 #include "PaintSurface.h"
 #include "PrinterAccess.h"
+#include "SpellSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -87,6 +88,8 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectHandlers();
     keepTheWheelFromUnfocusedFields();
     connectEditing();
+    m_spelling = new SpellSupport(
+        Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);
     connectSession();
     FormCreate();
     m_aboutBox = new AboutBox(this);
@@ -208,6 +211,7 @@ void MainForm::showEvent(QShowEvent* event)
         [this] {
             runGuarded([this] { FormShow(); });
             offerRecoveredLetter();
+            m_spelling->loadDictionaryLater();
         },
         Qt::QueuedConnection);
 }

@@ -44,6 +44,7 @@ class MemoField;
 class PaintSurface;
 class SessionGuard;
 class SpinField;
+class SpellSupport;
 
 /**
  * The one main window: every letter field and setting is one of its widgets,
@@ -182,6 +183,8 @@ public:
     int pageCount() const { return PageCount; }
     /** Replaces the system's printers, e.g. by a fake in tests; must outlive the window. */
     void setPrinterAccess(PrinterAccess* printer);
+    /** Spell checking of the body text. */
+    SpellSupport* spelling() const { return m_spelling; }
 
     // Tab "Brief schreiben".
     QTabWidget* PageControl1 = nullptr;
@@ -361,6 +364,7 @@ private:
     QString m_recoveryPath;
     bool m_recoveryOpened = false;
     SessionGuard* m_sessionGuard = nullptr;
+    SpellSupport* m_spelling = nullptr;
     std::optional<document::Letter> m_sessionAnsweredLetter;
 };
 

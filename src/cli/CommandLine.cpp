@@ -5,6 +5,7 @@
 #include "InfoCommand.h"
 #include "PrintCommand.h"
 #include "RenderCommand.h"
+#include "SpellCommand.h"
 
 namespace quillory::cli {
 
@@ -15,6 +16,7 @@ CommandLine::CommandLine()
     m_commands.push_back(std::make_unique<RenderCommand>());
     m_commands.push_back(std::make_unique<PrintCommand>());
     m_commands.push_back(std::make_unique<CheckCommand>());
+    m_commands.push_back(std::make_unique<SpellCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)
@@ -61,7 +63,7 @@ void CommandLine::printHelp(QTextStream& out) const
             << ' ' << command->summary() << '\n';
     }
     out << "\nExit status: 0 success, 1 a file could not be read or written, 2 wrong usage,\n"
-           "3 (check) the address does not fit the envelope's window.\n";
+           "3 (check) the address does not fit the envelope's window, (spell) unknown words.\n";
     out.flush();
 }
 

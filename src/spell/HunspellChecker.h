@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Dictionaries.h"
+#include "SpellChecker.h"
+
+#include <memory>
+
+class Hunspell;
+
+namespace quillory::spell {
+
+/**
+ * SpellChecker over a Hunspell dictionary (.aff and .dic). Hunspell was
+ * chosen over Nuspell by measurement on German letters: it ranked the
+ * intended word first more often, suggested in two thirds of the time, and
+ * can take words at run time; both accept German compounds alike.
+ */
+class HunspellChecker : public SpellChecker
+{
+public:
+    /** Null, with problem set, when the files cannot be read. */
+    static std::unique_ptr<HunspellChecker> open(const Dictionary& dictionary, QString* problem);
+    ~HunspellChecker() override;
+
+    bool isCorrect(const QString& word) const override;
+    QStringList suggestions(const QString& word, int max) const override;
+    void addWord(const QString& word) override;
+
+private:
+    explicit HunspellChecker(std::unique_ptr<Hunspell> hunspell);
+    std::string encode(const QString& word) const;
+    QString decode(const std::string& bytes) const;
+
+    std::unique_ptr<Hunspell> m_hunspell;
+    /** Older dictionaries are Latin-1; the German ones of today are UTF-8. */
+    bool m_utf8 = true;
+};
+
+} // namespace quillory::spell

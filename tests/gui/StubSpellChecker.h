@@ -1,0 +1,20 @@
+#pragma once
+
+#include "spell/SpellChecker.h"
+
+#include <QHash>
+#include <QSet>
+
+/** Knows every word but the ones it is told, and offers what it is told for them. */
+class StubSpellChecker : public quillory::spell::SpellChecker
+{
+public:
+    QHash<QString, QStringList> unknown;
+
+    bool isCorrect(const QString& word) const override { return !unknown.contains(word); }
+    QStringList suggestions(const QString& word, int max) const override
+    {
+        return unknown.value(word).mid(0, max);
+    }
+    void addWord(const QString& word) override { unknown.remove(word); }
+};

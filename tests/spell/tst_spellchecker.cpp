@@ -1,0 +1,179 @@
+#include "spell/Dictionaries.h"
+#include "spell/HunspellChecker.h"
+#include "spell/UserWordList.h"
+#include "spell/WordTokenizer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillory::spell;
+
+namespace {
+
+std::unique_ptr<HunspellChecker> germanChecker()
+{
+    const QList<Dictionary> installed = findGermanDictionaries();
+    const std::optional<Dictionary> dictionary =
+        chooseDictionary(installed, QStringLiteral("de_DE"));
+    if (!dictionary || dictionary->name != QLatin1String("de_DE"))
+        return nullptr;
+    return HunspellChecker::open(*dictionary, nullptr);
+}
+
+#define REQUIRE_GERMAN(checker)                                                                    \
+    if (!(checker))                                                                                \
+        QSKIP("no de_DE Hunspell dictionary installed (Debian: hunspell-de-de)");
+
+} // namespace
+
+class TestSpellChecker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void germanDictionaryJudgesWords_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("correct");
+        QTest::addColumn<QString>("intended");
+        const auto typo = [](const char* word, const char* intended) {
+            QTest::newRow(word) << QString::fromUtf8(word) << false << QString::fromUtf8(intended);
+        };
+        const auto right = [](const char* word) {
+            QTest::newRow(word) << QString::fromUtf8(word) << true << QString();
+        };
+        typo("Heren", "Herren");
+        typo("Vertag", "Vertrag");
+        typo("Rechnug", "Rechnung");
+        typo("Standart", "Standard");
+        typo("Addresse", "Adresse");
+        typo("Vorraussetzung", "Voraussetzung");
+        typo("Grüsen", "Grüßen");
+        typo("Kündigungsbestätigumg", "Kündigungsbestätigung");
+        right("Sehr");
+        right("geehrte");
+        right("Herren");
+        right("freundlichen");
+        right("Grüßen");
+        right("Stromliefervertrag");
+        right("Kündigungsbestätigung");
+        right("Nebenkostenabrechnung");
+    }
+
+    void germanDictionaryJudgesWords()
+    {
+        static const std::unique_ptr<HunspellChecker> checker = germanChecker();
+        REQUIRE_GERMAN(checker);
+        QFETCH(QString, word);
+        QFETCH(bool, correct);
+        QFETCH(QString, intended);
+        QCOMPARE(checker->isCorrect(word), correct);
+        if (!intended.isEmpty()) {
+            const QStringList suggestions = checker->suggestions(word, 5);
+            QVERIFY2(suggestions.contains(intended),
+                     qPrintable(suggestions.join(QStringLiteral(", "))));
+            QVERIFY(suggestions.size() <= 5);
+        }
+    }
+
+    void tokenizerLeavesOutWhatNoDictionaryKnows_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("words");
+        const auto row = [](const char* name, const char* line, const char* words) {
+            QTest::newRow(name) << QString::fromUtf8(line)
+                                << QString::fromUtf8(words).split(QLatin1Char(' '),
+                                                                  Qt::SkipEmptyParts);
+        };
+        row("prose", "Sehr geehrte Damen und Heren,", "Sehr geehrte Damen und Heren");
+        row("digits", "Bitte 3er Pack A4 Papier, Rechnung 2024-17", "Bitte Pack Papier Rechnung");
+        row("all caps", "Die IBAN der GmbH, AG und ÄÖÜ", "Die der GmbH und");
+        row("single letters", "z. B. die Gebühr", "die Gebühr");
+        row("urls", "siehe https://beispiel.de/agb und www.beispiel.de/faq.", "siehe und");
+        row("e-mail", "an max.mustermann@beispiel.de, bitte", "an bitte");
+        row("placeholders", "Sehr geehrte{Anrede} {PLZ Ort} Frau {Name},", "Sehr geehrte Frau");
+        row("unclosed brace", "Text {offen", "Text offen");
+        row("hyphens split", "Max-Planck-Straße", "Max Planck Straße");
+        row("umlauts and marks", "Grüße aus Köln", "Grüße aus Köln");
+    }
+
+    void tokenizerLeavesOutWhatNoDictionaryKnows()
+    {
+        QFETCH(QString, line);
+        QFETCH(QStringList, words);
+        QStringList found;
+        for (const WordSpan& span : checkableWords(line))
+            found << line.mid(span.start, span.length);
+        QCOMPARE(found, words);
+    }
+
+    void dictionaryFollowsTheSystemLanguage_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("chosen");
+        const QStringList all{QStringLiteral("de_AT"), QStringLiteral("de_CH"),
+                              QStringLiteral("de_DE")};
+        QTest::newRow("austrian desktop") << all << QString() << "de_AT"
+                                          << "de_AT";
+        QTest::newRow("english desktop") << all << QString() << "en_US"
+                                         << "de_DE";
+        QTest::newRow("german of a country without one") << all << QString() << "de_BE"
+                                                         << "de_DE";
+        QTest::newRow("user's choice") << all << "de_CH"
+                                       << "de_AT"
+                                       << "de_CH";
+        QTest::newRow("choice since removed") << all << "de_LU"
+                                              << "fr_FR"
+                                              << "de_DE";
+        QTest::newRow("only swiss") << QStringList{QStringLiteral("de_CH")} << QString() << "en_GB"
+                                    << "de_CH";
+        QTest::newRow("none") << QStringList() << QString() << "de_DE" << QString();
+    }
+
+    void dictionaryFollowsTheSystemLanguage()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, wanted);
+        QFETCH(QString, system);
+        QFETCH(QString, chosen);
+        QList<Dictionary> dictionaries;
+        for (const QString& name : installed)
+            dictionaries.append(
+                {name, name + QStringLiteral(".aff"), name + QStringLiteral(".dic")});
+        const std::optional<Dictionary> result =
+            chooseDictionary(dictionaries, wanted, QLocale(system));
+        QCOMPARE(result ? result->name : QString(), chosen);
+    }
+
+    void userWordsPersistAndAreAccepted()
+    {
+        const std::unique_ptr<HunspellChecker> checker = germanChecker();
+        REQUIRE_GERMAN(checker);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sub/woerterbuch.txt"));
+        const QString word = QStringLiteral("Quillorygrüßle");
+        QVERIFY(!checker->isCorrect(word));
+
+        UserWordList list(path);
+        QVERIFY(list.load());
+        QVERIFY(list.add(word));
+        QVERIFY(list.add(QStringLiteral("Brieftextle")));
+        QVERIFY(list.add(word)); // a second time changes nothing
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QStringLiteral("Quillorygrüßle\nBrieftextle\n").toUtf8());
+
+        UserWordList reread(path);
+        QVERIFY(reread.load());
+        reread.applyTo(*checker);
+        QVERIFY(checker->isCorrect(word));
+        QVERIFY(checker->isCorrect(QStringLiteral("Brieftextle")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSpellChecker)
+#include "tst_spellchecker.moc"
