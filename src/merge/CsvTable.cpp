@@ -181,6 +181,7 @@ CsvResult readCsv(QByteArrayView bytes, const CsvOptions& options)
     QStringList fields;
     int rowLine = 0;
     bool haveHeader = false;
+    int headerLine = 1;
     while (!parser.atEnd()) {
         if (!parser.nextRow(fields, rowLine, result.error))
             return result;
@@ -205,6 +206,7 @@ CsvResult readCsv(QByteArrayView bytes, const CsvOptions& options)
                 table.columns.append(name);
             }
             haveHeader = true;
+            headerLine = rowLine;
             continue;
         }
         if (fields.size() > table.columns.size()) {
@@ -223,7 +225,8 @@ CsvResult readCsv(QByteArrayView bytes, const CsvOptions& options)
         return result;
     }
     if (table.records.empty()) {
-        result.error = {parser.line(), QStringLiteral("Die Tabelle enthält keine Datensätze")};
+        result.error = {headerLine,
+                        QStringLiteral("Unter den Spaltennamen stehen keine Datensätze")};
         return result;
     }
     result.table = std::move(table);

@@ -69,7 +69,8 @@ void TestCsvTable::read_data()
     };
     bad("empty file", "", u"Zeile 1: Die Tabelle ist leer"_s);
     bad("only blank lines", "\r\n\n;;\n", u"Zeile 1: Die Tabelle ist leer"_s);
-    bad("no records", "Name;Ort\n\n", u"Zeile 3: Die Tabelle enthält keine Datensätze"_s);
+    bad("no records", "\nName;Ort\n\n",
+        u"Zeile 2: Unter den Spaltennamen stehen keine Datensätze"_s);
     bad("empty column name", "Name;;Ort\nA;B;C\n", u"Zeile 1: Spalte 2 hat keinen Namen"_s);
     bad("doubled column name", "\nName;Ort;Name\nA;B;C\n",
         u"Zeile 2: Der Spaltenname „Name“ kommt mehrfach vor"_s);
