@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
+#include "MergeCommand.h"
 #include "PrintCommand.h"
 #include "RenderCommand.h"
 #include "SpellCommand.h"
@@ -17,6 +18,7 @@ CommandLine::CommandLine()
     m_commands.push_back(std::make_unique<PrintCommand>());
     m_commands.push_back(std::make_unique<CheckCommand>());
     m_commands.push_back(std::make_unique<SpellCommand>());
+    m_commands.push_back(std::make_unique<MergeCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)

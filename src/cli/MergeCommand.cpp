@@ -1,0 +1,189 @@
+#include "MergeCommand.h"
+
+#include "LetterFiles.h"
+#include "merge/SerialRun.h"
+#include "output/PdfTarget.h"
+#include "output/PrinterTarget.h"
+#include "ViewArguments.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace quillory::cli {
+namespace {
+
+struct Options
+{
+    QString letter;
+    QString table;
+    QString pdf;
+    QString folder;
+    QString pattern = merge::SerialRun::defaultNamePattern();
+    bool overwrite = false;
+    bool print = false;
+    QString printer;
+    merge::CsvOptions csv;
+    merge::MergeOptions merge;
+};
+
+std::optional<Options> parse(const QStringList& arguments, QString& problem)
+{
+    Options options;
+    QStringList files;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (ViewArguments::take(argument, options.merge.view))
+            continue;
+        if (argument == QLatin1String("--duplex")) {
+            options.merge.duplex = true;
+            continue;
+        }
+        if (argument == QLatin1String("--print")) {
+            options.print = true;
+            continue;
+        }
+        if (argument == QLatin1String("--overwrite")) {
+            options.overwrite = true;
+            continue;
+        }
+        static const QStringList valued = {
+            QStringLiteral("-o"),         QStringLiteral("--each"),   QStringLiteral("--name"),
+            QStringLiteral("--printer"),  QStringLiteral("--layout"), QStringLiteral("--delimiter"),
+            QStringLiteral("--encoding"), QStringLiteral("--records")};
+        if (valued.contains(argument)) {
+            if (i + 1 >= arguments.size()) {
+                problem = QStringLiteral("%1 needs a value").arg(argument);
+                return std::nullopt;
+            }
+            const QString value = arguments[++i];
+            bool ok = true;
+            if (argument == QLatin1String("-o")) {
+                options.pdf = value;
+            } else if (argument == QLatin1String("--each")) {
+                options.folder = value;
+            } else if (argument == QLatin1String("--name")) {
+                options.pattern = value;
+            } else if (argument == QLatin1String("--printer")) {
+                options.printer = value;
+            } else if (argument == QLatin1String("--layout")) {
+                ok = value == QLatin1String("1") || value == QLatin1String("2");
+                options.merge.kind = value == QLatin1String("2") ? layout::LayoutKind::Layout2
+                                                                 : layout::LayoutKind::Layout1;
+            } else if (argument == QLatin1String("--delimiter")) {
+                const QString c = value == QLatin1String("\\t") || value == QLatin1String("tab")
+                                      ? QStringLiteral("\t")
+                                      : value;
+                ok = c.size() == 1 && c != QLatin1String("\"") && c != QLatin1String("\n") &&
+                     c != QLatin1String("\r");
+                if (ok)
+                    options.csv.delimiter = c.front();
+            } else if (argument == QLatin1String("--encoding")) {
+                if (value.compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0)
+                    options.csv.encoding = merge::CsvEncoding::Utf8;
+                else if (value.compare(QLatin1String("windows-1252"), Qt::CaseInsensitive) == 0)
+                    options.csv.encoding = merge::CsvEncoding::Windows1252;
+                else
+                    ok = false;
+            } else if (argument == QLatin1String("--records")) {
+                static const QRegularExpression range(QStringLiteral("^(\\d+)-(\\d*)$"));
+                const auto match = range.match(value);
+                ok = match.hasMatch();
+                if (ok) {
+                    options.merge.first = match.captured(1).toInt(&ok);
+                    options.merge.last =
+                        match.captured(2).isEmpty() ? 0 : match.captured(2).toInt();
+                    ok = ok && options.merge.first >= 1 &&
+                         (options.merge.last == 0 || options.merge.last >= options.merge.first);
+                }
+            }
+            if (!ok) {
+                problem = QStringLiteral("invalid value for %1: %2").arg(argument, value);
+                return std::nullopt;
+            }
+            continue;
+        }
+        if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            problem = QStringLiteral("unknown option %1").arg(argument);
+            return std::nullopt;
+        }
+        files.append(argument);
+    }
+    if (files.size() != 2) {
+        problem = QStringLiteral("merge takes a letter file and a table");
+        return std::nullopt;
+    }
+    options.letter = files[0];
+    options.table = files[1];
+    const int outputs =
+        int(!options.pdf.isEmpty()) + int(!options.folder.isEmpty()) + int(options.print);
+    if (outputs != 1)
+        problem = QStringLiteral("merge writes to one of -o OUT.pdf, --each DIR and --print");
+    else if (!options.pdf.isEmpty() && !hasExtension(options.pdf, "pdf"))
+        problem = QStringLiteral("merge writes OUT.pdf (-o)");
+    if (!problem.isEmpty())
+        return std::nullopt;
+    return options;
+}
+
+} // namespace
+
+int MergeCommand::run(const QStringList& arguments, Console& console)
+{
+    QString problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options)
+        return console.usageFailure(problem, usageLine());
+
+    const auto loaded = readLetterFile(options->letter, console);
+    if (!loaded)
+        return FileFailure;
+    const merge::CsvResult read = merge::readCsvFile(options->table, options->csv);
+    if (!read)
+        return console.fileFailure(options->table, read.error.text());
+    const merge::CsvTable& table = *read.table;
+    console.err << "quillory-cli: " << options->table << ": "
+                << merge::delimiterName(table.delimiter) << ", "
+                << merge::encodingName(table.encoding) << ", " << table.recordCount()
+                << " Datensätze" << Qt::endl;
+
+    const merge::SerialRun run(loaded->letter, table, options->merge);
+    if (!run.problem().isEmpty())
+        return console.fileFailure(options->letter, run.problem());
+
+    merge::MergeOutcome outcome;
+    QString where;
+    if (!options->pdf.isEmpty()) {
+        where = options->pdf;
+        output::PdfTarget target(options->pdf);
+        outcome = run.printAll(target);
+    } else if (!options->folder.isEmpty()) {
+        where = options->folder;
+        outcome = run.writeEach(options->folder, options->pattern, options->overwrite);
+    } else {
+        QPrinter printer(QPrinter::HighResolution);
+        if (!options->printer.isEmpty()) {
+            if (QPrinterInfo::printerInfo(options->printer).isNull())
+                return console.fileFailure(options->printer,
+                                           output::PrinterTarget::invalidPrinterText());
+            printer.setPrinterName(options->printer);
+        }
+        if (options->merge.duplex)
+            printer.setDuplex(QPrinter::DuplexLongSide);
+        output::PrinterTarget target(printer);
+        where = printer.printerName();
+        outcome = run.printAll(target);
+    }
+    if (!outcome.error.isEmpty()) {
+        console.fileFailure(where, outcome.error);
+        console.err << "quillory-cli: " << outcome.letters << " von " << run.letterCount()
+                    << " Briefen fertig" << Qt::endl;
+        return FileFailure;
+    }
+    console.out << outcome.letters << " Briefe, " << outcome.pages << " Seiten" << Qt::endl;
+    return Success;
+}
+
+} // namespace quillory::cli

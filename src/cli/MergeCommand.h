@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Command.h"
+
+namespace quillory::cli {
+
+/**
+ * A serial letter: one letter file sent to every record of a CSV table, into
+ * one PDF, a PDF per record or one print job "Serienbrief". Prints the
+ * number of letters and of pages.
+ */
+class MergeCommand : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("merge"); }
+    QString summary() const override
+    {
+        return QStringLiteral("send a letter file to every record of a CSV table");
+    }
+    QString usage() const override
+    {
+        return QStringLiteral(
+            "LETTER.bri DATA.csv (-o OUT.pdf | --each DIR [--name PATTERN] [--overwrite] | "
+            "--print [--printer NAME]) [--layout 1|2] [--duplex] [--delimiter C] "
+            "[--encoding utf-8|windows-1252] [--records FROM-TO] "
+            "[--blank-before-city] [--signature-text]");
+    }
+    bool needsGuiApplication() const override { return true; }
+    int run(const QStringList& arguments, Console& console) override;
+};
+
+} // namespace quillory::cli

@@ -1,0 +1,107 @@
+#include "LetterTemplate.h"
+
+#include <algorithm>
+
+namespace quillory::merge {
+namespace {
+
+using document::Letter;
+
+struct FieldName
+{
+    QString Letter::*member;
+    const char16_t* label;
+};
+
+// In the order of the window's tabs, so an error lists them as the user sees them.
+const FieldName kFields[] = {
+    {&Letter::recipientName, u"Name des Empfängers"},
+    {&Letter::recipientExtra, u"Zusatzinformationen des Empfängers"},
+    {&Letter::recipientStreet, u"Straße des Empfängers"},
+    {&Letter::recipientCity, u"Postleitzahl und Ort des Empfängers"},
+    {&Letter::recipientCountry, u"Zielland"},
+    {&Letter::subject, u"Betreff"},
+    {&Letter::salutation, u"Anrede"},
+    {&Letter::closing, u"Schlussformel"},
+    {&Letter::signature, u"Unterschrift"},
+    {&Letter::body, u"Brieftext"},
+    {&Letter::senderName, u"Name des Absenders"},
+    {&Letter::senderExtra, u"Zusatzinformationen des Absenders"},
+    {&Letter::senderStreet, u"Straße des Absenders"},
+    {&Letter::senderPostcode, u"Postleitzahl des Absenders"},
+    {&Letter::senderCity, u"Ort des Absenders"},
+    {&Letter::senderCountry, u"Absender-Land"},
+    {&Letter::senderPhone, u"Telefon"},
+    {&Letter::senderFax, u"Fax"},
+    {&Letter::senderEmail, u"Email"},
+    {&Letter::footer, u"Fußzeile"},
+};
+
+QString labelOf(QString Letter::*member)
+{
+    for (const FieldName& field : kFields) {
+        if (field.member == member)
+            return QString::fromUtf16(field.label);
+    }
+    return QString();
+}
+
+/** A value for a one-line field: a line break would print as a stray glyph. */
+QString oneLine(QString value)
+{
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
+
+} // namespace
+
+LetterTemplate::LetterTemplate(const Letter& letter) : m_letter(letter)
+{
+    for (const FieldName& field : kFields) {
+        TextTemplate text(letter.*field.member);
+        if (text.hasPlaceholders())
+            m_fields.push_back({field.member, std::move(text)});
+    }
+}
+
+std::vector<UnknownPlaceholder> LetterTemplate::bind(const QStringList& columns)
+{
+    std::vector<UnknownPlaceholder> unknown;
+    for (Field& field : m_fields) {
+        for (const QString& name : field.text.bind(columns))
+            unknown.push_back({name, labelOf(field.member)});
+    }
+    return unknown;
+}
+
+Letter LetterTemplate::fill(const QStringList& record) const
+{
+    Letter letter = m_letter;
+    if (m_fields.empty())
+        return letter;
+    const bool body = std::any_of(m_fields.begin(), m_fields.end(),
+                                  [](const Field& f) { return f.member == &Letter::body; });
+    QStringList oneLineValues;
+    QStringList bodyValues;
+    for (const QString& value : record) {
+        oneLineValues.append(oneLine(value));
+        if (body)
+            bodyValues.append(Letter::withBodyLineBreaks(value));
+    }
+    for (const Field& field : m_fields)
+        letter.*field.member =
+            field.text.expand(field.member == &Letter::body ? bodyValues : oneLineValues);
+    return letter;
+}
+
+QString LetterTemplate::describe(const std::vector<UnknownPlaceholder>& unknown)
+{
+    QStringList lines;
+    for (const UnknownPlaceholder& entry : unknown)
+        lines.append(QStringLiteral("Unbekannte Spalte „%1“ in %2").arg(entry.name, entry.field));
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace quillory::merge

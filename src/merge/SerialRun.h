@@ -1,0 +1,100 @@
+#pragma once
+
+#include "CsvTable.h"
+#include "layout/Composer.h"
+#include "LetterTemplate.h"
+#include "output/PrintTarget.h"
+
+#include <QPageSize>
+
+#include <functional>
+
+namespace quillory::merge {
+
+/** What a run of a serial letter made. */
+struct MergeOutcome
+{
+    int letters = 0;        ///< letters finished (when cancelled or failed: before that)
+    int pages = 0;          ///< pages of those letters, blank pages included
+    bool cancelled = false; ///< stopped by the user
+    QString error;          ///< why it failed
+};
+
+/** Told after each letter; returning false cancels the run. */
+using MergeProgress = std::function<bool(int letter, int letterCount)>;
+
+/** The choices of a run besides the letter and the table. */
+struct MergeOptions
+{
+    layout::ViewOptions view;
+    layout::LayoutKind kind = layout::LayoutKind::Layout1;
+    bool duplex = false; ///< "für beidseitigen Druck": every letter starts on a front side
+    int first = 1;       ///< the first record, counted from 1
+    int last = 0;        ///< the last record; 0 for the table's last
+};
+
+/**
+ * One letter sent to every record of a table. Each record's letter is
+ * composed on its own, drawn and dropped before the next, so its pages are
+ * labelled from "- 1 -" and memory does not grow with the number of records.
+ * The letter given is copied, never changed; the table must outlive the run.
+ */
+class SerialRun
+{
+public:
+    static QString jobTitle() { return QStringLiteral("Serienbrief"); }
+    static QString defaultNamePattern() { return QStringLiteral("Brief-{Datensatz}.pdf"); }
+    /** The name of the record number in a file name pattern, unless a column has it. */
+    static QString recordNumberName() { return QStringLiteral("Datensatz"); }
+
+    SerialRun(const document::Letter& letter, const CsvTable& table, const MergeOptions& options);
+
+    /**
+     * Why the run cannot start: placeholders naming no column (each with its
+     * field) or records the table does not have; empty when it can.
+     */
+    QString problem() const { return m_problem; }
+
+    /** The number of letters the run makes. */
+    int letterCount() const { return m_last - m_first + 1; }
+
+    /** The letter of record (counted from 1 in the table), with its values. */
+    document::Letter letterFor(int record) const;
+
+    /**
+     * Prints every letter as one job "Serienbrief" on target (a printer or
+     * one PDF), each composed for the target's page. A cancel or failure
+     * aborts the job, so nothing is handed over.
+     */
+    MergeOutcome printAll(output::PrintTarget& target, const MergeProgress& progress = {}) const;
+
+    /**
+     * The file name for each letter from pattern, in order; empty with error
+     * set when the pattern names no column or two records give one name.
+     */
+    QStringList fileNames(const QString& pattern, QString& error) const;
+
+    /**
+     * Writes each letter into a PDF of its own in folder, named from pattern.
+     * Nothing is written unless every name is free (or overwrite is set) and
+     * unique. Each file replaces its name only when complete; a cancel or
+     * failure keeps the letters finished before it and leaves no other file.
+     */
+    MergeOutcome writeEach(const QString& folder, const QString& pattern, bool overwrite,
+                           const MergeProgress& progress = {},
+                           const QPageSize& paper = QPageSize(QPageSize::A4),
+                           int resolution = 600) const;
+
+private:
+    const CsvTable& m_table;
+    MergeOptions m_options;
+    LetterTemplate m_template;
+    int m_first = 1;
+    int m_last = 0;
+    QString m_problem;
+};
+
+/** A file name made safe: characters no file system takes become "_", and it ends in ".pdf". */
+QString safeFileName(const QString& name);
+
+} // namespace quillory::merge
