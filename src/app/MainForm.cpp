@@ -85,6 +85,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
         move(screen()->availableGeometry().center() - rect().center());
 
     connectHandlers();
+    connectEnvelopeCheck();
     connectEditing();
     connectSession();
     FormCreate();
