@@ -19,6 +19,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace quillory::app {

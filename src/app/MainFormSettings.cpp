@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include <algorithm>
+
 // The per-user settings store attaches to the window here: restore before
 // FormShow, save after a close that FormCloseQuery allowed, and once more
 // while the window goes away if that save did not complete.
