@@ -7,7 +7,6 @@
 #include "FormBuilder.h"
 #include "MainForm.h"
 #include "output/PreviewRenderer.h"
-#include "PaintSurface.h"
 #include "SpinField.h"
 
 #include <QCheckBox>
@@ -20,7 +19,6 @@
 #include <QTabWidget>
 
 #include <algorithm>
-
 #include <optional>
 
 namespace quillory::app {
