@@ -72,6 +72,13 @@ void DialogPrompts::showError(const QString& text)
     box.exec();
 }
 
+void DialogPrompts::showInfo(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, ErrorReport::kCaption, text, QMessageBox::Ok,
+                    m_window);
+    box.exec();
+}
+
 std::optional<FontChoice> DialogPrompts::chooseFont(const QString& title, const FontChoice& current)
 {
     FontChoiceDialog dialog(title, current, m_window);

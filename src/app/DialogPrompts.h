@@ -22,6 +22,7 @@ public:
     QString saveFileName(const QString& lastName) override;
     QString pdfFileName(const QString& lastName) override;
     void showError(const QString& text) override;
+    void showInfo(const QString& text) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;
     bool openRecoveredLetter(const QString& text) override;
 

@@ -87,6 +87,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
 
     connectHandlers();
     keepTheWheelFromUnfocusedFields();
+    connectEnvelopeCheck();
     connectEditing();
     m_spelling = new SpellSupport(
         Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);

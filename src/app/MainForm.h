@@ -16,6 +16,7 @@ class QAction;
 class QLabel;
 class QPainter;
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLineEdit;
 class QMenu;
@@ -170,6 +171,13 @@ public:
     void LetterCheckClick();
     /** Leer2Check is a view choice kept per user, not part of the letter. */
     void Leer2CheckClick();
+    /** The window envelope is a view choice kept per user, not part of the letter. */
+    void UmschlagComboChange();
+    /**
+     * Moves the address into the chosen envelope's window through the line
+     * counts before it, as if typed into their fields; or says why it cannot.
+     */
+    void AnpassenClick();
 
     // Preview, printing and PDF export.
     /** Sizes the preview page and draws it in the same paint. */
@@ -243,8 +251,15 @@ public:
     PaintSurface* PaintBox1 = nullptr;
     /** One quiet line in the preview's panel, e.g. when there is no printer. */
     QLabel* PrinterNote = nullptr;
+    /** The window envelope the address is checked against: "kein", "DL", "C6/5", "C5". */
+    QComboBox* UmschlagCombo = nullptr;
+    /** The check's verdict in a sentence, its warnings as the tool tip. */
+    QLabel* UmschlagVerdict = nullptr;
+    QPushButton* AnpassenButton = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
+    /** The check's verdict in short, on every tab. */
+    QLabel* UmschlagStatus = nullptr;
 
     // Menus.
     QMenuBar* MainMenu1 = nullptr;
@@ -284,6 +299,9 @@ private:
     void buildSenderTab(FormBuilder& builder);
     void buildPreviewTab(FormBuilder& builder);
     void buildMenus();
+    void buildEnvelopeChoice(FormBuilder& builder);
+    /** Keeps the envelope's verdict current as the letter changes. */
+    void connectEnvelopeCheck();
     void connectHandlers();
     void connectEditing();
     void connectSession();
@@ -301,6 +319,12 @@ private:
     QString chooseSaveName();
     QString memoText() const;
     void repaintPreview();
+    /** Checks the address again on the next turn of the event loop, once for any number of edits.
+     */
+    void scheduleEnvelopeCheck();
+    void updateEnvelopeCheck();
+    /** Draws the chosen envelope's window over the preview's page 1; never printed. */
+    void paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request);
     PrinterAccess& printer();
     output::PreviewRequest previewRequest();
     output::PreviewRenderer& preview();
@@ -355,6 +379,7 @@ private:
     PrinterAccess* m_printer = nullptr;
     std::unique_ptr<output::PreviewRenderer> m_preview;
     int m_wheelDelta = 0;
+    bool m_envelopeCheckPending = false;
 
     settings::SettingsBackend* m_settingsBackend = nullptr;
     std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;

@@ -113,6 +113,7 @@ void MainForm::chooseFont(document::LetterFont& font, const QString& title)
     if (const std::optional<FontChoice> chosen =
             m_prompts->chooseFont(title, FontChoice::from(font)))
         chosen->applyTo(font);
+    scheduleEnvelopeCheck();
 }
 
 } // namespace quillory::app

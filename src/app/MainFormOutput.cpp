@@ -46,6 +46,7 @@ void MainForm::setPrinterAccess(PrinterAccess* printer)
 {
     m_printer = printer;
     repaintPreview();
+    scheduleEnvelopeCheck();
 }
 
 PrinterAccess& MainForm::printer()
@@ -89,6 +90,7 @@ void MainForm::PaintBox1Paint(QPainter& painter)
     if (PaintBox1->size() != request.geometry.size)
         PaintBox1->resize(request.geometry.size);
     PageCount = preview().paint(painter, request);
+    paintEnvelopeWindow(painter, request);
 }
 
 output::PreviewRenderer& MainForm::preview()
@@ -158,6 +160,8 @@ void MainForm::Drucken1Click()
 void MainForm::Druckereinrichten1Click()
 {
     printer().setUp(this);
+    // Another paper or printable area moves the window on the page.
+    scheduleEnvelopeCheck();
 }
 
 void MainForm::AlsPDFspeichern1Click()

@@ -26,7 +26,8 @@ void MainForm::buildPreviewTab(FormBuilder& b)
     Panel2 = new QFrame(TabSheet3);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFrameStyle(QFrame::NoFrame);
-    Panel2->setFixedHeight(b.scale().px(41));
+    // Two lines: the page's choices, then notes about it.
+    Panel2->setFixedHeight(b.scale().px(58));
 
     b.label(Panel2, QStringLiteral("Seite:"), 8, 8);
     SeiteEd = b.spinField(Panel2, QStringLiteral("SeiteEd"), SpinField::Kind::Integer,
@@ -38,7 +39,8 @@ void MainForm::buildPreviewTab(FormBuilder& b)
                                  280, 8, 113);
     Layout2Check = b.radioButton(Panel2, QStringLiteral("Layout2Check"), QStringLiteral("Layout 2"),
                                  400, 8, 113);
-    PrinterNote = b.label(Panel2, QString(), 520, 12);
+    buildEnvelopeChoice(b);
+    PrinterNote = b.label(Panel2, QString(), 8, 37);
     PrinterNote->setObjectName(QStringLiteral("PrinterNote"));
     b.fitLabels(Panel2);
     SeiteEd->setValue(1);

@@ -7,7 +7,10 @@
 #include "WindowPlacer.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
+
+#include <algorithm>
 
 // The per-user settings store attaches to the window here: restore before
 // FormShow, save after a close that FormCloseQuery allowed, and once more
@@ -45,6 +48,7 @@ settings::ViewChoices MainForm::viewChoices() const
     settings::ViewChoices view;
     view.layout2 = Layout2Check->isChecked();
     view.blankBeforeRecipientCity = Leer2Check->isChecked();
+    view.envelope = UmschlagCombo->currentText();
     return view;
 }
 
@@ -52,6 +56,9 @@ void MainForm::setViewChoices(const settings::ViewChoices& view)
 {
     (view.layout2 ? Layout2Check : Layout1Check)->setChecked(true);
     Leer2Check->setChecked(view.blankBeforeRecipientCity);
+    // A name this program does not know (any more) is no envelope.
+    const int envelope = UmschlagCombo->findText(view.envelope, Qt::MatchFixedString);
+    UmschlagCombo->setCurrentIndex(std::max(0, envelope));
 }
 
 void MainForm::restoreUserSettings()

@@ -27,7 +27,12 @@ QString SystemPrinterAccess::metrics(output::PrinterMetrics& metrics)
         return m_problem;
     metrics.resolutionX = m_printer->resolution();
     metrics.resolutionY = m_printer->resolution();
-    metrics.printableArea = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).size();
+    const QPageLayout page = m_printer->pageLayout();
+    metrics.printableArea = page.paintRectPixels(m_printer->resolution()).size();
+    // The printable area as it lies on the paper, for what is measured on the
+    // sheet itself, like an envelope's window.
+    metrics.paperMm = page.fullRect(QPageLayout::Millimeter).size();
+    metrics.printableOriginMm = page.paintRect(QPageLayout::Millimeter).topLeft();
     return QString();
 }
 

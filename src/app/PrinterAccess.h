@@ -22,7 +22,10 @@ class PrinterAccess
 public:
     virtual ~PrinterAccess() = default;
 
-    /** The current printer's resolution and printable page; or why there is none. */
+    /**
+     * The current printer's resolution, printable page and where that lies on
+     * the paper; or why there is none.
+     */
     virtual QString metrics(output::PrinterMetrics& metrics) = 0;
     /** A print job on the current printer. */
     virtual std::unique_ptr<output::PrintTarget> target() = 0;

@@ -38,6 +38,9 @@ public:
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;
 
+    /** A note that needs no answer, e.g. why a command changed nothing; with its full stop. */
+    virtual void showInfo(const QString& text) = 0;
+
     /** A font dialog titled title, starting from current; nothing when cancelled. */
     virtual std::optional<FontChoice> chooseFont(const QString& title,
                                                  const FontChoice& current) = 0;

@@ -2,7 +2,9 @@
 
 #include "layout/PrintedPage.h"
 
+#include <QPointF>
 #include <QSize>
+#include <QSizeF>
 
 namespace quillory::output {
 
@@ -12,6 +14,9 @@ struct PrinterMetrics
     int resolutionX = 600; ///< horizontal pixels per inch
     int resolutionY = 600; ///< vertical pixels per inch
     QSize printableArea;   ///< printable page in printer pixels
+    /** The whole sheet in millimetres, and where the printable area starts on it. */
+    QSizeF paperMm{210, 297};
+    QPointF printableOriginMm{};
 
     /** The page every output of the letter on this printer is composed for. */
     layout::PrintedPage page() const { return {printableArea, resolutionX, resolutionY}; }

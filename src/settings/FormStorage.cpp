@@ -20,6 +20,8 @@ const QString kPixelsPerInch = QStringLiteral("PixelsPerInch");
 const QString kMinMaxPos = QStringLiteral("MinMaxPos");
 const QString kNormPos = QStringLiteral("NormPos");
 const QString kVisible = QStringLiteral("Visible");
+const QString kEnvelopeGroup = QStringLiteral("Fensterumschlag");
+const QString kEnvelope = QStringLiteral("Umschlag");
 
 QString screenSuffix(const ScreenInfo& screen)
 {
@@ -171,6 +173,10 @@ FormStorage::RestoreResult FormStorage::restore(document::Letter& letter, ViewCh
                 property.decode(fallback);
             // A value that cannot be read leaves its field as it is.
         }
+        // A choice of its own: whatever is wrong with it leaves the window's.
+        const StoredValue envelope = m_backend.readIn(kEnvelopeGroup, kEnvelope);
+        if (envelope.kind == StoredValue::Text)
+            view.envelope = trimmed(envelope.text);
     }
     m_restored = true;
     return result;
@@ -225,6 +231,8 @@ QString FormStorage::write(const document::Letter& letter, const ViewChoices& vi
         if (!m_backend.write(name, text))
             return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(name);
     }
+    if (!view.envelope.isEmpty() && !m_backend.writeIn(kEnvelopeGroup, kEnvelope, view.envelope))
+        return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(kEnvelope);
     if (!m_backend.flush())
         return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(values.back().first);
     m_saved = true;

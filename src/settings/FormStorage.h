@@ -17,6 +17,12 @@ struct ViewChoices
 {
     bool layout2 = false;                  // Layout2Check (else Layout1Check)
     bool blankBeforeRecipientCity = false; // Leer2Check
+    /**
+     * The window envelope the address is checked against, by its name ("kein",
+     * "DL", ...); empty: none stored. Not one of the form's properties: it is
+     * kept in a group of its own, "Fensterumschlag".
+     */
+    QString envelope{};
     friend bool operator==(const ViewChoices&, const ViewChoices&) = default;
 };
 
@@ -55,7 +61,8 @@ struct RestoredPlacement
  * placement, restored when the window is first shown and saved when it is
  * allowed to close. Values are string values named after the widget and its
  * property ("Edit10_Text", "FontDialog1_FontSize", ...) in the group
- * "TMainForm".
+ * "TMainForm". Choices added since live in groups of their own beside it,
+ * so that group keeps exactly the properties it always had.
  *
  * Nothing is written in a run whose restore failed, so a store that could not
  * be read is never overwritten with defaults.

@@ -25,10 +25,11 @@ public:
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "error: <text>", "font: <title>", "recover: <text>"
+     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>"
      */
     QStringList log;
     QStringList errors;
+    QStringList infos;
 
     Answer askToSave(const QString& text) override
     {
@@ -59,6 +60,11 @@ public:
     {
         log << QStringLiteral("error: ") + text;
         errors << text;
+    }
+    void showInfo(const QString& text) override
+    {
+        log << QStringLiteral("info: ") + text;
+        infos << text;
     }
     std::optional<quillory::app::FontChoice>
     chooseFont(const QString& title, const quillory::app::FontChoice& current) override

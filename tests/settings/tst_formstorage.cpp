@@ -399,6 +399,7 @@ private slots:
             ViewChoices view;
             storage.restore(letter, view, designPlacement(), kScreen);
             letter.senderStreet = QStringLiteral("Weg 1, Hinterhaus");
+            view.envelope = QStringLiteral("C6/5");
             QCOMPARE(storage.save(letter, view, designPlacement(), kScreen), QString());
         }
         QSettingsBackend backend(QStringLiteral("quillory-test"));
@@ -406,6 +407,17 @@ private slots:
         QCOMPARE(backend.read(QStringLiteral("Edit12_Text")).text,
                  QStringLiteral("Weg 1, Hinterhaus"));
         QCOMPARE(backend.read(QStringLiteral("Nichts")).kind, StoredValue::Missing);
+        // The envelope in a group of its own, beside the form's.
+        QCOMPARE(backend.readIn(QStringLiteral("Fensterumschlag"), QStringLiteral("Umschlag")).text,
+                 QStringLiteral("C6/5"));
+        QCOMPARE(backend.read(QStringLiteral("Umschlag")).kind, StoredValue::Missing);
+        {
+            FormStorage storage(backend);
+            Letter letter = Letter::makeNew();
+            ViewChoices view;
+            QVERIFY(storage.restore(letter, view, designPlacement(), kScreen).error.isEmpty());
+            QCOMPARE(view.envelope, QStringLiteral("C6/5"));
+        }
 
         // Another program name is another store.
         QSettingsBackend other(QStringLiteral("quillory-other"));

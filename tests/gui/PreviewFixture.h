@@ -1,0 +1,57 @@
+#pragma once
+
+#include "FormFixture.h"
+#include "output/FakePrinter.h"
+#include "PaintSurface.h"
+#include "PrinterAccess.h"
+
+#include <QPageSize>
+
+// The fake printer and the preview window on it, shared by the tests of the
+// preview tab.
+
+/** The current printer as a test wants it; every job it prints is kept. */
+class FakePrinterAccess : public quillory::app::PrinterAccess
+{
+public:
+    quillory::output::PrinterMetrics printer{600, 600, QSize(4760, 6812)};
+    QString problem;
+    /** The part of each printed page kept as a picture. */
+    QSize keptArea{1200, 1200};
+    QList<std::shared_ptr<FakeJob>> jobs;
+
+    QString metrics(quillory::output::PrinterMetrics& metrics) override
+    {
+        metrics = printer;
+        return problem;
+    }
+    std::unique_ptr<quillory::output::PrintTarget> target() override
+    {
+        auto fake =
+            std::make_unique<FakePrinter>(printer.resolutionX, printer.printableArea, keptArea);
+        fake->problem = problem;
+        jobs << fake->job;
+        return fake;
+    }
+    QPageSize paper() override { return QPageSize(QPageSize::A4); }
+    void setUp(QWidget*) override {}
+};
+
+/** A preview window on a fake printer. */
+struct PreviewFixture : FormFixture
+{
+    FakePrinterAccess printer;
+    PreviewFixture() { form->setPrinterAccess(&printer); }
+
+    /** Paints the preview as the platform would and returns its size. */
+    QSize paint()
+    {
+        form->PaintBox1->grab();
+        return form->PaintBox1->size();
+    }
+
+    void setBodyLines(int lines)
+    {
+        form->Memo1->setPlainText(QStringLiteral("Eine Zeile des Brieftexts.\n").repeated(lines));
+    }
+};
