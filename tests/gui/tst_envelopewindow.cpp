@@ -370,4 +370,4 @@ private slots:
 };
 
 QTEST_MAIN(TestEnvelope)
-#include "tst_envelope.moc"
+#include "tst_envelopewindow.moc"
