@@ -96,7 +96,7 @@ void MainForm::connectEnvelopeCheck()
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit10, Edit11, Edit12,
                             Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, TrennZeichen})
         connect(edit, &QLineEdit::textChanged, this, &MainForm::scheduleEnvelopeCheck);
-    connect(DateEdit1, &QDateEdit::dateChanged, this, &MainForm::scheduleEnvelopeCheck);
+    connect(DateEdit1, &DateField::dateChanged, this, &MainForm::scheduleEnvelopeCheck);
     for (SpinField* field :
          {RandEd, ZeilenAbsender, ZeilenBisEmpfaenger, ZeilenBisBetreff, Absenderverkleinern})
         connect(field, &SpinField::changed, this, &MainForm::scheduleEnvelopeCheck);
