@@ -23,7 +23,8 @@ public:
     QString pdfFileName(const QString& lastName) override;
     void showError(const QString& text) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;
-    bool openRecoveredLetter(const QString& text) override;
+    Recovery offerRecovery(const QString& text) override;
+    bool confirmDiscard(const QString& text) override;
 
 private:
     QWidget* m_window;

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "AutosaveSchedule.h"
 #include "DateField.h"
 #include "DialogPrompts.h"
 #include "ErrorReport.h"
@@ -9,6 +10,7 @@
 #include "output/PreviewRenderer.h"
 #include "PaintSurface.h"
 #include "PrinterAccess.h"
+#include "RecoveryStore.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -185,6 +187,7 @@ QString MainForm::title() const
 void MainForm::SetChanged()
 {
     Changed = true;
+    scheduleRecoveryCopy();
     // Qt reads "[*]" in a title as its own modified mark; doubled it stays text.
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
@@ -192,6 +195,8 @@ void MainForm::SetChanged()
 void MainForm::SetUnChanged()
 {
     Changed = false;
+    // Saved, or a new letter in place of the old: nothing left to recover.
+    dropRecoveredLetter();
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 

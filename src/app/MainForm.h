@@ -5,6 +5,7 @@
 #include "Prompts.h"
 #include "settings/FormStorage.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -26,6 +27,7 @@ class QRadioButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 
 namespace quillory::output {
 class PreviewRenderer;
@@ -37,11 +39,13 @@ class PrintTarget;
 namespace quillory::app {
 
 class AboutBox;
+class AutosaveSchedule;
 class PrinterAccess;
 class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
+class RecoveryStore;
 class SessionGuard;
 class SpinField;
 
@@ -60,7 +64,8 @@ class SpinField;
  * The per-user settings (FormStorage1) are restored at the first showing and
  * saved after an allowed close; when the desktop session ends the program
  * without anyone to answer, they are saved and an unsaved letter is kept in
- * a recovery file that the next start offers to open.
+ * a recovery copy that the next start offers to open; while the letter has
+ * unsaved changes that copy is kept up to date a moment after each pause.
  */
 class MainForm : public QMainWindow
 {
@@ -91,10 +96,20 @@ public:
      * window uses the platform's (QSettingsBackend). It must outlive the window.
      */
     void setSettingsBackend(settings::SettingsBackend* backend);
-    /** Where an unsaved letter is kept when the session ends the program. */
+    /**
+     * The folder of the recovery copies, set before the first showing; the
+     * default is the program's data folder.
+     */
     void setRecoveryFolder(const QString& folder);
-    /** Where the first kept letter goes. */
+    /** Where this window's recovery copy goes. */
     QString recoveryFilePath() const;
+    /**
+     * Writes the recovery copy of an unsaved letter now, as the autosave
+     * timer does when it fires; false when it could not be written.
+     */
+    bool writeRecoveryCopy();
+    /** True while changes wait for the autosave timer. */
+    bool isRecoveryCopyPending() const;
 
     /**
      * The desktop session is ending. With canAsk the usual closing question
@@ -326,9 +341,13 @@ private:
 
     void chooseFont(document::LetterFont& font, const QString& title);
     void keepForNextStart();
+    /** Offers the copies of instances that are gone, newest first, until one is taken. */
     void offerRecoveredLetter();
-    /** A normal close: the kept letter this run offered has served. */
+    /** The letter is saved or given up: its recovery copy has served. */
     void dropRecoveredLetter();
+    /** A change to the letter: the recovery copy is due soon. */
+    void scheduleRecoveryCopy();
+    RecoveryStore& recoveryStore();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
 
@@ -357,9 +376,14 @@ private:
     std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;
     std::unique_ptr<settings::FormStorage> FormStorage1;
     QString m_recoveryFolder;
-    /** The kept letter this run offered; it is this run's to remove or write again. */
-    QString m_recoveryPath;
-    bool m_recoveryOpened = false;
+    std::unique_ptr<RecoveryStore> m_recoveryStore;
+    QTimer* m_autosaveTimer = nullptr;
+    QElapsedTimer m_autosaveClock;
+    std::unique_ptr<AutosaveSchedule> m_autosave;
+    /** The recovery copies are offered once, at the first showing. */
+    bool m_recoveryOffered = false;
+    /** A failed write is reported once in the status bar, not at every key. */
+    bool m_recoveryFailureShown = false;
     SessionGuard* m_sessionGuard = nullptr;
     std::optional<document::Letter> m_sessionAnsweredLetter;
 };
