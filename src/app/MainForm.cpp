@@ -10,6 +10,7 @@
 #include "output/PreviewRenderer.h"
 #include "PaintSurface.h"
 #include "PrinterAccess.h"
+#include "RecentLetters.h"
 #include "RecoveryStore.h"
 
 #include <QAction>
@@ -90,6 +91,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     keepTheWheelFromUnfocusedFields();
     connectEditing();
     connectSession();
+    connectRecent();
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();

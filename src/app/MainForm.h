@@ -4,6 +4,7 @@
 #include "document/LetterFont.h"
 #include "Prompts.h"
 #include "settings/FormStorage.h"
+#include "settings/ListStore.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -45,6 +46,7 @@ class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
+class RecentLetters;
 class RecoveryStore;
 class SessionGuard;
 class SpinField;
@@ -97,6 +99,11 @@ public:
      */
     void setSettingsBackend(settings::SettingsBackend* backend);
     /**
+     * The per-user lists (recent letters, sender profiles), set before the
+     * first showing; the default is the platform's store. Must outlive the window.
+     */
+    void setListStore(settings::ListStore* store);
+    /**
      * The folder of the recovery copies, set before the first showing; the
      * default is the program's data folder.
      */
@@ -131,6 +138,8 @@ public:
     bool SaveTheFile(const QString& path);
     bool OpenFile();
     void OpenFileWithName(const QString& path);
+    /** "Zuletzt geöffnet": a letter that is gone is taken off the list with a note. */
+    void OpenRecentFile(const QString& path);
     void FormShow();
     void FormCloseQuery(bool& CanClose);
 
@@ -264,6 +273,8 @@ public:
     QAction* Neu1 = nullptr;
     QAction* N1 = nullptr;
     QAction* ffnen1 = nullptr;
+    /** Filled each time it opens, from the recent letters. */
+    QMenu* ZuletztGeoeffnet1 = nullptr;
     QAction* Speichern1 = nullptr;
     QAction* Speichernunter1 = nullptr;
     QAction* N2 = nullptr;
@@ -340,6 +351,12 @@ private:
     void setViewChoices(const settings::ViewChoices& view);
 
     void chooseFont(document::LetterFont& font, const QString& title);
+    settings::ListStore& listStore();
+    RecentLetters& recentLetters();
+    /** A letter opened or saved goes to the top of "Zuletzt geöffnet". */
+    void rememberLetter(const QString& path);
+    void fillRecentMenu();
+    void connectRecent();
     void keepForNextStart();
     /** Offers the copies of instances that are gone, newest first, until one is taken. */
     void offerRecoveredLetter();
@@ -375,6 +392,9 @@ private:
     settings::SettingsBackend* m_settingsBackend = nullptr;
     std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;
     std::unique_ptr<settings::FormStorage> FormStorage1;
+    settings::ListStore* m_listStore = nullptr;
+    std::unique_ptr<settings::ListStore> m_ownListStore;
+    std::unique_ptr<RecentLetters> m_recent;
     QString m_recoveryFolder;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     QTimer* m_autosaveTimer = nullptr;

@@ -3,6 +3,7 @@
 #include "MainForm.h"
 #include "output/PreviewRenderer.h"
 #include "PrinterAccess.h"
+#include "RecentLetters.h"
 #include "RecoveryStore.h"
 #include "settings/FormStorage.h"
 #include "settings/QSettingsBackend.h"
