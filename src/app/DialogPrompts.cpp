@@ -5,6 +5,7 @@
 #include "FontChoiceDialog.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quillory::app {
 namespace {
@@ -87,11 +88,29 @@ std::optional<FontChoice> DialogPrompts::chooseFont(const QString& title, const 
     return dialog.choice();
 }
 
-bool DialogPrompts::openRecoveredLetter(const QString& text)
+Prompts::Recovery DialogPrompts::offerRecovery(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, ErrorReport::kCaption, text,
+    QMessageBox box(QMessageBox::Question, ErrorReport::kCaption, text, QMessageBox::NoButton,
+                    m_window);
+    QPushButton* yes = box.addButton(QMessageBox::Yes);
+    QPushButton* no = box.addButton(QMessageBox::No);
+    // Closing the box decides nothing: the copy waits for the next start.
+    QPushButton* later = box.addButton(QStringLiteral("Später"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Recovery::Recover;
+    if (box.clickedButton() == no)
+        return Recovery::Discard;
+    return Recovery::Later;
+}
+
+bool DialogPrompts::confirmDiscard(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, ErrorReport::kCaption, text,
                     QMessageBox::Yes | QMessageBox::No, m_window);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

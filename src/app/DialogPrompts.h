@@ -24,7 +24,8 @@ public:
     void showError(const QString& text) override;
     void showInfo(const QString& text) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;
-    bool openRecoveredLetter(const QString& text) override;
+    Recovery offerRecovery(const QString& text) override;
+    bool confirmDiscard(const QString& text) override;
 
 private:
     QWidget* m_window;

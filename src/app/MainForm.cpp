@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "AutosaveSchedule.h"
 #include "DateField.h"
 #include "DialogPrompts.h"
 #include "ErrorReport.h"
@@ -9,6 +10,8 @@
 #include "output/PreviewRenderer.h"
 #include "PaintSurface.h"
 #include "PrinterAccess.h"
+#include "RecentLetters.h"
+#include "RecoveryStore.h"
 #include "SpellSupport.h"
 
 #include <QAction>
@@ -92,6 +95,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     m_spelling = new SpellSupport(
         Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);
     connectSession();
+    connectRecent();
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();
@@ -189,6 +193,7 @@ QString MainForm::title() const
 void MainForm::SetChanged()
 {
     Changed = true;
+    scheduleRecoveryCopy();
     // Qt reads "[*]" in a title as its own modified mark; doubled it stays text.
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
@@ -196,6 +201,8 @@ void MainForm::SetChanged()
 void MainForm::SetUnChanged()
 {
     Changed = false;
+    // Saved, or a new letter in place of the old: nothing left to recover.
+    dropRecoveredLetter();
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 

@@ -4,7 +4,9 @@
 #include "document/LetterFont.h"
 #include "Prompts.h"
 #include "settings/FormStorage.h"
+#include "settings/ListStore.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -27,6 +29,7 @@ class QRadioButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 
 namespace quillory::output {
 class PreviewRenderer;
@@ -38,11 +41,14 @@ class PrintTarget;
 namespace quillory::app {
 
 class AboutBox;
+class AutosaveSchedule;
 class PrinterAccess;
 class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
+class RecentLetters;
+class RecoveryStore;
 class SessionGuard;
 class SpinField;
 class SpellSupport;
@@ -62,7 +68,8 @@ class SpellSupport;
  * The per-user settings (FormStorage1) are restored at the first showing and
  * saved after an allowed close; when the desktop session ends the program
  * without anyone to answer, they are saved and an unsaved letter is kept in
- * a recovery file that the next start offers to open.
+ * a recovery copy that the next start offers to open; while the letter has
+ * unsaved changes that copy is kept up to date a moment after each pause.
  */
 class MainForm : public QMainWindow
 {
@@ -93,10 +100,25 @@ public:
      * window uses the platform's (QSettingsBackend). It must outlive the window.
      */
     void setSettingsBackend(settings::SettingsBackend* backend);
-    /** Where an unsaved letter is kept when the session ends the program. */
+    /**
+     * The per-user lists (recent letters, sender profiles), set before the
+     * first showing; the default is the platform's store. Must outlive the window.
+     */
+    void setListStore(settings::ListStore* store);
+    /**
+     * The folder of the recovery copies, set before the first showing; the
+     * default is the program's data folder.
+     */
     void setRecoveryFolder(const QString& folder);
-    /** Where the first kept letter goes. */
+    /** Where this window's recovery copy goes. */
     QString recoveryFilePath() const;
+    /**
+     * Writes the recovery copy of an unsaved letter now, as the autosave
+     * timer does when it fires; false when it could not be written.
+     */
+    bool writeRecoveryCopy();
+    /** True while changes wait for the autosave timer. */
+    bool isRecoveryCopyPending() const;
 
     /**
      * The desktop session is ending. With canAsk the usual closing question
@@ -118,6 +140,8 @@ public:
     bool SaveTheFile(const QString& path);
     bool OpenFile();
     void OpenFileWithName(const QString& path);
+    /** "Zuletzt geöffnet": a letter that is gone is taken off the list with a note. */
+    void OpenRecentFile(const QString& path);
     void FormShow();
     void FormCloseQuery(bool& CanClose);
 
@@ -267,6 +291,8 @@ public:
     QAction* Neu1 = nullptr;
     QAction* N1 = nullptr;
     QAction* ffnen1 = nullptr;
+    /** Filled each time it opens, from the recent letters. */
+    QMenu* ZuletztGeoeffnet1 = nullptr;
     QAction* Speichern1 = nullptr;
     QAction* Speichernunter1 = nullptr;
     QAction* N2 = nullptr;
@@ -352,10 +378,20 @@ private:
     void setViewChoices(const settings::ViewChoices& view);
 
     void chooseFont(document::LetterFont& font, const QString& title);
+    settings::ListStore& listStore();
+    RecentLetters& recentLetters();
+    /** A letter opened or saved goes to the top of "Zuletzt geöffnet". */
+    void rememberLetter(const QString& path);
+    void fillRecentMenu();
+    void connectRecent();
     void keepForNextStart();
+    /** Offers the copies of instances that are gone, newest first, until one is taken. */
     void offerRecoveredLetter();
-    /** A normal close: the kept letter this run offered has served. */
+    /** The letter is saved or given up: its recovery copy has served. */
     void dropRecoveredLetter();
+    /** A change to the letter: the recovery copy is due soon. */
+    void scheduleRecoveryCopy();
+    RecoveryStore& recoveryStore();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
 
@@ -384,10 +420,18 @@ private:
     settings::SettingsBackend* m_settingsBackend = nullptr;
     std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;
     std::unique_ptr<settings::FormStorage> FormStorage1;
+    settings::ListStore* m_listStore = nullptr;
+    std::unique_ptr<settings::ListStore> m_ownListStore;
+    std::unique_ptr<RecentLetters> m_recent;
     QString m_recoveryFolder;
-    /** The kept letter this run offered; it is this run's to remove or write again. */
-    QString m_recoveryPath;
-    bool m_recoveryOpened = false;
+    std::unique_ptr<RecoveryStore> m_recoveryStore;
+    QTimer* m_autosaveTimer = nullptr;
+    QElapsedTimer m_autosaveClock;
+    std::unique_ptr<AutosaveSchedule> m_autosave;
+    /** The recovery copies are offered once, at the first showing. */
+    bool m_recoveryOffered = false;
+    /** A failed write is reported once in the status bar, not at every key. */
+    bool m_recoveryFailureShown = false;
     SessionGuard* m_sessionGuard = nullptr;
     SpellSupport* m_spelling = nullptr;
     std::optional<document::Letter> m_sessionAnsweredLetter;

@@ -2,10 +2,13 @@
 #include "ErrorReport.h"
 #include "MainForm.h"
 #include "MemoField.h"
+#include "RecentLetters.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 
 namespace quillory::app {
 namespace {
@@ -87,6 +90,7 @@ bool MainForm::SaveFile()
         return false;
     FileName = path;
     SetUnChanged();
+    rememberLetter(path);
     return true;
 }
 
@@ -111,6 +115,20 @@ void MainForm::OpenFileWithName(const QString& path)
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();
     repaintPreview();
+    rememberLetter(FileName);
+}
+
+void MainForm::OpenRecentFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        recentLetters().remove(path);
+        StatusBar1->showMessage(
+            QStringLiteral("%1 gibt es nicht mehr und wurde aus der Liste entfernt.")
+                .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (maybeSave(notSavedQuestion()))
+        OpenFileWithName(path);
 }
 
 void MainForm::Neu1Click()
@@ -137,6 +155,7 @@ void MainForm::Speichernunter1Click()
         return;
     FileName = path;
     SetUnChanged();
+    rememberLetter(path);
 }
 
 void MainForm::FormShow()

@@ -1,31 +1,71 @@
+#include "AutosaveSchedule.h"
+#include "document/LetterFile.h"
 #include "ErrorReport.h"
 #include "MainForm.h"
-#include "RecoveryFile.h"
+#include "RecoveryStore.h"
 #include "SessionGuard.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QStatusBar>
+#include <QTimer>
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
 
-// Log-off, shutdown and SIGTERM are close requests too. Where someone can
-// answer, the usual closing question decides; where nobody can, nothing is
-// lost: the settings are saved and an unsaved letter waits in the recovery
-// file for the next start.
+// While the letter has unsaved changes, a copy of it is kept in the data
+// folder, written shortly after the typing pauses; saving it or giving it up
+// removes the copy. A run that ends without either (a crash, kill -9, a power
+// cut, or the session ending it with nobody there to answer) leaves its copy
+// behind, and the next start offers it. Log-off, shutdown and SIGTERM are
+// close requests too: where someone can answer, the usual closing question
+// decides; where nobody can, the settings are saved and the copy written.
 
 namespace quillory::app {
 namespace {
 
-QString recoveredQuestion()
+QString shownName(const QString& originalName)
 {
-    return QStringLiteral("Ein ungespeicherter Brief wurde wiederhergestellt. Öffnen?");
+    return originalName.isEmpty() ? QStringLiteral("unbenannt.bri")
+                                  : QFileInfo(originalName).fileName();
+}
+
+QString recoveryQuestion(const RecoveryStore::StaleCopy& copy)
+{
+    const QDateTime written = copy.written.toLocalTime();
+    return QStringLiteral("Ein ungespeicherter Brief (%1, zuletzt geändert am %2 um %3) wurde "
+                          "gefunden. Wiederherstellen?")
+        .arg(shownName(copy.originalName), written.toString(QStringLiteral("dd.MM.yyyy")),
+             written.toString(QStringLiteral("HH:mm")));
+}
+
+QString discardQuestion(const RecoveryStore::StaleCopy& copy)
+{
+    return QStringLiteral("Der ungespeicherte Brief (%1) wird endgültig gelöscht. Fortfahren?")
+        .arg(shownName(copy.originalName));
+}
+
+QString unreadableReport(const RecoveryStore::StaleCopy& copy, const QString& keptAt,
+                         const QString& reason)
+{
+    return QStringLiteral("Ein ungespeicherter Brief (%1) konnte nicht gelesen werden: %2\n"
+                          "Die Kopie bleibt unter %3 erhalten.")
+        .arg(shownName(copy.originalName), ErrorReport::finished(reason),
+             QDir::toNativeSeparators(keptAt));
 }
 
 } // namespace
 
 void MainForm::connectSession()
 {
-    m_recoveryFolder = RecoveryFile::defaultFolder();
+    m_recoveryFolder = RecoveryStore::defaultFolder();
+    m_autosave = std::make_unique<AutosaveSchedule>();
+    m_autosaveClock.start();
+    m_autosaveTimer = new QTimer(this);
+    m_autosaveTimer->setSingleShot(true);
+    connect(m_autosaveTimer, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });
+
     m_sessionGuard = new SessionGuard(this);
     connect(m_sessionGuard, &SessionGuard::terminationRequested, this,
             &MainForm::sessionTerminated);
@@ -47,12 +87,59 @@ void MainForm::connectSession()
 
 void MainForm::setRecoveryFolder(const QString& folder)
 {
+    // The copy's name is chosen with the folder; nothing is written before a change.
+    Q_ASSERT(!m_recoveryStore || !QFileInfo::exists(m_recoveryStore->ownPath()));
     m_recoveryFolder = folder;
+    m_recoveryStore.reset();
+}
+
+RecoveryStore& MainForm::recoveryStore()
+{
+    if (!m_recoveryStore)
+        m_recoveryStore = std::make_unique<RecoveryStore>(m_recoveryFolder);
+    return *m_recoveryStore;
 }
 
 QString MainForm::recoveryFilePath() const
 {
-    return RecoveryFile(m_recoveryFolder).firstPath();
+    return const_cast<MainForm*>(this)->recoveryStore().ownPath();
+}
+
+void MainForm::scheduleRecoveryCopy()
+{
+    if (!m_autosave)
+        return; // still being built
+    const qint64 now = m_autosaveClock.elapsed();
+    m_autosave->changed(now);
+    m_autosaveTimer->start(int(qMax<qint64>(0, m_autosave->due() - now)));
+}
+
+bool MainForm::isRecoveryCopyPending() const
+{
+    return m_autosave && m_autosave->isPending();
+}
+
+bool MainForm::writeRecoveryCopy()
+{
+    m_autosaveTimer->stop();
+    m_autosave->clear();
+    if (!Changed)
+        return true;
+    const document::FileError error = recoveryStore().write(letter(), FileName);
+    if (!error) {
+        m_recoveryFailureShown = false;
+        return true;
+    }
+    // Never a box: it would stop the typing it is meant to protect.
+    qWarning("Quillory: the recovery copy could not be written: %s",
+             qUtf8Printable(error.message()));
+    if (!m_recoveryFailureShown && StatusBar1) {
+        StatusBar1->showMessage(
+            QStringLiteral("Die Sicherungskopie konnte nicht geschrieben werden: %1")
+                .arg(ErrorReport::finished(error.message())));
+        m_recoveryFailureShown = true;
+    }
+    return false;
 }
 
 bool MainForm::sessionEnds(bool canAsk)
@@ -83,18 +170,10 @@ void MainForm::sessionTerminated()
 void MainForm::keepForNextStart()
 {
     saveUserSettings(false);
-    if (Changed) {
-        // The letter this run opened from the recovery place is written back
-        // over itself; any other gets a file of its own, so neither a letter
-        // declined at the start nor another copy's letter is overwritten.
-        const RecoveryFile recovery(m_recoveryFolder);
-        const QString path = m_recoveryOpened ? m_recoveryPath : recovery.freePath();
-        // No message: nobody would see it before the program is gone.
-        const document::FileError error = recovery.write(path, letter());
-        if (error)
-            qWarning("Quillory: the unsaved letter could not be kept: %s",
-                     qUtf8Printable(error.message()));
-    }
+    // The same copy the autosave keeps, brought up to the last key; its lock
+    // goes with the process, and the next start finds it stale.
+    if (Changed)
+        writeRecoveryCopy();
     m_sessionAnsweredLetter = letter();
 }
 
@@ -108,36 +187,53 @@ bool MainForm::sessionAlreadyAnswered() const
 
 void MainForm::offerRecoveredLetter()
 {
-    if (!m_recoveryPath.isEmpty())
+    if (m_recoveryOffered)
         return;
-    const QStringList waiting = RecoveryFile(m_recoveryFolder).waiting();
-    if (waiting.isEmpty())
-        return;
-    // One letter per start. Only the run that offered a file removes it: a
-    // second copy of the program, started before, must not take another's
-    // letter away.
-    m_recoveryPath = waiting.constFirst();
-    if (!m_prompts->openRecoveredLetter(recoveredQuestion()))
-        return;
-    runGuarded([this] {
-        auto loaded = RecoveryFile::read(m_recoveryPath, letter());
-        if (!loaded)
-            throw CommandError(loaded.error().message());
-        setLetter(loaded->letter);
-        // The letter is on no disk of the user's: unnamed, so that saving
-        // asks for a name instead of writing into the recovery place, and
-        // modified, so that closing asks before it is lost again.
-        FileName.clear();
-        SetChanged();
-        repaintPreview();
-        m_recoveryOpened = true;
-    });
+    m_recoveryOffered = true;
+    std::vector<RecoveryStore::StaleCopy> copies;
+    runGuarded([&] { copies = recoveryStore().staleCopies(); });
+    for (const RecoveryStore::StaleCopy& copy : copies) {
+        auto loaded = document::LetterFile::readFile(copy.path, letter());
+        if (!loaded) {
+            // Kept for whoever wants to look into it, reported this once.
+            const QString keptAt = RecoveryStore::setAside(copy.path);
+            runGuarded([&] {
+                m_prompts->showError(unreadableReport(copy, keptAt, loaded.error().message()));
+            });
+            continue;
+        }
+        switch (m_prompts->offerRecovery(recoveryQuestion(copy))) {
+        case Prompts::Recovery::Recover:
+            runGuarded([&] {
+                setLetter(loaded->letter);
+                // Under its own name, so that "Speichern" puts it back where
+                // it belongs, and modified, since that file does not hold it.
+                FileName = copy.originalName;
+                SetChanged();
+                repaintPreview();
+                // The old copy goes once this run's own holds the letter.
+                if (writeRecoveryCopy())
+                    RecoveryStore::removeStale(copy.path);
+            });
+            return;
+        case Prompts::Recovery::Discard:
+            if (m_prompts->confirmDiscard(discardQuestion(copy)))
+                RecoveryStore::removeStale(copy.path);
+            break;
+        case Prompts::Recovery::Later:
+            break;
+        }
+    }
 }
 
 void MainForm::dropRecoveredLetter()
 {
-    if (!m_recoveryPath.isEmpty())
-        RecoveryFile::remove(m_recoveryPath);
+    if (m_autosave) {
+        m_autosaveTimer->stop();
+        m_autosave->clear();
+    }
+    if (m_recoveryStore)
+        m_recoveryStore->removeOwn();
 }
 
 } // namespace quillory::app

@@ -17,6 +17,8 @@ class Prompts
 {
 public:
     enum class Answer { Yes, No, Cancel };
+    /** The answers to a recovery copy found at the start: "Ja", "Nein", "Später". */
+    enum class Recovery { Recover, Discard, Later };
 
     virtual ~Prompts() = default;
 
@@ -45,8 +47,11 @@ public:
     virtual std::optional<FontChoice> chooseFont(const QString& title,
                                                  const FontChoice& current) = 0;
 
-    /** A Yes/No question whether to open a letter kept when the program was ended. */
-    virtual bool openRecoveredLetter(const QString& text) = 0;
+    /** Ja / Nein / Später for a letter kept when an earlier run ended without saving it. */
+    virtual Recovery offerRecovery(const QString& text) = 0;
+
+    /** A Yes/No question before a recovery copy is deleted for good. */
+    virtual bool confirmDiscard(const QString& text) = 0;
 };
 
 } // namespace quillory::app

@@ -28,7 +28,11 @@ export XDG_DATA_HOME="$work/home/data" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME"
 mkdir -m700 "$XDG_RUNTIME_DIR"
 ini="$XDG_CONFIG_HOME/Software/quillory.ini"
-recovery="$XDG_DATA_HOME/quillory/unsaved-letter.bri"
+recovery_dir="$XDG_DATA_HOME/quillory"
+# The letter files kept in the recovery folder, one a line.
+recovery_copies() {
+  find "$recovery_dir" -maxdepth 1 -name '*.bri' 2>/dev/null || true
+}
 unmodified='TRELVANI Quillory 1.0 - [unbenannt.bri]'
 modified='TRELVANI Quillory 1.0 - [unbenannt.bri*]'
 
@@ -139,7 +143,7 @@ sed -i -e 's/^Edit10_Text=.*/Edit10_Text=overwritten/' -e '/^Layout/d' -e '/^Fon
 kill -TERM "$app_pid"
 wait_for_exit
 check_kept "run 2"
-[ -f "$recovery" ] || fail "no recovery file after SIGTERM"
+[ -n "$(recovery_copies)" ] || fail "no recovery file after SIGTERM"
 echo "run 2: restored at $position with sender, layout and fonts; recovery file written on SIGTERM"
 
 # Run 3: the kept letter is offered ("Ja" is the default), opened as an
@@ -152,5 +156,5 @@ window=$(wait_for_window "$modified")
 choose_beenden "$window"
 answer_no
 wait_for_exit
-[ ! -e "$recovery" ] || fail "the recovery file is still there after a normal close"
+[ -z "$(recovery_copies)" ] || fail "the recovery file is still there after a normal close"
 echo "run 3: letter offered and opened; recovery file removed on close"

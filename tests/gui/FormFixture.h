@@ -3,6 +3,7 @@
 #include "MainForm.h"
 #include "MemoField.h"
 #include "ScriptedPrompts.h"
+#include "settings/ListStore.h"
 #include "settings/MemorySettingsBackend.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@ struct FormFixture
 {
     ScriptedPrompts prompts;
     quillory::settings::MemorySettingsBackend ownSettings;
+    quillory::settings::MemoryListStore ownLists;
     QTemporaryDir ownRecoveryDir;
     std::unique_ptr<quillory::app::MainForm> form;
 
@@ -30,6 +32,7 @@ struct FormFixture
         : form(std::make_unique<quillory::app::MainForm>(arguments, &prompts))
     {
         form->setSettingsBackend(settings ? settings : &ownSettings);
+        form->setListStore(&ownLists);
         form->setRecoveryFolder(recoveryFolder.isEmpty() ? ownRecoveryDir.path() : recoveryFolder);
         if (show)
             this->show();

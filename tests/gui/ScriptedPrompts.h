@@ -21,11 +21,13 @@ public:
     QList<std::optional<quillory::app::FontChoice>> fontAnswers;
     /** What each font dialog was opened with. */
     QList<quillory::app::FontChoice> fontsShown;
-    QList<bool> recoveryAnswers;
+    /** Answers to a recovery copy found at the start; none is "Später". */
+    QList<Recovery> recoveryAnswers;
+    QList<bool> discardAnswers;
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>"
+     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>"
      */
     QStringList log;
     QStringList errors;
@@ -73,9 +75,14 @@ public:
         fontsShown << current;
         return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.takeFirst();
     }
-    bool openRecoveredLetter(const QString& text) override
+    Recovery offerRecovery(const QString& text) override
     {
         log << QStringLiteral("recover: ") + text;
-        return !recoveryAnswers.isEmpty() && recoveryAnswers.takeFirst();
+        return recoveryAnswers.isEmpty() ? Recovery::Later : recoveryAnswers.takeFirst();
+    }
+    bool confirmDiscard(const QString& text) override
+    {
+        log << QStringLiteral("discard: ") + text;
+        return !discardAnswers.isEmpty() && discardAnswers.takeFirst();
     }
 };

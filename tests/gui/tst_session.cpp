@@ -22,13 +22,20 @@ using quillory::app::MainForm;
 using quillory::app::SessionGuard;
 using quillory::settings::MemorySettingsBackend;
 using Answer = quillory::app::Prompts::Answer;
+using Recovery = quillory::app::Prompts::Recovery;
 
 namespace {
 
 const QString kOffer =
-    QStringLiteral("recover: Ein ungespeicherter Brief wurde wiederhergestellt. Öffnen?");
+    QStringLiteral("recover: Ein ungespeicherter Brief (unbenannt.bri, zuletzt geändert am ");
 const QString kCloseQuestion =
     QStringLiteral("ask: Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
+
+/** The letter files in a recovery folder. */
+QStringList copiesIn(const QString& folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.bri")}, QDir::Files);
+}
 
 /** What the desktop session sends when it ends the program. */
 void sendTerminate()
@@ -96,29 +103,37 @@ private slots:
         QVERIFY(recoveryFile.startsWith(recovery.path()));
 
         FormFixture next({}, &settings, recovery.path(), false);
-        next.prompts.recoveryAnswers << open;
+        next.prompts.recoveryAnswers << (open ? Recovery::Recover : Recovery::Later);
         next.show();
-        QCOMPARE(next.prompts.log, QStringList{kOffer});
+        QCOMPARE(next.prompts.log.size(), 1);
+        QVERIFY2(next.prompts.log.constFirst().startsWith(kOffer),
+                 qPrintable(next.prompts.log.constFirst()));
         QCOMPARE(next.form->Edit10->text(), QStringLiteral("Absenderin"));
         if (open) {
             QCOMPARE(next.form->Edit1->text(), QStringLiteral("Herr Beispiel"));
-            // Unnamed and modified: it is in no file of the user's yet.
+            // It never had a file of its own, and it is still unsaved.
             QVERIFY(next.form->fileName().isEmpty());
             QVERIFY(next.form->isChanged());
             QCOMPARE(next.form->windowTitle(), next.title(QStringLiteral("unbenannt.bri*")));
+            // This run's copy holds it now; the dead run's is gone.
+            QVERIFY(!QFile::exists(recoveryFile));
+            QVERIFY(QFile::exists(next.form->recoveryFilePath()));
         } else {
             QVERIFY(next.form->Edit1->text().isEmpty());
             QVERIFY(!next.form->isChanged());
+            QVERIFY(QFile::exists(recoveryFile));
         }
-        QVERIFY(QFile::exists(recoveryFile));
 
-        // A refused close keeps it; a normal close removes it.
+        // A refused close keeps this run's copy; a normal close removes it.
+        // "Später" keeps the other for the next start.
         next.form->Edit2->setText(QStringLiteral("x"));
+        QVERIFY(next.form->writeRecoveryCopy());
         next.prompts.saveAnswers << Answer::Cancel << Answer::No;
         QVERIFY(!next.form->close());
-        QVERIFY(QFile::exists(recoveryFile));
+        QVERIFY(QFile::exists(next.form->recoveryFilePath()));
         QVERIFY(next.form->close());
-        QVERIFY(!QFile::exists(recoveryFile));
+        QVERIFY(!QFile::exists(next.form->recoveryFilePath()));
+        QCOMPARE(copiesIn(recovery.path()).size(), open ? 0 : 1);
     }
 
     void anUnmodifiedLetterLeavesNoRecoveryFile()
@@ -132,17 +147,19 @@ private slots:
         QVERIFY(!QFile::exists(f.form->recoveryFilePath()));
     }
 
-    void onlyTheRunThatOfferedTheFileRemovesIt()
+    void aLiveCopyOfAnotherRunIsLeftAlone()
     {
         FormFixture f;
-        // Another copy of the program, ended by the session after this one started.
-        {
-            auto other = quillory::document::Letter::makeNew();
-            other.recipientName = QStringLiteral("vom anderen Programm");
-            QVERIFY(!quillory::document::LetterFile::writeFile(f.form->recoveryFilePath(), other));
-        }
+        // Another copy of the program, still running, with an unsaved letter.
+        FormFixture other({}, nullptr, f.ownRecoveryDir.path());
+        other.form->Edit1->setText(QStringLiteral("vom anderen Programm"));
+        QVERIFY(other.form->writeRecoveryCopy());
+        f.form->Edit1->setText(QStringLiteral("eigener Brief"));
+        QVERIFY(f.form->writeRecoveryCopy());
+        f.prompts.saveAnswers << Answer::No;
         QVERIFY(f.form->close());
-        QVERIFY(QFile::exists(f.form->recoveryFilePath()));
+        QVERIFY(!QFile::exists(f.form->recoveryFilePath()));
+        QVERIFY(QFile::exists(other.form->recoveryFilePath()));
     }
 
     void twoCopiesEndedTogetherKeepBothLetters()
@@ -156,17 +173,18 @@ private slots:
             QVERIFY(first.form->sessionEnds(false));
             QVERIFY(second.form->sessionEnds(false));
         }
-        // One letter per start, the older first; each gone after its run's normal close.
+        // One letter per start; each gone after its run's normal close.
         QStringList opened;
         for (int run = 0; run < 3; ++run) {
             FormFixture next({}, nullptr, recovery.path(), false);
-            next.prompts.recoveryAnswers << true;
+            next.prompts.recoveryAnswers << Recovery::Recover;
             next.show();
             if (next.form->isChanged())
                 opened << next.form->Edit1->text();
             next.prompts.saveAnswers << Answer::No;
             QVERIFY(next.form->close());
         }
+        opened.sort();
         QCOMPARE(opened, (QStringList{QStringLiteral("Brief A"), QStringLiteral("Brief B")}));
         QVERIFY(QDir(recovery.path()).isEmpty());
     }
@@ -180,13 +198,14 @@ private slots:
             QVERIFY(f.form->sessionEnds(false));
         }
         FormFixture next({}, nullptr, recovery.path(), false);
-        next.prompts.recoveryAnswers << false;
+        next.prompts.recoveryAnswers << Recovery::Later;
         next.show();
         next.form->Edit1->setText(QStringLiteral("neu"));
         QVERIFY(next.form->sessionEnds(false));
 
         QStringList kept;
-        for (const QFileInfo& file : QDir(recovery.path()).entryInfoList(QDir::Files)) {
+        for (const QFileInfo& file :
+             QDir(recovery.path()).entryInfoList({QStringLiteral("*.bri")}, QDir::Files)) {
             const auto loaded = quillory::document::LetterFile::readFile(
                 file.filePath(), quillory::document::Letter::makeNew());
             QVERIFY(loaded);
@@ -205,11 +224,11 @@ private slots:
             QVERIFY(f.form->sessionEnds(false));
         }
         FormFixture next({}, nullptr, recovery.path(), false);
-        next.prompts.recoveryAnswers << true;
+        next.prompts.recoveryAnswers << Recovery::Recover;
         next.show();
         next.form->Edit1->setText(QStringLiteral("zweiter Stand"));
         QVERIFY(next.form->sessionEnds(false));
-        QCOMPARE(QDir(recovery.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(copiesIn(recovery.path()).size(), 1);
         const auto loaded = quillory::document::LetterFile::readFile(
             next.form->recoveryFilePath(), quillory::document::Letter::makeNew());
         QVERIFY(loaded);
