@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "FileDialog.h"
 #include "FontChoiceDialog.h"
+#include "SpellDialog.h"
 
 #include <QMessageBox>
 
@@ -86,6 +87,21 @@ bool DialogPrompts::openRecoveredLetter(const QString& text)
                     QMessageBox::Yes | QMessageBox::No, m_window);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+SpellingAnswer DialogPrompts::askSpelling(const QString& field, const QString& word,
+                                          const QStringList& suggestions)
+{
+    if (!m_spellDialog)
+        m_spellDialog = new SpellDialog(m_window);
+    return m_spellDialog->ask(field, word, suggestions);
+}
+
+void DialogPrompts::showInformation(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, ErrorReport::kCaption, text, QMessageBox::Ok,
+                    m_window);
+    box.exec();
 }
 
 } // namespace quillory::app

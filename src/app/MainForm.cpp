@@ -88,8 +88,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectHandlers();
     keepTheWheelFromUnfocusedFields();
     connectEditing();
-    m_spelling = new SpellSupport(
-        Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);
+    connectSpelling();
     connectSession();
     FormCreate();
     m_aboutBox = new AboutBox(this);

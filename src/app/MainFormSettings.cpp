@@ -74,6 +74,7 @@ void MainForm::restoreUserSettings()
         setLetter(restored);
         setViewChoices(view);
     });
+    restoreSpellChoices();
 }
 
 void MainForm::saveUserSettings(bool report)

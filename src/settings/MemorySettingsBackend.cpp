@@ -2,23 +2,30 @@
 
 namespace quillory::settings {
 
-StoredValue MemorySettingsBackend::read(const QString& name)
+QString MemorySettingsBackend::keyOf(const QString& group, const QString& name)
 {
-    const auto it = values.constFind(name);
+    return group == groupName() ? name : group + QLatin1Char('/') + name;
+}
+
+StoredValue MemorySettingsBackend::readIn(const QString& group, const QString& name)
+{
+    const QString key = keyOf(group, name);
+    const auto it = values.constFind(key);
     if (it == values.constEnd())
         return {StoredValue::Missing, QString()};
-    if (unreadable.contains(name))
+    if (unreadable.contains(key))
         return {StoredValue::Unreadable, QString()};
     if (it->typeId() != QMetaType::QString)
         return {StoredValue::WrongType, QString()};
     return {StoredValue::Text, it->toString()};
 }
 
-bool MemorySettingsBackend::write(const QString& name, const QString& text)
+bool MemorySettingsBackend::writeIn(const QString& group, const QString& name, const QString& text)
 {
-    if (unwritable.contains(name))
+    const QString key = keyOf(group, name);
+    if (unwritable.contains(key))
         return false;
-    values.insert(name, text);
+    values.insert(key, text);
     ++writes;
     return true;
 }

@@ -10,7 +10,8 @@ namespace quillory::settings {
 
 /**
  * Values held in memory, for tests: values of any type can be planted, and
- * reads, writes and the creation of the group can be made to fail.
+ * reads, writes and the creation of the group can be made to fail. Values of
+ * the form's group are held under their names, others as "group/name".
  */
 class MemorySettingsBackend : public SettingsBackend
 {
@@ -21,9 +22,11 @@ public:
     bool groupCreationFails = false;
     int writes = 0;
 
-    StoredValue read(const QString& name) override;
+    StoredValue readIn(const QString& group, const QString& name) override;
     bool createGroup() override { return !groupCreationFails; }
-    bool write(const QString& name, const QString& text) override;
+    bool writeIn(const QString& group, const QString& name, const QString& text) override;
+
+    static QString keyOf(const QString& group, const QString& name);
     bool flush() override { return true; }
 };
 

@@ -12,9 +12,9 @@
 namespace quillory::settings {
 namespace {
 
-QString keyOf(const QString& name)
+QString keyOf(const QString& group, const QString& name)
 {
-    return SettingsBackend::groupName() + QLatin1Char('/') + name;
+    return group + QLatin1Char('/') + name;
 }
 
 } // namespace
@@ -53,11 +53,11 @@ QString QSettingsBackend::location() const
     return m_settings->fileName();
 }
 
-StoredValue QSettingsBackend::read(const QString& name)
+StoredValue QSettingsBackend::readIn(const QString& group, const QString& name)
 {
     // status() is not asked: it keeps a damaged line's FormatError for good,
     // while every other line has been read all the same.
-    const QString key = keyOf(name);
+    const QString key = keyOf(group, name);
     if (!m_settings->contains(key))
         return {StoredValue::Missing, QString()};
     const QVariant value = m_settings->value(key);
@@ -67,7 +67,7 @@ StoredValue QSettingsBackend::read(const QString& name)
     case QMetaType::QStringList:
         // A line edited by hand without quotes reads as a list, split at its
         // commas and without the blanks after them; the line has it as written.
-        if (const std::optional<QString> text = lineText(name))
+        if (const std::optional<QString> text = lineText(group, name))
             return {StoredValue::Text, *text};
         return {StoredValue::Text, value.toStringList().join(QLatin1Char(','))};
     default:
@@ -75,7 +75,8 @@ StoredValue QSettingsBackend::read(const QString& name)
     }
 }
 
-std::optional<QString> QSettingsBackend::lineText(const QString& name) const
+std::optional<QString> QSettingsBackend::lineText(const QString& groupName,
+                                                  const QString& name) const
 {
     if (!isIniFile())
         return std::nullopt;
@@ -83,7 +84,7 @@ std::optional<QString> QSettingsBackend::lineText(const QString& name) const
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray data = file.readAll();
-    const QByteArray group = groupName().toLatin1();
+    const QByteArray group = groupName.toLatin1();
     const QByteArray wanted = name.toUtf8();
     // Sections as QSettings takes them: a missing "]" ends the name at the line's end.
     bool inGroup = false;
@@ -114,15 +115,15 @@ bool QSettingsBackend::createGroup()
     return true;
 }
 
-bool QSettingsBackend::write(const QString& name, const QString& text)
+bool QSettingsBackend::writeIn(const QString& group, const QString& name, const QString& text)
 {
     if (isIniFile()) {
-        m_pending.insert(name, text);
+        m_pending.insert(keyOf(group, name), text);
         return true;
     }
     if (!m_writer)
         m_writer = openSettings();
-    m_writer->setValue(keyOf(name), text);
+    m_writer->setValue(keyOf(group, name), text);
     return m_writer->status() == QSettings::NoError;
 }
 
@@ -155,7 +156,7 @@ bool QSettingsBackend::writeFileAnew()
         for (const QString& key : current.allKeys())
             whole.setValue(key, current.value(key));
         for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
-            whole.setValue(keyOf(it.key()), it.value());
+            whole.setValue(it.key(), it.value());
         whole.sync();
         if (whole.status() != QSettings::NoError)
             return false;

@@ -15,8 +15,9 @@ namespace quillory::settings {
  * The platform's native per-user store through QSettings: on Windows the
  * registry key HKEY_CURRENT_USER\Software\<program>\TMainForm, elsewhere the
  * INI file Software/<program>.ini in the user's configuration folder with
- * the group [TMainForm]. <program> is the program file's base name, so a
- * copy under another name keeps settings of its own.
+ * the group [TMainForm]; other groups lie beside it. <program> is the
+ * program file's base name, so a copy under another name keeps settings of
+ * its own.
  *
  * An INI file is read as far as it can be (a damaged line costs that line
  * only) and written whole at flush(): whatever could be read, with the
@@ -33,23 +34,23 @@ public:
     /** Where the values are stored: a registry path or a file name. */
     QString location() const;
 
-    StoredValue read(const QString& name) override;
+    StoredValue readIn(const QString& group, const QString& name) override;
     bool createGroup() override;
-    bool write(const QString& name, const QString& text) override;
+    bool writeIn(const QString& group, const QString& name, const QString& text) override;
     bool flush() override;
 
 private:
     std::unique_ptr<QSettings> openSettings() const;
     bool isIniFile() const;
     /** The text after "=" on the value's line in the INI file, as it stands there. */
-    std::optional<QString> lineText(const QString& name) const;
+    std::optional<QString> lineText(const QString& group, const QString& name) const;
     bool writeFileAnew();
 
     QString m_programName;
     std::unique_ptr<QSettings> m_settings;
     /** The registry: a fresh object per save, so that no read error of before counts. */
     std::unique_ptr<QSettings> m_writer;
-    /** The INI file: values written since the last flush(). */
+    /** The INI file: values written since the last flush(), by "group/name". */
     QMap<QString, QString> m_pending;
 };
 

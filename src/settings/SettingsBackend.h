@@ -18,9 +18,11 @@ struct StoredValue
 };
 
 /**
- * The per-user key/value store under the program's key: one group of named
- * string values. The registry on Windows and an INI file elsewhere implement
- * it; tests use an in-memory one that can fail on demand.
+ * The per-user key/value store under the program's key: the group of named
+ * string values the form stores, and groups of their own for choices that
+ * are not among the form's properties. The registry on Windows and an INI
+ * file elsewhere implement it; tests use an in-memory one that can fail on
+ * demand.
  */
 class SettingsBackend
 {
@@ -30,11 +32,19 @@ public:
     /** The name of the group all values live in. */
     static QString groupName() { return QStringLiteral("TMainForm"); }
 
-    virtual StoredValue read(const QString& name) = 0;
+    /** A value of the form's group. */
+    virtual StoredValue read(const QString& name) { return readIn(groupName(), name); }
+    /** A value of any group. */
+    virtual StoredValue readIn(const QString& group, const QString& name) = 0;
     /** Makes sure the group exists for writing; false when it cannot be created. */
     virtual bool createGroup() = 0;
-    /** Writes one string value; false when it could not be stored. */
-    virtual bool write(const QString& name, const QString& text) = 0;
+    /** Writes one string value of the form's group; false when it could not be stored. */
+    virtual bool write(const QString& name, const QString& text)
+    {
+        return writeIn(groupName(), name, text);
+    }
+    /** Writes one string value of any group; false when it could not be stored. */
+    virtual bool writeIn(const QString& group, const QString& name, const QString& text) = 0;
     /** Pushes what was written to permanent storage; false on failure. */
     virtual bool flush() = 0;
 };

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 /**
  * Answers the window's questions from prepared lists and records every
  * question asked, so a test sees exactly what the user would have seen.
@@ -22,10 +24,15 @@ public:
     /** What each font dialog was opened with. */
     QList<quillory::app::FontChoice> fontsShown;
     QList<bool> recoveryAnswers;
+    /** Answers of the spelling dialog; none left is Close. */
+    QList<quillory::app::SpellingAnswer> spellingAnswers;
+    /** Run for each word of the spelling dialog, before it is answered. */
+    std::function<void(const QString& word)> onSpelling;
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "error: <text>", "font: <title>", "recover: <text>"
+     * "error: <text>", "font: <title>", "recover: <text>",
+     * "spell: <field>: <word> [<suggestion>, ...]", "info: <text>"
      */
     QStringList log;
     QStringList errors;
@@ -72,4 +79,15 @@ public:
         log << QStringLiteral("recover: ") + text;
         return !recoveryAnswers.isEmpty() && recoveryAnswers.takeFirst();
     }
+    quillory::app::SpellingAnswer askSpelling(const QString& field, const QString& word,
+                                              const QStringList& suggestions) override
+    {
+        log << QStringLiteral("spell: %1: %2 [%3]")
+                   .arg(field, word, suggestions.join(QStringLiteral(", ")));
+        if (onSpelling)
+            onSpelling(word);
+        return spellingAnswers.isEmpty() ? quillory::app::SpellingAnswer{}
+                                         : spellingAnswers.takeFirst();
+    }
+    void showInformation(const QString& text) override { log << QStringLiteral("info: ") + text; }
 };
