@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "FileDialog.h"
 #include "FontChoiceDialog.h"
+#include "SpellDialog.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -112,6 +113,14 @@ bool DialogPrompts::confirmDiscard(const QString& text)
                     QMessageBox::Yes | QMessageBox::No, m_window);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+SpellingAnswer DialogPrompts::askSpelling(const QString& field, const QString& word,
+                                          const QStringList& suggestions)
+{
+    if (!m_spellDialog)
+        m_spellDialog = new SpellDialog(m_window);
+    return m_spellDialog->ask(field, word, suggestions);
 }
 
 } // namespace quillory::app

@@ -2,9 +2,13 @@
 
 #include "Prompts.h"
 
+#include <QPointer>
+
 class QWidget;
 
 namespace quillory::app {
+
+class SpellDialog;
 
 /**
  * The prompts as the user sees them: message boxes and Qt's file dialogs,
@@ -26,9 +30,13 @@ public:
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;
     Recovery offerRecovery(const QString& text) override;
     bool confirmDiscard(const QString& text) override;
+    SpellingAnswer askSpelling(const QString& field, const QString& word,
+                               const QStringList& suggestions) override;
 
 private:
     QWidget* m_window;
+    /** One for the window's life, so it comes back where the user moved it; the window owns it. */
+    QPointer<SpellDialog> m_spellDialog;
 };
 
 } // namespace quillory::app

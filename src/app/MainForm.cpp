@@ -92,8 +92,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     keepTheWheelFromUnfocusedFields();
     connectEnvelopeCheck();
     connectEditing();
-    m_spelling = new SpellSupport(
-        Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);
+    connectSpelling();
     connectSession();
     connectRecent();
     FormCreate();

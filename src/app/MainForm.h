@@ -217,6 +217,8 @@ public:
     void setPrinterAccess(PrinterAccess* printer);
     /** Spell checking of the body text. */
     SpellSupport* spelling() const { return m_spelling; }
+    /** "Rechtschreibung prüfen...": every unknown word of the letter's text fields in turn. */
+    void Rechtschreibung1Click();
 
     // Tab "Brief schreiben".
     QTabWidget* PageControl1 = nullptr;
@@ -307,6 +309,12 @@ public:
     QAction* Kopieren1 = nullptr;
     QAction* Kopieren2 = nullptr;
     QAction* Einfgen1 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* Rechtschreibung1 = nullptr;
+    /** "Rechtschreibung während der Eingabe prüfen", a check box. */
+    QAction* Rechtschreibung2 = nullptr;
+    /** The installed German dictionaries to choose from. */
+    QMenu* Woerterbuch1 = nullptr;
     QMenu* Hilfe1 = nullptr;
     QAction* berdasProgramm1 = nullptr;
 
@@ -331,6 +339,9 @@ private:
     void connectHandlers();
     void connectEditing();
     void connectSession();
+    void connectSpelling();
+    /** The spelling choices are kept at once, in their own group, once the store was read. */
+    void restoreSpellChoices();
     void FormCreate();
 
     /** Binds a handler to a signal, inside the guard. */

@@ -98,7 +98,7 @@ void MainForm::buildMenus()
     };
 
     // Accelerator letters on the menu titles and the usual shortcuts on the
-    // file commands, for work without the mouse. The editing menu gets none:
+    // file commands, for work without the mouse. The editing menu gets only F7:
     // each field's own Ctrl+C, Ctrl+V and Ctrl+Z must keep acting on that field.
     Datei1 = menu(QStringLiteral("Datei1"), QStringLiteral("&Datei"));
     Neu1 = item(Datei1, QStringLiteral("Neu1"), QStringLiteral("Neu..."));
@@ -125,6 +125,13 @@ void MainForm::buildMenus()
     Kopieren1 = item(Bearbeiten1, QStringLiteral("Kopieren1"), QStringLiteral("Ausschneiden"));
     Kopieren2 = item(Bearbeiten1, QStringLiteral("Kopieren2"), QStringLiteral("Kopieren"));
     Einfgen1 = item(Bearbeiten1, QStringLiteral("Einfgen1"), QStringLiteral("Einfügen"));
+    N5 = separator(Bearbeiten1, QStringLiteral("N5"));
+    Rechtschreibung1 = item(Bearbeiten1, QStringLiteral("Rechtschreibung1"),
+                            QStringLiteral("Rechtschreibung prüfen..."));
+    Rechtschreibung2 = item(Bearbeiten1, QStringLiteral("Rechtschreibung2"),
+                            QStringLiteral("Rechtschreibung während der Eingabe prüfen"));
+    Woerterbuch1 = Bearbeiten1->addMenu(QStringLiteral("Wörterbuch"));
+    Woerterbuch1->setObjectName(QStringLiteral("Woerterbuch1"));
 
     Hilfe1 = menu(QStringLiteral("Hilfe1"), QStringLiteral("&Hilfe"));
     berdasProgramm1 =
@@ -135,6 +142,7 @@ void MainForm::buildMenus()
         {Neu1, Qt::CTRL | Qt::Key_N},       {ffnen1, Qt::CTRL | Qt::Key_O},
         {Speichern1, Qt::CTRL | Qt::Key_S}, {Speichernunter1, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
         {Drucken1, Qt::CTRL | Qt::Key_P},   {Beenden1, Qt::CTRL | Qt::Key_Q},
+        {Rechtschreibung1, Qt::Key_F7},
     };
     for (const auto& [action, keys] : shortcuts)
         action->setShortcut(QKeySequence(keys));

@@ -84,6 +84,7 @@ void MainForm::restoreUserSettings()
         setLetter(restored);
         setViewChoices(view);
     });
+    restoreSpellChoices();
 }
 
 void MainForm::saveUserSettings(bool report)

@@ -3,10 +3,20 @@
 #include "FontChoice.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace quillory::app {
+
+/** What the user did with an unknown word in "Rechtschreibung prüfen...". */
+struct SpellingAnswer
+{
+    enum Action { Change, Ignore, Add, Next, Close };
+    Action action = Close;
+    /** The word to put in its place, for Change. */
+    QString replacement{};
+};
 
 /**
  * Every question and dialog the main window puts to the user. The window
@@ -52,6 +62,14 @@ public:
 
     /** A Yes/No question before a recovery copy is deleted for good. */
     virtual bool confirmDiscard(const QString& text) = 0;
+
+    /**
+     * The spelling dialog for one unknown word of the field titled field,
+     * with up to five suggestions. It is asked once per word of a check and
+     * may stay on screen between two words.
+     */
+    virtual SpellingAnswer askSpelling(const QString& field, const QString& word,
+                                       const QStringList& suggestions) = 0;
 };
 
 } // namespace quillory::app

@@ -7,10 +7,13 @@
 #include "spell/WordTokenizer.h"
 #include "SpellHighlighter.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QThread>
+
+#include <utility>
 
 namespace quillory::app {
 namespace {
@@ -43,28 +46,57 @@ void SpellSupport::loadDictionaryLater()
 {
     if (m_checker || m_loader)
         return;
-    // The folders are found here: QCoreApplication is the main thread's.
-    const QStringList folders = spell::dictionaryFolders();
+    findDictionaries();
+    if (const auto dictionary = spell::chooseDictionary(*m_installed, m_choices.dictionary))
+        openDictionary(*dictionary);
+}
+
+void SpellSupport::findDictionaries()
+{
+    // Listing a few folders is quick; reading a dictionary is not, and
+    // happens in openDictionary's thread.
+    m_installed = spell::findGermanDictionaries(m_folders.value_or(spell::dictionaryFolders()));
+    updateMenu();
+}
+
+void SpellSupport::openDictionary(const spell::Dictionary& dictionary)
+{
+    if (m_loader) {
+        m_nextDictionary = dictionary;
+        return;
+    }
     auto loaded = std::make_shared<std::unique_ptr<spell::SpellChecker>>();
-    m_loader = QThread::create([folders, loaded] {
-        if (const auto dictionary = spell::chooseDictionary(spell::findGermanDictionaries(folders)))
-            *loaded = spell::HunspellChecker::open(*dictionary, nullptr);
-    });
-    connect(m_loader, &QThread::finished, this, [this, loaded] {
+    m_loader = QThread::create(
+        [dictionary, loaded] { *loaded = spell::HunspellChecker::open(dictionary, nullptr); });
+    connect(m_loader, &QThread::finished, this, [this, loaded, name = dictionary.name] {
         m_loader->deleteLater();
         m_loader = nullptr;
-        if (*loaded && !m_checker)
-            setChecker(std::move(*loaded));
+        // A checker set from outside (a test's stub) is not replaced.
+        if (*loaded && (!m_checker || !m_dictionaryName.isEmpty()))
+            installChecker(std::move(*loaded), name);
+        if (m_nextDictionary) {
+            const spell::Dictionary next = *std::exchange(m_nextDictionary, std::nullopt);
+            if (next.name != m_dictionaryName)
+                openDictionary(next);
+        }
     });
     m_loader->start(QThread::LowPriority);
 }
 
 void SpellSupport::setChecker(std::unique_ptr<spell::SpellChecker> checker)
 {
-    m_checker = std::move(checker);
+    installChecker(std::move(checker), QString());
+}
+
+void SpellSupport::installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name)
+{
+    // The highlighter lets go of the old checker before it goes.
+    const std::unique_ptr<spell::SpellChecker> old = std::exchange(m_checker, std::move(checker));
+    m_dictionaryName = name;
     if (m_checker)
         m_userWords.applyTo(*m_checker);
-    m_highlighter->setChecker(m_checker.get());
+    m_highlighter->setChecker(m_choices.underline ? m_checker.get() : nullptr);
+    updateMenu();
     if (m_checker)
         emit checkerReady();
 }
@@ -77,10 +109,116 @@ void SpellSupport::setUserWordList(const QString& path)
         m_userWords.applyTo(*m_checker);
 }
 
+void SpellSupport::setDictionaryFolders(const QStringList& folders)
+{
+    m_folders = folders;
+}
+
+void SpellSupport::setChoices(const settings::SpellChoices& choices)
+{
+    const bool otherDictionary = choices.dictionary != m_choices.dictionary;
+    m_choices = choices;
+    m_highlighter->setChecker(m_choices.underline ? m_checker.get() : nullptr);
+    if (otherDictionary && m_installed && !m_dictionaryName.isEmpty())
+        if (const auto dictionary = spell::chooseDictionary(*m_installed, m_choices.dictionary))
+            if (dictionary->name != m_dictionaryName)
+                openDictionary(*dictionary);
+    updateMenu();
+}
+
+void SpellSupport::attachMenu(QAction* check, QAction* underline, QMenu* dictionaries)
+{
+    m_checkAction = check;
+    m_underlineAction = underline;
+    m_dictionaryMenu = dictionaries;
+    m_underlineAction->setCheckable(true);
+    // Tool tips in a menu show only when the menu allows them.
+    for (QAction* action : {check, underline, dictionaries->menuAction()})
+        for (QObject* menu : action->associatedObjects())
+            if (auto* m = qobject_cast<QMenu*>(menu))
+                m->setToolTipsVisible(true);
+    connect(m_underlineAction, &QAction::triggered, this,
+            [this](bool on) { m_guard([this, on] { underlineChosen(on); }); });
+    updateMenu();
+}
+
+void SpellSupport::updateMenu()
+{
+    if (!m_checkAction)
+        return;
+    const bool none = m_installed && m_installed->isEmpty() && !m_checker;
+    const QString tip = none ? spell::dictionaryPackageHint() : QString();
+    m_checkAction->setEnabled(m_checker != nullptr);
+    m_underlineAction->setEnabled(m_checker != nullptr);
+    m_underlineAction->setChecked(m_choices.underline);
+    m_dictionaryMenu->menuAction()->setEnabled(m_installed && !m_installed->isEmpty());
+    for (QAction* action : {m_checkAction, m_underlineAction, m_dictionaryMenu->menuAction()})
+        action->setToolTip(tip.isEmpty() ? action->text().remove(QLatin1Char('&')) : tip);
+
+    m_dictionaryMenu->clear();
+    if (!m_installed)
+        return;
+    QString current = m_dictionaryName;
+    if (current.isEmpty())
+        if (const auto chosen = spell::chooseDictionary(*m_installed, m_choices.dictionary))
+            current = chosen->name;
+    for (const spell::Dictionary& dictionary : *m_installed) {
+        QAction* action = m_dictionaryMenu->addAction(dictionary.name);
+        action->setObjectName(QStringLiteral("Woerterbuch_") + dictionary.name);
+        action->setCheckable(true);
+        action->setChecked(dictionary.name == current);
+        connect(action, &QAction::triggered, this, [this, name = dictionary.name] {
+            m_guard([this, name] { dictionaryChosen(name); });
+        });
+    }
+}
+
+void SpellSupport::underlineChosen(bool on)
+{
+    m_choices.underline = on;
+    m_highlighter->setChecker(on ? m_checker.get() : nullptr);
+    emit choicesChanged(m_choices);
+}
+
+void SpellSupport::dictionaryChosen(const QString& name)
+{
+    m_choices.dictionary = name;
+    if (m_installed)
+        if (const auto dictionary = spell::chooseDictionary(*m_installed, name))
+            if (dictionary->name != m_dictionaryName)
+                openDictionary(*dictionary);
+    // The clicked entry unticked itself when it was the ticked one.
+    updateMenu();
+    emit choicesChanged(m_choices);
+}
+
+void SpellSupport::ignore(const QString& word)
+{
+    m_highlighter->ignore(word);
+}
+
+bool SpellSupport::isIgnored(const QString& word) const
+{
+    return m_highlighter->isIgnored(word);
+}
+
+void SpellSupport::addToDictionary(const QString& word)
+{
+    QString problem;
+    if (!m_userWords.add(word, &problem))
+        throw CommandError(QStringLiteral("Das Wörterbuch %1 kann nicht gespeichert werden: %2")
+                               .arg(m_userWords.path(), problem));
+    if (m_checker)
+        m_checker->addWord(word);
+    m_highlighter->recheckWord(word);
+}
+
 QMenu* SpellSupport::createContextMenu(const QPoint& pos)
 {
     QMenu* menu = m_editor->createStandardContextMenu(pos);
-    if (!m_checker)
+    // With the underlining off there is nothing to right-click on.
+    const spell::SpellChecker* checker = m_highlighter->checker();
+    if (!checker)
         return menu;
     const QTextCursor at = m_editor->cursorForPosition(pos);
     const QTextBlock block = at.block();
@@ -90,12 +228,12 @@ QMenu* SpellSupport::createContextMenu(const QPoint& pos)
         if (offset < span.start || offset > span.start + span.length)
             continue;
         const QString word = text.mid(span.start, span.length);
-        if (m_highlighter->isIgnored(word) || spell::isKnownWord(*m_checker, text, span))
+        if (m_highlighter->isIgnored(word) || spell::isKnownWord(*checker, text, span))
             break;
         QAction* first = menu->actions().value(0);
         const int start = block.position() + int(span.start);
         const int end = start + int(span.length);
-        for (const QString& suggestion : m_checker->suggestions(word, kMaxSuggestions)) {
+        for (const QString& suggestion : checker->suggestions(word, kMaxSuggestions)) {
             QAction* action = new QAction(suggestion, menu);
             QFont bold = action->font();
             bold.setBold(true);
@@ -116,19 +254,10 @@ QMenu* SpellSupport::createContextMenu(const QPoint& pos)
         }
         QAction* ignore = new QAction(QStringLiteral("Ignorieren"), menu);
         connect(ignore, &QAction::triggered, this,
-                [this, word] { m_guard([this, word] { m_highlighter->ignore(word); }); });
+                [this, word] { m_guard([this, word] { this->ignore(word); }); });
         QAction* add = new QAction(QStringLiteral("Zum Wörterbuch hinzufügen"), menu);
-        connect(add, &QAction::triggered, this, [this, word] {
-            m_guard([this, word] {
-                QString problem;
-                if (!m_userWords.add(word, &problem))
-                    throw CommandError(QStringLiteral("Das Wörterbuch %1 kann nicht gespeichert "
-                                                      "werden: %2")
-                                           .arg(m_userWords.path(), problem));
-                m_checker->addWord(word);
-                m_highlighter->recheckWord(word);
-            });
-        });
+        connect(add, &QAction::triggered, this,
+                [this, word] { m_guard([this, word] { addToDictionary(word); }); });
         menu->insertAction(first, ignore);
         menu->insertAction(first, add);
         menu->insertSeparator(first);

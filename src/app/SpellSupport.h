@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SpellChoices.h"
+#include "spell/Dictionaries.h"
 #include "spell/UserWordList.h"
 
 #include <QObject>
@@ -7,7 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QThread;
@@ -26,6 +30,11 @@ class SpellHighlighter;
  * context menu. The dictionary is read in a thread once the window shows,
  * so start-up does not wait for it; until then, and without any German
  * dictionary, nothing is underlined and the menu is the editor's own.
+ *
+ * It also keeps the spelling entries of the editing menu: the check of the
+ * whole letter, the underlining on or off, and the choice of the installed
+ * German dictionaries. Without any of them those entries are disabled and
+ * their tool tip names the package to install.
  */
 class SpellSupport : public QObject
 {
@@ -49,17 +58,56 @@ public:
     /** The context menu for a click at pos in the editor's viewport; the caller owns it. */
     QMenu* createContextMenu(const QPoint& pos);
 
+    /**
+     * Takes over the menu entries: check (the whole letter), underline (a
+     * check box) and dictionaries (a submenu, filled once the installed
+     * dictionaries are known). They stay disabled until then.
+     */
+    void attachMenu(QAction* check, QAction* underline, QMenu* dictionaries);
+    /** Where dictionaries are looked for, instead of the system's (tests). */
+    void setDictionaryFolders(const QStringList& folders);
+    /** The user's choices as stored; a new dictionary is read when it differs. */
+    void setChoices(const settings::SpellChoices& choices);
+    const settings::SpellChoices& choices() const { return m_choices; }
+    /** The dictionary the checker was read from; empty for a checker set from outside. */
+    QString dictionaryName() const { return m_dictionaryName; }
+
+    /** Not underlined or stopped at again until the program ends ("Ignorieren"). */
+    void ignore(const QString& word);
+    bool isIgnored(const QString& word) const;
+    /** Into the user's word list and the checker ("Hinzufügen"); throws CommandError. */
+    void addToDictionary(const QString& word);
+
 signals:
     /** A checker is in place, e.g. the dictionary has been read. */
     void checkerReady();
+    /** The user changed a choice in the menu. */
+    void choicesChanged(const settings::SpellChoices& choices);
 
 private:
+    void installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name);
+    void openDictionary(const spell::Dictionary& dictionary);
+    void findDictionaries();
+    void updateMenu();
+    void underlineChosen(bool on);
+    void dictionaryChosen(const QString& name);
+
     QPlainTextEdit* m_editor;
     Guard m_guard;
     SpellHighlighter* m_highlighter;
     std::unique_ptr<spell::SpellChecker> m_checker;
     spell::UserWordList m_userWords;
     QThread* m_loader = nullptr;
+    /** A dictionary chosen while another was being read: read next. */
+    std::optional<spell::Dictionary> m_nextDictionary;
+    QString m_dictionaryName;
+    settings::SpellChoices m_choices;
+    std::optional<QStringList> m_folders;
+    /** Empty until looked for; then the German dictionaries found. */
+    std::optional<QList<spell::Dictionary>> m_installed;
+    QAction* m_checkAction = nullptr;
+    QAction* m_underlineAction = nullptr;
+    QMenu* m_dictionaryMenu = nullptr;
 };
 
 } // namespace quillory::app

@@ -2,9 +2,8 @@
 
 #include "document/Letter.h"
 #include "SpellChecker.h"
+#include "SpellWalk.h"
 #include "WordTokenizer.h"
-
-#include <QRegularExpression>
 
 namespace quillory::spell {
 
@@ -34,19 +33,12 @@ bool isKnownWord(const SpellChecker& checker, QStringView line, const WordSpan& 
 QList<UnknownWord> findUnknownWords(const SpellChecker& checker, const QList<TextField>& fields,
                                     int maxSuggestions)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    // The same walk as the window's dialog, so both report the same words in one order.
     QList<UnknownWord> unknown;
-    for (const TextField& field : fields) {
-        const QStringList lines = field.text.split(lineBreak);
-        for (qsizetype l = 0; l < lines.size(); ++l) {
-            for (const WordSpan& span : checkableWords(lines[l])) {
-                if (isKnownWord(checker, lines[l], span))
-                    continue;
-                const QString word = lines[l].mid(span.start, span.length);
-                unknown.append({field.key, int(l + 1), int(span.start + 1), word,
-                                checker.suggestions(word, maxSuggestions)});
-            }
-        }
+    SpellWalk walk({}, maxSuggestions);
+    while (const std::optional<SpellWalk::Stop> stop = walk.next(checker, fields)) {
+        unknown.append(stop->word);
+        walk.pass();
     }
     return unknown;
 }

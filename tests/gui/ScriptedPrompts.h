@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 /**
  * Answers the window's questions from prepared lists and records every
  * question asked, so a test sees exactly what the user would have seen.
@@ -24,10 +26,15 @@ public:
     /** Answers to a recovery copy found at the start; none is "Später". */
     QList<Recovery> recoveryAnswers;
     QList<bool> discardAnswers;
+    /** Answers of the spelling dialog; none left is Close. */
+    QList<quillory::app::SpellingAnswer> spellingAnswers;
+    /** Run for each word of the spelling dialog, before it is answered. */
+    std::function<void(const QString& word)> onSpelling;
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>"
+     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
+     * "spell: <field>: <word> [<suggestion>, ...]"
      */
     QStringList log;
     QStringList errors;
@@ -84,5 +91,15 @@ public:
     {
         log << QStringLiteral("discard: ") + text;
         return !discardAnswers.isEmpty() && discardAnswers.takeFirst();
+    }
+    quillory::app::SpellingAnswer askSpelling(const QString& field, const QString& word,
+                                              const QStringList& suggestions) override
+    {
+        log << QStringLiteral("spell: %1: %2 [%3]")
+                   .arg(field, word, suggestions.join(QStringLiteral(", ")));
+        if (onSpelling)
+            onSpelling(word);
+        return spellingAnswers.isEmpty() ? quillory::app::SpellingAnswer{}
+                                         : spellingAnswers.takeFirst();
     }
 };

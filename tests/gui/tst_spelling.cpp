@@ -4,14 +4,19 @@
 #include "StubSpellChecker.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTextBlock>
 #include <QTextLayout>
 
 #include <memory>
 
+using quillory::app::SpellingAnswer;
 using quillory::app::SpellSupport;
+using quillory::settings::MemorySettingsBackend;
 
 namespace {
 
@@ -37,7 +42,49 @@ std::unique_ptr<StubSpellChecker> stub()
     checker->unknown.insert(QStringLiteral("Heren"),
                             {QStringLiteral("Herren"), QStringLiteral("Heeren")});
     checker->unknown.insert(QStringLiteral("Vertag"), {QStringLiteral("Vertrag")});
+    checker->unknown.insert(QStringLiteral("Frma"), {QStringLiteral("Firma")});
+    checker->unknown.insert(QStringLiteral("Kündigng"), {QStringLiteral("Kündigung")});
+    checker->unknown.insert(QStringLiteral("Grüsen"), {QStringLiteral("Grüßen")});
+    checker->unknown.insert(QStringLiteral("Mustr"), {QStringLiteral("Muster")});
     return checker;
+}
+
+/** "Weiter", "Ignorieren", "Hinzufügen", "Schließen" or "Ändern <replacement>". */
+SpellingAnswer answerFor(const QString& text)
+{
+    if (text.startsWith(QStringLiteral("Ändern ")))
+        return {SpellingAnswer::Change, text.mid(7)};
+    if (text == QStringLiteral("Ignorieren"))
+        return {SpellingAnswer::Ignore};
+    if (text == QStringLiteral("Hinzufügen"))
+        return {SpellingAnswer::Add};
+    if (text == QStringLiteral("Weiter"))
+        return {SpellingAnswer::Next};
+    return {SpellingAnswer::Close};
+}
+
+/** "<focused field>: <its selected text>", what the user sees behind the dialog. */
+QString shownWord()
+{
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return QStringLiteral("no focus");
+    QString selected;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(focus))
+        selected = edit->selectedText();
+    else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(focus))
+        selected = memo->textCursor().selectedText();
+    return focus->objectName() + QStringLiteral(": ") + selected;
+}
+
+/** A Hunspell dictionary of one word, enough to be found and read. */
+void writeDictionary(const QString& folder, const QString& name)
+{
+    QFile aff(folder + QLatin1Char('/') + name + QStringLiteral(".aff"));
+    QFile dic(folder + QLatin1Char('/') + name + QStringLiteral(".dic"));
+    QVERIFY(aff.open(QIODevice::WriteOnly) && dic.open(QIODevice::WriteOnly));
+    aff.write("SET UTF-8\n");
+    dic.write("1\nHerren\n");
 }
 
 struct State
@@ -170,6 +217,206 @@ private slots:
             QCOMPARE(document.toPlainText(), QStringLiteral("Sehr geehrte Damen und Heren,"));
             QCOMPARE(document.availableUndoSteps(), undoSteps);
         }
+    }
+
+    void checkWalksEveryFieldInOrder_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QByteArray>("wordList");
+        QTest::addColumn<bool>("done");
+        const QString body = QStringLiteral("der Vertag endet.\r\nDer Vertag ist gekündigt.");
+        const QStringList all{QStringLiteral("Edit1: Frma"),   QStringLiteral("Edit6: Kündigng"),
+                              QStringLiteral("Edit7: Heren"),  QStringLiteral("Memo1: Vertag"),
+                              QStringLiteral("Memo1: Vertag"), QStringLiteral("Edit8: Grüsen"),
+                              QStringLiteral("Edit9: Mustr")};
+        const QStringList next(7, QStringLiteral("Weiter"));
+        QTest::newRow("Weiter through every field")
+            << next << all << QStringLiteral("Kündigng") << body << false << QByteArray() << true;
+        QStringList change = next;
+        change[1] = QStringLiteral("Ändern Kündigung");
+        change[4] = QStringLiteral("Ändern Vertrag");
+        QTest::newRow("Ändern the subject and the second Vertag")
+            << change << all << QStringLiteral("Kündigung")
+            << QStringLiteral("der Vertag endet.\r\nDer Vertrag ist gekündigt.") << true
+            << QByteArray() << true;
+        QStringList passOver = all;
+        passOver.removeAt(4);
+        QTest::newRow("Ignorieren passes over its later uses")
+            << QStringList{QStringLiteral("Weiter"), QStringLiteral("Weiter"),
+                           QStringLiteral("Weiter"), QStringLiteral("Ignorieren"),
+                           QStringLiteral("Weiter"), QStringLiteral("Weiter")}
+            << passOver << QStringLiteral("Kündigng") << body << false << QByteArray() << true;
+        QTest::newRow("Hinzufügen writes the word list")
+            << QStringList{QStringLiteral("Weiter"), QStringLiteral("Weiter"),
+                           QStringLiteral("Weiter"), QStringLiteral("Hinzufügen"),
+                           QStringLiteral("Weiter"), QStringLiteral("Weiter")}
+            << passOver << QStringLiteral("Kündigng") << body << false << QByteArray("Vertag\n")
+            << true;
+        QTest::newRow("Schließen ends the check")
+            << QStringList{QStringLiteral("Ändern Firma"), QStringLiteral("Schließen")}
+            << all.mid(0, 2) << QStringLiteral("Kündigng") << body << true << QByteArray() << false;
+    }
+
+    void checkWalksEveryFieldInOrder()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, subject);
+        QFETCH(QString, body);
+        QFETCH(bool, changed);
+        QFETCH(QByteArray, wordList);
+        QFETCH(bool, done);
+        FormFixture fixture;
+        QTemporaryDir dir;
+        const QString listPath = dir.filePath(QStringLiteral("woerterbuch.txt"));
+        SpellSupport& spelling = *fixture.form->spelling();
+        spelling.setUserWordList(listPath);
+        spelling.setChecker(stub());
+        quillory::document::Letter letter = fixture.form->letter();
+        letter.recipientName = QStringLiteral("Frma Beispiel");
+        letter.subject = QStringLiteral("Kündigng");
+        letter.salutation = QStringLiteral("Sehr geehrte Damen und Heren,");
+        letter.body = QStringLiteral("der Vertag endet.\r\nDer Vertag ist gekündigt.");
+        letter.closing = QStringLiteral("Mit freundlichen Grüsen");
+        letter.signature = QStringLiteral("Max Mustr");
+        fixture.form->setLetter(letter);
+        fixture.form->RadioButton2->setChecked(true);
+        fixture.form->SetUnChanged();
+        fixture.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
+        for (const QString& answer : answers)
+            fixture.prompts.spellingAnswers << answerFor(answer);
+        QStringList seen;
+        fixture.prompts.onSpelling = [&seen](const QString&) {
+            seen << shownWord();
+        };
+
+        QVERIFY(fixture.form->Rechtschreibung1->isEnabled());
+        fixture.form->Rechtschreibung1->trigger();
+
+        QCOMPARE(seen, shown);
+        QCOMPARE(fixture.form->letter().subject, subject);
+        QCOMPARE(fixture.form->letter().body, body);
+        QCOMPARE(fixture.form->isChanged(), changed);
+        QFile list(listPath);
+        QCOMPARE(list.open(QIODevice::ReadOnly) ? list.readAll() : QByteArray(), wordList);
+        QCOMPARE(fixture.prompts.log.contains(
+                     QStringLiteral("info: Die Rechtschreibprüfung ist abgeschlossen.")),
+                 done);
+        QVERIFY(fixture.prompts.errors.isEmpty());
+    }
+
+    void spellingChoicesOutliveTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<QString>("dictionary");
+        QTest::newRow("as installed") << QStringList() << true << QStringLiteral("de_DE");
+        QTest::newRow("underlining off")
+            << QStringList{QStringLiteral("Rechtschreibung2")} << false << QStringLiteral("de_DE");
+        QTest::newRow("off and on again")
+            << QStringList{QStringLiteral("Rechtschreibung2"), QStringLiteral("Rechtschreibung2")}
+            << true << QStringLiteral("de_DE");
+        QTest::newRow("Austrian dictionary")
+            << QStringList{QStringLiteral("Woerterbuch_de_AT")} << true << QStringLiteral("de_AT");
+    }
+
+    void spellingChoicesOutliveTheWindow()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(bool, underline);
+        QFETCH(QString, dictionary);
+        QTemporaryDir folder;
+        writeDictionary(folder.path(), QStringLiteral("de_AT"));
+        writeDictionary(folder.path(), QStringLiteral("de_DE"));
+        MemorySettingsBackend settings;
+        const QStringList expectedUnderline =
+            underline ? QStringList{QStringLiteral("0:23:5")} : QStringList();
+        // Each window: the letter with a typo, the dictionaries of folder,
+        // and a stub checker in place of the one read from them.
+        const auto open = [&](FormFixture& fixture) {
+            fixture.form->spelling()->setDictionaryFolders({folder.path()});
+            fixture.show();
+            fixture.form->spelling()->setChecker(stub());
+            quillory::document::Letter letter = fixture.form->letter();
+            letter.body = QStringLiteral("Sehr geehrte Damen und Heren,");
+            fixture.form->setLetter(letter);
+            fixture.form->SetUnChanged();
+            QTRY_VERIFY(!fixture.form->spelling()->highlighter()->isChecking());
+        };
+        const auto ticked = [](const FormFixture& fixture) {
+            QStringList names;
+            for (const QAction* action : fixture.form->Woerterbuch1->actions())
+                if (action->isChecked())
+                    names << action->text();
+            return names;
+        };
+        {
+            FormFixture first({}, &settings, {}, false);
+            open(first);
+            QCOMPARE(underlined(*first.form->Memo1->document()),
+                     QStringList{QStringLiteral("0:23:5")});
+            for (const QString& click : clicks)
+                first.form->findChild<QAction*>(click)->trigger();
+            // At once in this window, ...
+            QTRY_VERIFY(!first.form->spelling()->highlighter()->isChecking());
+            QCOMPARE(underlined(*first.form->Memo1->document()), expectedUnderline);
+            QCOMPARE(first.form->Rechtschreibung2->isChecked(), underline);
+            QCOMPARE(ticked(first), QStringList{dictionary});
+            QVERIFY(first.form->close());
+        }
+        // ... and in the next.
+        FormFixture second({}, &settings, {}, false);
+        open(second);
+        QCOMPARE(underlined(*second.form->Memo1->document()), expectedUnderline);
+        QCOMPARE(second.form->Rechtschreibung2->isChecked(), underline);
+        QCOMPARE(ticked(second), QStringList{dictionary});
+        QCOMPARE(second.form->spelling()->choices().dictionary,
+                 clicks.contains(QStringLiteral("Woerterbuch_de_AT")) ? dictionary : QString());
+        // In a group of their own, beside the form's properties.
+        for (const QString& key : settings.values.keys()) {
+            if (key.contains(QStringLiteral("Unterstreichen")) ||
+                key.contains(QStringLiteral("Woerterbuch")))
+                QVERIFY2(key.startsWith(QStringLiteral("Rechtschreibung/")), qPrintable(key));
+        }
+        QVERIFY(second.prompts.log.isEmpty());
+    }
+
+    void withoutDictionaryTheEntriesSayWhatToInstall_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("none") << QStringList() << false;
+        QTest::newRow("de_DE") << QStringList{QStringLiteral("de_DE")} << true;
+    }
+
+    void withoutDictionaryTheEntriesSayWhatToInstall()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(bool, enabled);
+        QTemporaryDir folder;
+        for (const QString& name : installed)
+            writeDictionary(folder.path(), name);
+        FormFixture fixture({}, nullptr, {}, false);
+        fixture.form->spelling()->setDictionaryFolders({folder.path()});
+        fixture.show();
+        // The dictionary is read in a thread; its checker enables the check.
+        if (enabled)
+            QTRY_VERIFY(fixture.form->spelling()->checker());
+        const QAction* entries[] = {fixture.form->Rechtschreibung1, fixture.form->Rechtschreibung2,
+                                    fixture.form->Woerterbuch1->menuAction()};
+        for (const QAction* entry : entries) {
+            QCOMPARE(entry->isEnabled(), enabled);
+            QCOMPARE(entry->toolTip().contains(QStringLiteral("\"hunspell-de-de\"")), !enabled);
+        }
+        QCOMPARE(fixture.form->Woerterbuch1->actions().size(), installed.size());
+        QCOMPARE(fixture.form->spelling()->dictionaryName(), installed.value(0));
+        // Nothing is said at start: the tool tip is the only word about it.
+        QVERIFY(fixture.prompts.log.isEmpty());
     }
 };
 
