@@ -6,6 +6,8 @@
 #include "MainForm.h"
 #include "RecoveryStore.h"
 
+#include "GuiBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -79,11 +81,5 @@ BENCHMARK(recoveryCopyFromWindow1MB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quillory::bench::runGuiBenchmarks<QApplication>(argc, argv);
 }

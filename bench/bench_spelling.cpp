@@ -5,6 +5,8 @@
 #include "spell/HunspellChecker.h"
 #include "SpellHighlighter.h"
 
+#include "GuiBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -103,11 +105,5 @@ BENCHMARK(keystrokeInMiddleOfMegabyteBody)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quillory::bench::runGuiBenchmarks<QApplication>(argc, argv);
 }
