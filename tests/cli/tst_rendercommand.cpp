@@ -148,6 +148,11 @@ private slots:
         QTest::newRow("dpi without value")
             << QStringList{QStringLiteral("@short.bri"), QStringLiteral("--dpi")}
             << int(UsageFailure) << QStringLiteral("quillory-cli: --dpi needs a value");
+        QTest::newRow("pdf 1.7") << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                                                QStringLiteral("@x.pdf"), QStringLiteral("--pdf"),
+                                                QStringLiteral("1.7")}
+                                 << int(UsageFailure)
+                                 << QStringLiteral("quillory-cli: invalid value for --pdf: 1.7");
         QTest::newRow("missing letter file")
             << QStringList{QStringLiteral("@none.bri"), QStringLiteral("-o"),
                            QStringLiteral("@x.pdf")}
