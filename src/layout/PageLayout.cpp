@@ -30,6 +30,17 @@ void PageLayout::addLine(int pageNo, QPoint from, QPoint to, const Pen& pen)
         DrawOp{DrawOp::Kind::Line, TextRole::Other, from, to, penIndex(pen), {}});
 }
 
+void PageLayout::addImage(int pageNo, const QRect& cell, const QImage& image, TextRole role)
+{
+    m_images.push_back(image);
+    page(pageNo).push_back(DrawOp{DrawOp::Kind::Image,
+                                  role,
+                                  cell.topLeft(),
+                                  QPoint(cell.x() + cell.width(), cell.y() + cell.height()),
+                                  int(m_images.size()) - 1,
+                                  {}});
+}
+
 void PageLayout::addEveryPageLine(QPoint from, QPoint to, const Pen& pen)
 {
     // Every page frame draws the fold marks again; one copy per pen is all a
@@ -68,6 +79,11 @@ void PageLayout::drawOp(const DrawOp& op, Canvas& canvas, int& font, int& pen) c
             canvas.setFont(m_fonts[size_t(font)]);
         }
         canvas.textOut(op.from.x(), op.from.y(), op.text);
+        return;
+    }
+    if (op.kind == DrawOp::Kind::Image) {
+        canvas.drawImage(QRect(op.from, QSize(op.to.x() - op.from.x(), op.to.y() - op.from.y())),
+                         m_images[size_t(op.styleIndex)]);
         return;
     }
     if (op.styleIndex != pen) {

@@ -213,6 +213,16 @@ void PainterCanvas::lineTo(int x, int y)
     m_position = QPoint(x, y);
 }
 
+void PainterCanvas::drawImage(const QRect& target, const QImage& image)
+{
+    m_painter.save();
+    // A scanned signature shrinks to a few millimetres: smooth it rather than
+    // dropping every other pixel.
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(target, image);
+    m_painter.restore();
+}
+
 void PainterCanvas::setPen(quint32 color, int width)
 {
     // Width 0 is Qt's cosmetic pen: one device pixel, the thinnest line.
