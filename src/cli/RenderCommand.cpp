@@ -2,6 +2,7 @@
 
 #include "document/SafeWrite.h"
 #include "layout/PagePrinter.h"
+#include "layout/SignatureImage.h"
 #include "LetterFiles.h"
 #include "output/PdfMetadata.h"
 #include "ViewArguments.h"
@@ -28,6 +29,7 @@ struct Options
     layout::ViewOptions view;
     QPageSize::PageSizeId paper = QPageSize::A4;
     output::PdfVersion pdfVersion = output::PdfVersion::A1b;
+    QString signatureImage; // a scanned signature in place of the dotted line
 };
 
 // Bitmaps above this resolution would take hundreds of megabytes a page.
@@ -79,13 +81,22 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             ok = value == QLatin1String("1.4") || value.compare(u"A-1b", Qt::CaseInsensitive) == 0;
             options.pdfVersion =
                 value == QLatin1String("1.4") ? output::PdfVersion::Plain : output::PdfVersion::A1b;
+        } else if (argument == QLatin1String("--signature-image") && hasValue) {
+            options.signatureImage = value;
+        } else if (argument == QLatin1String("--signature-height") && hasValue) {
+            options.view.signatureHeightMm = value.toInt(&ok);
+            ok = ok &&
+                 options.view.signatureHeightMm >= layout::ViewOptions::kMinSignatureHeightMm &&
+                 options.view.signatureHeightMm <= layout::ViewOptions::kMaxSignatureHeightMm;
         } else if (ViewArguments::take(argument, options.view)) {
             continue;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             const bool takesValue =
                 argument == QLatin1String("-o") || argument == QLatin1String("--layout") ||
                 argument == QLatin1String("--page") || argument == QLatin1String("--dpi") ||
-                argument == QLatin1String("--paper") || argument == QLatin1String("--pdf");
+                argument == QLatin1String("--paper") || argument == QLatin1String("--pdf") ||
+                argument == QLatin1String("--signature-image") ||
+                argument == QLatin1String("--signature-height");
             problem = takesValue ? QStringLiteral("%1 needs a value").arg(argument)
                                  : QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;
@@ -171,9 +182,18 @@ int renderPng(const Options& options, const layout::PagePrinter& printer, QByteA
 int RenderCommand::run(const QStringList& arguments, Console& console)
 {
     QString problem;
-    const std::optional<Options> options = parse(arguments, problem);
+    std::optional<Options> options = parse(arguments, problem);
     if (!options)
         return console.usageFailure(problem, usageLine());
+    if (!options->signatureImage.isEmpty()) {
+        QString error;
+        const std::optional<QImage> image =
+            layout::readSignatureImage(options->signatureImage, error);
+        if (!image)
+            return console.fileFailure(options->signatureImage,
+                                       QStringLiteral("cannot read the image: %1").arg(error));
+        options->view.signatureImage = *image;
+    }
 
     const auto loaded = readLetterFile(options->input, console);
     if (!loaded)

@@ -65,8 +65,16 @@ void PageLayout::draw(int pageNo, Canvas& canvas) const
 {
     int font = -1;
     int pen = -1;
-    for (const DrawOp& op : pageOps(pageNo))
-        drawOp(op, canvas, font, pen);
+    // Images first: a signature is opaque, white where the paper shows, and
+    // may reach up into the closing's line; text must stay on top of it.
+    for (const DrawOp& op : pageOps(pageNo)) {
+        if (op.kind == DrawOp::Kind::Image)
+            drawOp(op, canvas, font, pen);
+    }
+    for (const DrawOp& op : pageOps(pageNo)) {
+        if (op.kind != DrawOp::Kind::Image)
+            drawOp(op, canvas, font, pen);
+    }
     for (const DrawOp& op : m_everyPage)
         drawOp(op, canvas, font, pen);
 }

@@ -71,8 +71,9 @@ public:
     void addEveryPageLine(QPoint from, QPoint to, const Pen& pen);
 
     /**
-     * Draws page pageNo (from 1) on canvas: its own operations, then the lines
-     * of every page. A page beyond the last shows only those lines.
+     * Draws page pageNo (from 1) on canvas: its images, its other operations,
+     * then the lines of every page. A page beyond the last shows only those
+     * lines.
      */
     void draw(int pageNo, Canvas& canvas) const;
 
