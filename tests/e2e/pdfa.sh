@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The PDFs quillory-cli writes are PDF/A-1b that a real validator (Apache
-# PDFBox Preflight) accepts: the sample letter and a letter of 100 pages; a
+# PDFBox Preflight) accepts: the sample letter, a letter of 100 pages and one
+# with a scanned signature (a transparent PNG); a
 # plain PDF 1.4 is refused, so the validator is known to look. Title, author
 # and creator read back with pdfinfo, and the text copies out with its spaces.
 #   pdfa.sh PATH/TO/quillory-cli PATH/TO/letter.json
@@ -11,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-for tool in pdfinfo pdftotext python3; do
+for tool in pdfinfo pdftotext pdfimages python3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 java -version >/dev/null 2>&1 || { echo "SKIP: no Java runtime starts here (default-jre-headless)"; exit 77; }
@@ -38,13 +39,32 @@ PY
 pages=$("$cli" render "$work/long.bri" -o "$work/long.pdf") || fail "render of the long letter failed"
 [ "$pages" -ge 100 ] || fail "the long letter has $pages pages, not 100"
 "$cli" render "$work/brief.bri" -o "$work/plain.pdf" --pdf 1.4 >/dev/null || fail "render --pdf 1.4 failed"
+# A wavy stroke of ink on a transparent ground, 240 x 80 pixels.
+python3 - "$work/signature.png" <<'PY' || fail "could not make the signature image"
+import math, struct, sys, zlib
+w, h = 240, 80
+rows = b"".join(b"\0" + b"".join(bytes([20, 30, 120, 255 if abs(y - 40 - 25 * math.sin(x / 15)) < 4 else 0])
+                                   for x in range(w)) for y in range(h))
+chunk = lambda t, d: struct.pack(">I", len(d)) + t + d + struct.pack(">I", zlib.crc32(t + d))
+open(sys.argv[1], "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
+                               + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+PY
+"$cli" render "$work/brief.bri" -o "$work/signed.pdf" --signature-image "$work/signature.png" >/dev/null ||
+  fail "render --signature-image failed"
 
-for pdf in brief long; do
+for pdf in brief long signed; do
   preflight "$work/$pdf.pdf" || { cat "$work/verdict" >&2; fail "Preflight refuses $pdf.pdf"; }
   echo "$pdf.pdf: $(head -1 "$work/verdict")"
 done
 preflight "$work/plain.pdf" && fail "Preflight takes a plain PDF 1.4 for PDF/A-1b"
 grep -q "not a valid PDF/A-1b" "$work/verdict" || { cat "$work/verdict" >&2; fail "Preflight did not run"; }
+
+# The signature is one opaque image (PDF/A-1 has no soft masks) in place of the dots.
+images=$(pdfimages -list "$work/signed.pdf" | tail -n +3)
+[ "$(wc -l <<<"$images")" -eq 1 ] && ! grep -q smask <<<"$images" || fail "signature image: $images"
+[ -z "$(pdfimages -list "$work/brief.pdf" | tail -n +3)" ] || fail "an image without a signature"
+pdftotext "$work/signed.pdf" - | grep -q '\.\.\.\.' && fail "the dotted line stays beside the signature"
+pdftotext "$work/brief.pdf" - | grep -q '\.\.\.\.' || fail "no dotted line without a signature"
 
 # Title, author and creator in the document information; the XMP packet names
 # the PDF/A part. The plain PDF carries the same information without XMP.
