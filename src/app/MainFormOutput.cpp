@@ -170,8 +170,10 @@ void MainForm::AlsPDFspeichern1Click()
     if (path.isEmpty())
         return;
     m_pdfDialogName = path;
+    const output::PrintRequest request = printRequest();
     output::PdfTarget target(path, printer().paper());
-    runPrintJob(target, printRequest());
+    target.setMetadata(output::PdfMetadata::forLetter(request.letter));
+    runPrintJob(target, request);
 }
 
 void MainForm::FormMouseWheelDown()

@@ -2,7 +2,9 @@
 
 #include "document/SafeWrite.h"
 #include "layout/PagePrinter.h"
+#include "layout/SignatureImage.h"
 #include "LetterFiles.h"
+#include "output/PdfMetadata.h"
 #include "ViewArguments.h"
 
 #include <QBuffer>
@@ -26,6 +28,8 @@ struct Options
     int dpi = 0;  // 0: 600 for a PDF, 96 for a PNG
     layout::ViewOptions view;
     QPageSize::PageSizeId paper = QPageSize::A4;
+    output::PdfVersion pdfVersion = output::PdfVersion::A1b;
+    QString signatureImage; // a scanned signature in place of the dotted line
 };
 
 // Bitmaps above this resolution would take hundreds of megabytes a page.
@@ -73,13 +77,26 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             const auto paper = paperSize(value);
             ok = paper.has_value();
             options.paper = paper.value_or(QPageSize::A4);
+        } else if (argument == QLatin1String("--pdf") && hasValue) {
+            ok = value == QLatin1String("1.4") || value.compare(u"A-1b", Qt::CaseInsensitive) == 0;
+            options.pdfVersion =
+                value == QLatin1String("1.4") ? output::PdfVersion::Plain : output::PdfVersion::A1b;
+        } else if (argument == QLatin1String("--signature-image") && hasValue) {
+            options.signatureImage = value;
+        } else if (argument == QLatin1String("--signature-height") && hasValue) {
+            options.view.signatureHeightMm = value.toInt(&ok);
+            ok = ok &&
+                 options.view.signatureHeightMm >= layout::ViewOptions::kMinSignatureHeightMm &&
+                 options.view.signatureHeightMm <= layout::ViewOptions::kMaxSignatureHeightMm;
         } else if (ViewArguments::take(argument, options.view)) {
             continue;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             const bool takesValue =
                 argument == QLatin1String("-o") || argument == QLatin1String("--layout") ||
                 argument == QLatin1String("--page") || argument == QLatin1String("--dpi") ||
-                argument == QLatin1String("--paper");
+                argument == QLatin1String("--paper") || argument == QLatin1String("--pdf") ||
+                argument == QLatin1String("--signature-image") ||
+                argument == QLatin1String("--signature-height");
             problem = takesValue ? QStringLiteral("%1 needs a value").arg(argument)
                                  : QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;
@@ -113,19 +130,28 @@ layout::PrintedPage sheet(const Options& options, int dpi)
     return {QPageSize(options.paper).sizePixels(dpi), dpi, dpi};
 }
 
-int renderPdf(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
+int renderPdf(const Options& options, const layout::PagePrinter& printer,
+              const output::PdfMetadata& metadata, QByteArray& bytes)
 {
     const int dpi = options.dpi > 0 ? options.dpi : kPrintDpi;
-    QBuffer buffer(&bytes);
+    QByteArray written;
+    QBuffer buffer(&written);
     buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setTitle(QStringLiteral("Brief"));
-    writer.setCreator(QStringLiteral("Quillory"));
-    writer.setResolution(dpi);
-    writer.setPageSize(QPageSize(options.paper));
-    // A PDF page is the whole sheet: the margins are the letter's own.
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    return printer.print(writer, sheet(options, dpi), options.page, options.page);
+    int pageCount = -1;
+    {
+        QPdfWriter writer(&buffer);
+        metadata.applyTo(writer, options.pdfVersion);
+        writer.setResolution(dpi);
+        writer.setPageSize(QPageSize(options.paper));
+        // A PDF page is the whole sheet: the margins are the letter's own.
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pageCount = printer.print(writer, sheet(options, dpi), options.page, options.page);
+    }
+    const std::optional<QByteArray> complete = metadata.complete(written);
+    if (pageCount < 0 || !complete)
+        return -1;
+    bytes = *complete;
+    return pageCount;
 }
 
 int renderPng(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
@@ -156,18 +182,28 @@ int renderPng(const Options& options, const layout::PagePrinter& printer, QByteA
 int RenderCommand::run(const QStringList& arguments, Console& console)
 {
     QString problem;
-    const std::optional<Options> options = parse(arguments, problem);
+    std::optional<Options> options = parse(arguments, problem);
     if (!options)
         return console.usageFailure(problem, usageLine());
+    if (!options->signatureImage.isEmpty()) {
+        QString error;
+        const std::optional<QImage> image =
+            layout::readSignatureImage(options->signatureImage, error);
+        if (!image)
+            return console.fileFailure(options->signatureImage,
+                                       QStringLiteral("cannot read the image: %1").arg(error));
+        options->view.signatureImage = *image;
+    }
 
     const auto loaded = readLetterFile(options->input, console);
     if (!loaded)
         return FileFailure;
     const layout::PagePrinter printer(options->kind, loaded->letter, options->view);
     QByteArray bytes;
-    const int pageCount = hasExtension(options->output, "pdf")
-                              ? renderPdf(*options, printer, bytes)
-                              : renderPng(*options, printer, bytes);
+    const int pageCount =
+        hasExtension(options->output, "pdf")
+            ? renderPdf(*options, printer, output::PdfMetadata::forLetter(loaded->letter), bytes)
+            : renderPng(*options, printer, bytes);
     if (pageCount < 0)
         return console.fileFailure(options->output, QStringLiteral("cannot draw the pages"));
     if (const document::FileError error = document::writeWholeFile(options->output, bytes))

@@ -6,8 +6,8 @@ namespace quillory::cli {
 
 /**
  * Draws a letter file's pages as the printer would: every page into a PDF
- * (the whole sheet, no unprintable border), or one page into a PNG. Prints
- * the page count.
+ * (the whole sheet, no unprintable border), a PDF/A-1b unless plain PDF 1.4
+ * is asked for, or one page into a PNG. Prints the page count.
  */
 class RenderCommand : public Command
 {
@@ -21,7 +21,8 @@ public:
     {
         return QStringLiteral("FILE.bri -o OUT.pdf|OUT.png [--layout 1|2] [--page N] [--dpi D] "
                               "[--blank-before-city] [--signature-text] [--paper A4|A5|A3|B5|"
-                              "Letter|Legal]");
+                              "Letter|Legal] [--pdf A-1b|1.4] [--signature-image FILE "
+                              "[--signature-height MM]]");
     }
     bool needsGuiApplication() const override { return true; }
     int run(const QStringList& arguments, Console& console) override;

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringView>
 
+class QImage;
+class QRect;
+
 #include <vector>
 
 namespace quillory::layout {
@@ -14,7 +17,7 @@ inline constexpr quint32 kBlack = 0x000000u;
 
 /**
  * A drawing target as page composition sees it: text measured and drawn in
- * the current font, straight lines with the current pen. Coordinates are
+ * the current font, straight lines with the current pen, and images. Coordinates are
  * target pixels; text is placed by the top-left corner of its cell and
  * drawn without a background, so overlapping texts never erase each other.
  *
@@ -36,6 +39,8 @@ public:
     virtual void lineTo(int x, int y) = 0;
     /** Width 0 is the thinnest line the target can draw. */
     virtual void setPen(quint32 color, int width) = 0;
+    /** Draws image scaled into target; the image has no transparency left. */
+    virtual void drawImage(const QRect& target, const QImage& image) = 0;
 
     /**
      * Cheap guesses of the advance of each UTF-16 unit of text in the current

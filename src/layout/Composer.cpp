@@ -102,6 +102,11 @@ void Composer::writeAt(int x, const QString& text, int width)
         const QRect cell(x, m_y, width >= 0 ? width : m_canvas.textWidth(text), height);
         m_layout.addText(m_page, cell, text, m_canvas.font(), m_role);
     }
+    advance(height);
+}
+
+void Composer::advance(int height)
+{
     m_y += height;
     if (m_bodyLimit != 0 && m_y > m_bodyLimit) {
         ++m_page;
@@ -274,7 +279,20 @@ void Composer::closing()
     while (m_canvas.textWidth(dots) < signatureWidth && dots.size() < maxDots)
         dots.append(QLatin1Char('.'));
     m_role = TextRole::Signature;
-    writeLeft(dots);
+    const QImage& image = m_view.signatureImage;
+    if (image.isNull() || image.height() <= 0) {
+        writeLeft(dots);
+    } else {
+        // The image stands where the dotted line would, bottom-aligned with
+        // it, and takes that line's room, so pages break as they would for
+        // the dots; a tall image reaches up into the blank lines above.
+        const int lineHeight = m_canvas.textHeight(dots);
+        const int height = millimetres(m_view.signatureHeightMm);
+        const int width = int(std::lround(double(height) * image.width() / image.height()));
+        m_layout.addImage(m_page, QRect(m_margin, m_y + lineHeight - height, width, height), image,
+                          m_role);
+        advance(lineHeight);
+    }
     writeLeft(signature);
 }
 

@@ -5,6 +5,8 @@
 #include "LineBreaker.h"
 #include "PageLayout.h"
 
+#include <QImage>
+
 namespace quillory::layout {
 
 /** What shapes the pages besides the letter: per-user view choices the letter file does not keep.
@@ -13,6 +15,14 @@ struct ViewOptions
 {
     bool blankBeforeRecipientCity = false; // Leer2Check
     bool signatureIsSenderName = true;     // RadioButton1; false: RadioButton2, the signature text
+    /** A scanned signature drawn in place of the dotted line; none: the dotted line. */
+    QImage signatureImage = QImage();
+    int signatureHeightMm = kSignatureHeightMm;
+
+    /** The signature image's height: 15 mm unless the user sets another in this range. */
+    static constexpr int kSignatureHeightMm = 15;
+    static constexpr int kMinSignatureHeightMm = 8;
+    static constexpr int kMaxSignatureHeightMm = 40;
 };
 
 /** The target page: its size in pixels, its resolution and the font scale. */
@@ -59,6 +69,8 @@ private:
 
     /** width: the text's width when the caller has measured it already; -1 measures. */
     void writeAt(int x, const QString& text, int width = -1);
+    /** Moves down by a line of height, to the next page when the body is full. */
+    void advance(int height);
     void writeLeft(const QString& text);
     void writeRight(const QString& text);
     void writeCentred(const QString& text);

@@ -30,6 +30,17 @@ void PageLayout::addLine(int pageNo, QPoint from, QPoint to, const Pen& pen)
         DrawOp{DrawOp::Kind::Line, TextRole::Other, from, to, penIndex(pen), {}});
 }
 
+void PageLayout::addImage(int pageNo, const QRect& cell, const QImage& image, TextRole role)
+{
+    m_images.push_back(image);
+    page(pageNo).push_back(DrawOp{DrawOp::Kind::Image,
+                                  role,
+                                  cell.topLeft(),
+                                  QPoint(cell.x() + cell.width(), cell.y() + cell.height()),
+                                  int(m_images.size()) - 1,
+                                  {}});
+}
+
 void PageLayout::addEveryPageLine(QPoint from, QPoint to, const Pen& pen)
 {
     // Every page frame draws the fold marks again; one copy per pen is all a
@@ -54,8 +65,16 @@ void PageLayout::draw(int pageNo, Canvas& canvas) const
 {
     int font = -1;
     int pen = -1;
-    for (const DrawOp& op : pageOps(pageNo))
-        drawOp(op, canvas, font, pen);
+    // Images first: a signature is opaque, white where the paper shows, and
+    // may reach up into the closing's line; text must stay on top of it.
+    for (const DrawOp& op : pageOps(pageNo)) {
+        if (op.kind == DrawOp::Kind::Image)
+            drawOp(op, canvas, font, pen);
+    }
+    for (const DrawOp& op : pageOps(pageNo)) {
+        if (op.kind != DrawOp::Kind::Image)
+            drawOp(op, canvas, font, pen);
+    }
     for (const DrawOp& op : m_everyPage)
         drawOp(op, canvas, font, pen);
 }
@@ -68,6 +87,11 @@ void PageLayout::drawOp(const DrawOp& op, Canvas& canvas, int& font, int& pen) c
             canvas.setFont(m_fonts[size_t(font)]);
         }
         canvas.textOut(op.from.x(), op.from.y(), op.text);
+        return;
+    }
+    if (op.kind == DrawOp::Kind::Image) {
+        canvas.drawImage(QRect(op.from, QSize(op.to.x() - op.from.x(), op.to.y() - op.from.y())),
+                         m_images[size_t(op.styleIndex)]);
         return;
     }
     if (op.styleIndex != pen) {

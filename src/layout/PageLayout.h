@@ -3,6 +3,7 @@
 #include "Canvas.h"
 #include "CanvasFont.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -38,12 +39,12 @@ enum class TextRole : quint8 {
 /** One drawing operation of a composed page. */
 struct DrawOp
 {
-    enum class Kind : quint8 { Text, Line };
+    enum class Kind : quint8 { Text, Line, Image };
     Kind kind = Kind::Text;
     TextRole role = TextRole::Other; // texts only
-    QPoint from;                     // text: top-left corner of the text cell
-    QPoint to;                       // text: bottom-right corner of the cell; line: its end
-    int styleIndex = 0;              // text: index into fonts(); line: index into pens()
+    QPoint from;                     // text, image: top-left corner of the cell
+    QPoint to;                       // text, image: bottom-right corner of the cell; line: its end
+    int styleIndex = 0; // text: index into fonts(); line: into pens(); image: into images()
     QString text;
 };
 
@@ -64,12 +65,15 @@ public:
     void addText(int page, const QRect& cell, const QString& text, const CanvasFont& font,
                  TextRole role);
     void addLine(int page, QPoint from, QPoint to, const Pen& pen);
+    /** An image drawn scaled into cell. */
+    void addImage(int page, const QRect& cell, const QImage& image, TextRole role);
     /** A line that every page shows at the same place, like the fold marks. */
     void addEveryPageLine(QPoint from, QPoint to, const Pen& pen);
 
     /**
-     * Draws page pageNo (from 1) on canvas: its own operations, then the lines
-     * of every page. A page beyond the last shows only those lines.
+     * Draws page pageNo (from 1) on canvas: its images, its other operations,
+     * then the lines of every page. A page beyond the last shows only those
+     * lines.
      */
     void draw(int pageNo, Canvas& canvas) const;
 
@@ -78,6 +82,7 @@ public:
     const std::vector<DrawOp>& everyPageOps() const { return m_everyPage; }
     const std::vector<CanvasFont>& fonts() const { return m_fonts; }
     const std::vector<Pen>& pens() const { return m_pens; }
+    const std::vector<QImage>& images() const { return m_images; }
 
 private:
     int fontIndex(const CanvasFont& font);
@@ -90,6 +95,7 @@ private:
     std::vector<DrawOp> m_everyPage;
     std::vector<CanvasFont> m_fonts;
     std::vector<Pen> m_pens;
+    std::vector<QImage> m_images;
     int m_lastFont = -1;
 };
 

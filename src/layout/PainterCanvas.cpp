@@ -172,15 +172,28 @@ void PainterCanvas::textOut(int x, int y, const QString& text)
         m_painter.drawText(baseline, text);
         return;
     }
-    QList<quint32> glyphs(text.size());
-    QList<QPointF> positions(text.size());
+    // Spaces are left out of the run and show as the room before the next
+    // glyph. Drawn, the blank glyph would reach a PDF as the first character
+    // Qt's font subset finds for it, a tab, and text extraction would read
+    // "- 1 -" as "-1-". An underline or a strike-out keeps the first and last
+    // glyph, whatever they are, so that it spans the text as before.
+    const bool decorated = m_current->font.underline() || m_current->font.strikeOut();
+    const quint32 blank = m_current->glyph(u' ').index;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(text.size());
+    positions.reserve(text.size());
     qint64 pen = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const Realised::Glyph g = m_current->glyph(text[i].unicode());
-        glyphs[i] = g.index;
-        positions[i] = QPointF(double(pen) / 64, 0);
+        if (g.index != blank || (decorated && (i == 0 || i == text.size() - 1))) {
+            glyphs.append(g.index);
+            positions.append(QPointF(double(pen) / 64, 0));
+        }
         pen += g.advance;
     }
+    if (glyphs.isEmpty())
+        return;
     QGlyphRun run;
     run.setRawFont(m_current->raw);
     run.setGlyphIndexes(glyphs);
@@ -198,6 +211,16 @@ void PainterCanvas::lineTo(int x, int y)
     }
     m_painter.drawLine(m_position, QPoint(x, y));
     m_position = QPoint(x, y);
+}
+
+void PainterCanvas::drawImage(const QRect& target, const QImage& image)
+{
+    m_painter.save();
+    // A scanned signature shrinks to a few millimetres: smooth it rather than
+    // dropping every other pixel.
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(target, image);
+    m_painter.restore();
 }
 
 void PainterCanvas::setPen(quint32 color, int width)

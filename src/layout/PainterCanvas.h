@@ -46,6 +46,7 @@ public:
     void moveTo(int x, int y) override { m_position = QPoint(x, y); }
     void lineTo(int x, int y) override;
     void setPen(quint32 color, int width) override;
+    void drawImage(const QRect& target, const QImage& image) override;
     void estimateAdvances(QStringView text, std::vector<double>& advances) override;
 
     /** The QFont that font() is drawn with. */

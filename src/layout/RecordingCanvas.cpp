@@ -1,5 +1,7 @@
 #include "RecordingCanvas.h"
 
+#include <QRect>
+
 namespace quillory::layout {
 
 int RecordingCanvas::textWidth(const QString& text)
@@ -15,6 +17,13 @@ int RecordingCanvas::textHeight(const QString& text)
 void RecordingCanvas::textOut(int x, int y, const QString& text)
 {
     m_ops.push_back(Op{DrawOp::Kind::Text, QPoint(x, y), QPoint(), text, font(), Pen()});
+}
+
+void RecordingCanvas::drawImage(const QRect& target, const QImage&)
+{
+    m_ops.push_back(Op{DrawOp::Kind::Image, target.topLeft(),
+                       QPoint(target.x() + target.width(), target.y() + target.height()), QString(),
+                       CanvasFont(), Pen()});
 }
 
 void RecordingCanvas::lineTo(int x, int y)

@@ -7,7 +7,13 @@ std::shared_ptr<const layout::PageLayout> LayoutCache::layoutFor(const document:
                                                                  layout::LayoutKind kind,
                                                                  const layout::PrintedPage& page)
 {
-    Key key{letter, view.blankBeforeRecipientCity, view.signatureIsSenderName, kind, page};
+    Key key{letter,
+            view.blankBeforeRecipientCity,
+            view.signatureIsSenderName,
+            view.signatureImage.isNull() ? 0 : view.signatureImage.cacheKey(),
+            view.signatureHeightMm,
+            kind,
+            page};
     if (m_key && *m_key == key)
         return m_layout;
     m_layout = std::make_shared<const layout::PageLayout>(

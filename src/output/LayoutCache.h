@@ -36,6 +36,8 @@ private:
         document::Letter letter;
         bool blankBeforeRecipientCity;
         bool signatureIsSenderName;
+        qint64 signatureImage; // the image's cache key: equal keys, equal pixels
+        int signatureHeightMm;
         layout::LayoutKind kind;
         layout::PrintedPage page;
         friend bool operator==(const Key&, const Key&) = default;

@@ -2,6 +2,7 @@
 
 #include "document/FileError.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -36,12 +37,16 @@ QString PdfTarget::begin(const QString& title)
         m_file.reset();
         return error;
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    if (!m_metadata)
+        m_metadata = PdfMetadata(title);
+    m_bytes.clear();
+    m_buffer = std::make_unique<QBuffer>(&m_bytes);
+    m_buffer->open(QIODevice::WriteOnly);
+    m_writer = std::make_unique<QPdfWriter>(m_buffer.get());
     m_writer->setResolution(m_resolution);
     m_writer->setPageSize(m_paper);
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    m_writer->setTitle(title);
-    m_writer->setCreator(QStringLiteral("Quillory"));
+    m_metadata->applyTo(*m_writer, PdfVersion::A1b);
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_writer.get())) {
         abort();
@@ -66,8 +71,16 @@ QString PdfTarget::end()
     m_painter->end();
     m_painter.reset();
     m_writer.reset();
+    m_buffer.reset();
+    const std::optional<QByteArray> pdf = m_metadata->complete(m_bytes);
+    m_bytes.clear();
+    if (!pdf) {
+        abort();
+        return document::FileError::other(EIO).message();
+    }
     errno = 0;
-    const bool committed = m_file->commit();
+    const bool written = m_file->write(*pdf) == pdf->size();
+    const bool committed = written && m_file->commit();
     const int systemError = errno;
     m_file.reset();
     if (!committed)
@@ -81,6 +94,8 @@ void PdfTarget::abort()
         m_painter->end();
     m_painter.reset();
     m_writer.reset();
+    m_buffer.reset();
+    m_bytes.clear();
     if (m_file)
         m_file->cancelWriting();
     m_file.reset();

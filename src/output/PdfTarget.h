@@ -1,11 +1,15 @@
 #pragma once
 
+#include "PdfMetadata.h"
 #include "PrintTarget.h"
 
+#include <QByteArray>
 #include <QPageSize>
 
 #include <memory>
+#include <optional>
 
+class QBuffer;
 class QPdfWriter;
 class QSaveFile;
 
@@ -16,6 +20,8 @@ namespace quillory::output {
  * unprintable border, so margins are measured from the paper's edge. The file
  * is written beside its final name and replaces it only when the job ends;
  * an aborted or failed export leaves no file and an older one untouched.
+ * It is a PDF/A-1b: archives and authorities take nothing else. Its title is
+ * the job's title unless metadata is set.
  */
 class PdfTarget : public PrintTarget
 {
@@ -31,11 +37,17 @@ public:
     QString end() override;
     void abort() override;
 
+    /** The title, author and date the file carries; before begin(). */
+    void setMetadata(const PdfMetadata& metadata) { m_metadata = metadata; }
+
 private:
     QString m_path;
     QPageSize m_paper;
     int m_resolution;
+    std::optional<PdfMetadata> m_metadata;
     std::unique_ptr<QSaveFile> m_file;
+    QByteArray m_bytes; // the writer's output, made complete before it goes to the file
+    std::unique_ptr<QBuffer> m_buffer;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
 };

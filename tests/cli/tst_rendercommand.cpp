@@ -67,6 +67,9 @@ private slots:
                         .arg(i);
         letter.body = body.join(QStringLiteral("\r\n"));
         QVERIFY(!document::LetterFile::writeFile(path("long.bri"), letter));
+        QFile damaged(path("kaputt.png"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("\x89PNG\r\n\x1a\nnicht mehr");
     }
 
     void outputs_data()
@@ -148,6 +151,24 @@ private slots:
         QTest::newRow("dpi without value")
             << QStringList{QStringLiteral("@short.bri"), QStringLiteral("--dpi")}
             << int(UsageFailure) << QStringLiteral("quillory-cli: --dpi needs a value");
+        QTest::newRow("pdf 1.7") << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                                                QStringLiteral("@x.pdf"), QStringLiteral("--pdf"),
+                                                QStringLiteral("1.7")}
+                                 << int(UsageFailure)
+                                 << QStringLiteral("quillory-cli: invalid value for --pdf: 1.7");
+        QTest::newRow("signature height 7")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.pdf"), QStringLiteral("--signature-height"),
+                           QStringLiteral("7")}
+            << int(UsageFailure)
+            << QStringLiteral("quillory-cli: invalid value for --signature-height: 7");
+        QTest::newRow("damaged signature image")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.pdf"), QStringLiteral("--signature-image"),
+                           QStringLiteral("@kaputt.png")}
+            << int(FileFailure)
+            << QStringLiteral(
+                   "quillory-cli: @kaputt.png: cannot read the image: Unable to read image data");
         QTest::newRow("missing letter file")
             << QStringList{QStringLiteral("@none.bri"), QStringLiteral("-o"),
                            QStringLiteral("@x.pdf")}

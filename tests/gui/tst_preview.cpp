@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -179,11 +180,22 @@ private slots:
         f.form->AlsPDFspeichern1->trigger(); // cancelled dialog: nothing happens
         QVERIFY(!QFile::exists(path));
         f.prompts.pdfNames << path;
+        f.form->Edit6->setText(QStringLiteral("Mahnung"));
+        f.form->Edit10->setText(QStringLiteral("Jörg Weiß"));
         f.form->AlsPDFspeichern1->trigger();
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().startsWith("%PDF"));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF"));
+        // A PDF/A-1b titled with the subject and authored by the sender; the
+        // print queue's job keeps the title "Brief".
+        QVERIFY(pdf.contains("<pdfaid:part>1</pdfaid:part>"));
+        QVERIFY(pdf.contains("<rdf:li xml:lang=\"x-default\">Mahnung</rdf:li>"));
+        QVERIFY(pdf.contains(QStringLiteral("<rdf:Seq><rdf:li>Jörg Weiß</rdf:li>").toUtf8()));
+        QVERIFY(pdf.contains("/Author <FEFF"));
+        f.form->Drucken1->trigger();
+        QCOMPARE(f.printer.jobs.last()->title, QStringLiteral("Brief"));
         QCOMPARE(f.prompts.log.last(), QStringLiteral("pdf: "));
         f.form->AlsPDFspeichern1->trigger();
         QCOMPARE(f.prompts.log.last(), QStringLiteral("pdf: ") + path); // the name is remembered

@@ -26,9 +26,16 @@ inline document::Letter sampleLetter()
     return letter;
 }
 
-/** One recorded operation as a line of text: "T x,y pt[b] text" or "L x,y-x,y wN". */
+/** One recorded operation as a line of text: "T x,y pt[b] text", "L x,y-x,y wN" or "I x,y-x,y". */
 inline QString describe(const RecordingCanvas::Op& op)
 {
+    if (op.kind == DrawOp::Kind::Image) {
+        return QStringLiteral("I %1,%2-%3,%4")
+            .arg(op.from.x())
+            .arg(op.from.y())
+            .arg(op.to.x())
+            .arg(op.to.y());
+    }
     if (op.kind == DrawOp::Kind::Line) {
         return QStringLiteral("L %1,%2-%3,%4 w%5")
             .arg(op.from.x())

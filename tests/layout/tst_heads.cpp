@@ -3,6 +3,7 @@
 // 96 pixels per inch, margin 75 px, letter font 11 pt.
 #include "LayoutTestSupport.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace quillory::layout;
@@ -280,6 +281,65 @@ private slots:
         const Drawn drawn =
             drawPage(LayoutKind::Layout1, letter, 1, ViewOptions{false, senderName});
         QCOMPARE(drawn.ops.mid(drawn.ops.size() - 2 - tail.size(), tail.size()), tail);
+    }
+
+    void signatureImage_data()
+    {
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<int>("heightMm");
+        QTest::addColumn<QString>("image"); // on the sample letter's page
+        // The dotted line's cell is 75,707 to 729: the image stands on its
+        // bottom; 15 mm are 56 px at 96 dpi, 40 mm 151 px, 8 mm 30 px.
+        QTest::newRow("15 mm, three times as wide")
+            << QSize(300, 100) << 15 << QStringLiteral("I 75,673-243,729");
+        QTest::newRow("40 mm, twice as high")
+            << QSize(50, 100) << 40 << QStringLiteral("I 75,578-151,729");
+        QTest::newRow("8 mm, one pixel high")
+            << QSize(40, 1) << 8 << QStringLiteral("I 75,699-1275,729");
+    }
+
+    void signatureImage()
+    {
+        QFETCH(QSize, pixels);
+        QFETCH(int, heightMm);
+        QFETCH(QString, image);
+        ViewOptions withImage;
+        withImage.signatureImage = QImage(pixels, QImage::Format_RGB32);
+        withImage.signatureImage.fill(Qt::white);
+        withImage.signatureHeightMm = heightMm;
+        const QStringList page = drawPage(LayoutKind::Layout1, sampleLetter(), 1, withImage).ops;
+        QVERIFY2(page.contains(image), qPrintable(page.join(u'\n')));
+
+        // Wherever the signature falls, before or after a page break, the
+        // image takes the dotted line's place and nothing else moves.
+        for (int lines = 10; lines <= 36; ++lines) {
+            Letter letter = sampleLetter();
+            letter.body = QStringList(lines, QStringLiteral("Zeile")).join(QStringLiteral("\r\n"));
+            const Drawn dots = drawPage(LayoutKind::Layout1, letter, 1);
+            for (int pageNo = 1; pageNo <= dots.pageCount; ++pageNo) {
+                Drawn plain = drawPage(LayoutKind::Layout1, letter, pageNo);
+                Drawn drawn = drawPage(LayoutKind::Layout1, letter, pageNo, withImage);
+                QCOMPARE(drawn.pageCount, dots.pageCount);
+                const qsizetype dotted =
+                    plain.ops.indexOf(QRegularExpression(QStringLiteral("^T .* \\.+$")));
+                const qsizetype drawnImage =
+                    drawn.ops.indexOf(QRegularExpression(QStringLiteral("I .*")));
+                QCOMPARE(dotted >= 0, drawnImage >= 0);
+                if (dotted < 0) {
+                    QCOMPARE(drawn.ops, plain.ops);
+                    continue;
+                }
+                // Same left edge, bottom on the dotted line's bottom.
+                const RecordingCanvas::Op& dotsOp = plain.raw[size_t(dotted)];
+                const RecordingCanvas::Op& imageOp = drawn.raw[size_t(drawnImage)];
+                QCOMPARE(imageOp.from.x(), dotsOp.from.x());
+                QCOMPARE(imageOp.to.y(),
+                         dotsOp.from.y() + RecordingCanvas::lineHeight(dotsOp.font.points));
+                plain.ops.removeAt(dotted);
+                drawn.ops.removeAt(drawnImage);
+                QCOMPARE(drawn.ops, plain.ops);
+            }
+        }
     }
 };
 

@@ -1,8 +1,11 @@
 #include "layout/PainterCanvas.h"
+#include "layout/SignatureImage.h"
 #include "LayoutTestSupport.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quillory::layout;
@@ -26,6 +29,58 @@ class TestPainterCanvas : public QObject
     Q_OBJECT
 
 private slots:
+    void signatureImageRead_data()
+    {
+        QTest::addColumn<QByteArray>("format"); // empty: damaged bytes
+        QTest::addColumn<QRgb>("left");         // the pixels read, flattened onto white
+        QTest::addColumn<QRgb>("middle");
+        QTest::addColumn<QRgb>("right");
+        QTest::newRow("transparent PNG")
+            << QByteArray("PNG") << qRgb(255, 255, 255) << qRgb(128, 128, 255) << qRgb(0, 0, 255);
+        QTest::newRow("opaque PNG")
+            << QByteArray("PNG-opaque") << qRgb(255, 0, 0) << qRgb(255, 0, 0) << qRgb(0, 0, 255);
+        QTest::newRow("damaged file") << QByteArray() << QRgb(0) << QRgb(0) << QRgb(0);
+    }
+
+    void signatureImageRead()
+    {
+        QFETCH(QByteArray, format);
+        QFETCH(QRgb, left);
+        QFETCH(QRgb, middle);
+        QFETCH(QRgb, right);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("unterschrift.png"));
+        // Ink on the right; on the left nothing (transparent) or red, half ink between.
+        QImage image(3, 1, QImage::Format_ARGB32);
+        const bool opaque = format == "PNG-opaque";
+        image.setPixel(0, 0, opaque ? qRgb(255, 0, 0) : qRgba(0, 0, 0, 0));
+        image.setPixel(1, 0, opaque ? qRgb(255, 0, 0) : qRgba(0, 0, 255, 128));
+        image.setPixel(2, 0, qRgb(0, 0, 255));
+        image.setDotsPerMeterX(11811);
+        if (format.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("\x89PNG\r\n\x1a\n kaputt");
+        } else {
+            QVERIFY(image.save(path, "PNG"));
+        }
+        QString error;
+        const std::optional<QImage> read = readSignatureImage(path, error);
+        QCOMPARE(read.has_value(), !format.isEmpty());
+        if (!read) {
+            QVERIFY(!error.isEmpty());
+            QVERIFY(!readSignatureImage(dir.filePath(QStringLiteral("fehlt.png")), error));
+            return;
+        }
+        QVERIFY(!read->hasAlphaChannel());
+        QCOMPARE(read->size(), QSize(3, 1));
+        QCOMPARE(read->dotsPerMeterX(), 11811); // flattened at the image's own resolution
+        QCOMPARE(read->pixel(0, 0), left);
+        QVERIFY2(qAbs(qRed(read->pixel(1, 0)) - qRed(middle)) <= 1, "half ink on white");
+        QCOMPARE(qBlue(read->pixel(1, 0)), qBlue(middle));
+        QCOMPARE(read->pixel(2, 0), right);
+    }
+
     void pixelSize_data()
     {
         QTest::addColumn<int>("points");

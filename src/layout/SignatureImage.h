@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace quillory::layout {
+
+/**
+ * Reads a scanned signature (PNG or JPEG) as composition draws it: any
+ * transparency flattened onto white at the image's own resolution, so that
+ * a transparent PNG keeps a clean edge on white paper and a PDF/A-1, which
+ * knows no transparency, takes it as it is. Nothing when the file cannot be
+ * read as an image; error then says why.
+ */
+std::optional<QImage> readSignatureImage(const QString& path, QString& error);
+
+/** image with its transparency flattened onto white; an opaque image as it is. */
+QImage flattenedOnWhite(const QImage& image);
+
+} // namespace quillory::layout
