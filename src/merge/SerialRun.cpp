@@ -214,8 +214,11 @@ MergeOutcome SerialRun::writeEach(const QString& folder, const QString& pattern,
         output::PrinterMetrics metrics;
         target.metrics(metrics);
         const layout::PrintedPage page = metrics.page();
+        const document::Letter letter = letterFor(record);
         const layout::PageLayout layout =
-            layout::composeForPage(m_options.kind, letterFor(record), m_options.view, page);
+            layout::composeForPage(m_options.kind, letter, m_options.view, page);
+        // Each file is one letter: titled with its subject, authored by its sender.
+        target.setMetadata(output::PdfMetadata::forLetter(letter));
         QString error = target.begin(jobTitle());
         if (error.isEmpty())
             error = drawLetter(target, layout, page);

@@ -66,6 +66,12 @@ done
 [ "$(ls "$work/einzeln" | wc -l)" = 5 ] || fail "not 5 files: $(ls "$work/einzeln")"
 pdftotext "$work/einzeln/Brief an Müller; Sohn 7.pdf" - | grep -qF "Sehr geehrte(r) Herr Müller; Sohn 7," ||
   fail "the file of record 7 is not its letter"
+# Each file is a letter of its own: PDF/A, titled with its subject, authored by its sender.
+single="$work/einzeln/Brief an Müller; Sohn 7.pdf"
+info=$(pdfinfo "$single")
+echo "$info" | grep -Eq '^Title: +Kündigung Stromliefervertrag' || fail "title: $(echo "$info" | grep Title)"
+echo "$info" | grep -Eq '^Author: +Erika Mustermann$' || fail "author: $(echo "$info" | grep Author)"
+pdfinfo -meta "$single" | grep -q 'pdfaid:part' || fail "not PDF/A"
 # Asked again, the files are kept and the run says so.
 "$cli" merge "$work/serie.bri" "$work/daten.csv" --each "$work/einzeln" --name 'Brief an {Name}' \
   --records 5-9 2>"$work/err" && fail "an existing file was overwritten"
