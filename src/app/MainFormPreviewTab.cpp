@@ -29,7 +29,7 @@ void MainForm::buildPreviewTab(FormBuilder& b)
     // Two lines: the page's choices, then notes about it; a third for the
     // record while a table of recipients is attached.
     m_panel2Height = b.scale().px(58);
-    m_panel2RecordHeight = b.scale().px(87);
+    m_panel2RecordHeight = b.scale().px(92);
     Panel2->setFixedHeight(m_panel2Height);
 
     b.label(Panel2, QStringLiteral("Seite:"), 8, 8);

@@ -222,9 +222,8 @@ void MainForm::DatensatzEdChange()
 
 void MainForm::insertColumn(const QString& placeholder)
 {
-    QWidget* field = m_lastLetterField;
-    if (!field && isLetterText(focusWidget()))
-        field = focusWidget();
+    // The window keeps its focus child while the dialog has the focus.
+    QWidget* field = isLetterText(focusWidget()) ? focusWidget() : m_lastLetterField.data();
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         edit->insert(placeholder);
     } else if (auto* memo = qobject_cast<MemoField*>(field)) {
