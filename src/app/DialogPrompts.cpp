@@ -68,6 +68,19 @@ QString DialogPrompts::pdfFileName(const QString& lastName)
                          QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"));
 }
 
+QString DialogPrompts::tableFileName(const QString& lastName)
+{
+    return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
+                         QStringLiteral("Tabellen (*.csv *.txt);;Alle Dateien (*)"),
+                         QStringLiteral("csv"));
+}
+
+QString DialogPrompts::folderName(const QString& lastName)
+{
+    return QFileDialog::getExistingDirectory(m_window, QStringLiteral("Ordner für die Briefe"),
+                                             lastName);
+}
+
 void DialogPrompts::showError(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, ErrorReport::kCaption, text, QMessageBox::Ok, m_window);

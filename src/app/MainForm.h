@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -31,6 +32,11 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 
+namespace quillory::merge {
+struct CsvOptions;
+struct CsvTable;
+} // namespace quillory::merge
+
 namespace quillory::output {
 class PreviewRenderer;
 struct PreviewRequest;
@@ -52,6 +58,7 @@ class RecoveryStore;
 class SessionGuard;
 class SpinField;
 class SpellSupport;
+class SerialLetterDialog;
 
 /**
  * The one main window: every letter field and setting is one of its widgets,
@@ -215,6 +222,27 @@ public:
     int pageCount() const { return PageCount; }
     /** Replaces the system's printers, e.g. by a fake in tests; must outlive the window. */
     void setPrinterAccess(PrinterAccess* printer);
+    /**
+     * What the preview shows now: the letter (or the record's letter while a
+     * table is attached) composed for the current printer's page.
+     */
+    output::PreviewRequest previewRequest();
+    /** The preview's renderer; its layoutFor(previewRequest()) is the page on the screen. */
+    output::PreviewRenderer& preview();
+
+    // Serial letters: a table of recipients attached to the letter.
+    /** "Serienbrief...": opens the dialog, which stays beside the window. */
+    void Serienbrief1Click();
+    /** The dialog, once it was opened; null before. */
+    SerialLetterDialog* serialLetterDialog() const { return m_serialDialog; }
+    /** The records of the attached table; 0 without one. */
+    int recordCount() const;
+    /** The record the preview shows, from 1; 0 without a table. */
+    int shownRecord() const;
+    void DatensatzEdChange();
+    /** "Tabelle lösen": the preview goes back to the letter as typed. */
+    void TabelleLoesenClick();
+
     /** Spell checking of the body text. */
     SpellSupport* spelling() const { return m_spelling; }
     /** "Rechtschreibung prüfen...": every unknown word of the letter's text fields in turn. */
@@ -282,6 +310,11 @@ public:
     /** The check's verdict in a sentence, its warnings as the tool tip. */
     QLabel* UmschlagVerdict = nullptr;
     QPushButton* AnpassenButton = nullptr;
+    /** The record row, shown only while a table is attached: "Datensatz: n von N". */
+    QLabel* DatensatzLabel = nullptr;
+    SpinField* DatensatzEd = nullptr;
+    QLabel* DatensatzAnzahl = nullptr;
+    QPushButton* TabelleLoesen = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
     /** The check's verdict in short, on every tab. */
@@ -301,6 +334,7 @@ public:
     QAction* Druckereinrichten1 = nullptr;
     QAction* Drucken1 = nullptr;
     QAction* AlsPDFspeichern1 = nullptr;
+    QAction* Serienbrief1 = nullptr;
     QAction* N3 = nullptr;
     QAction* Beenden1 = nullptr;
     QMenu* Bearbeiten1 = nullptr;
@@ -334,6 +368,19 @@ private:
     void buildPreviewTab(FormBuilder& builder);
     void buildMenus();
     void buildEnvelopeChoice(FormBuilder& builder);
+    void buildRecordChoice(FormBuilder& builder);
+    /** Remembers the letter field that last had the focus, for columns to go into. */
+    void connectSerialLetter();
+    /** A text of the letter a column can go into: the recipient's, sender's and body fields. */
+    bool isLetterText(const QWidget* field) const;
+    void chooseSerialTable();
+    /** Reads the table again with the delimiter and encoding chosen in the dialog. */
+    void readSerialTableAgain();
+    void readSerialTable(const QString& path, const merge::CsvOptions& options);
+    void insertColumn(const QString& placeholder);
+    void runSerialLetter();
+    /** Shows or hides the record row as a table is attached or let go. */
+    void showRecordChoice();
     /** Keeps the envelope's verdict current as the letter changes. */
     void connectEnvelopeCheck();
     void connectHandlers();
@@ -363,10 +410,10 @@ private:
     /** Draws the chosen envelope's window over the preview's page 1; never printed. */
     void paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request);
     PrinterAccess& printer();
-    output::PreviewRequest previewRequest();
-    output::PreviewRenderer& preview();
     /** The letter with the view choices and layout it is printed in. */
     output::PrintRequest printRequest() const;
+    /** printRequest(), with the shown record's letter while a table is attached. */
+    output::PrintRequest shownLetterRequest() const;
     /** Runs a job with a progress dialog for longer letters; false when cancelled. */
     bool runPrintJob(output::PrintTarget& target, const output::PrintRequest& request);
     /** Turns wheel units into notches of 120 for the form's wheel handlers. */
@@ -446,6 +493,15 @@ private:
     SessionGuard* m_sessionGuard = nullptr;
     SpellSupport* m_spelling = nullptr;
     std::optional<document::Letter> m_sessionAnsweredLetter;
+
+    SerialLetterDialog* m_serialDialog = nullptr;
+    std::shared_ptr<const merge::CsvTable> m_serialTable;
+    QString m_serialTablePath;
+    QString m_serialPdfName;
+    QString m_serialFolder;
+    QPointer<QWidget> m_lastLetterField;
+    int m_panel2Height = 0;
+    int m_panel2RecordHeight = 0;
 };
 
 } // namespace quillory::app

@@ -71,7 +71,7 @@ output::PreviewRequest MainForm::previewRequest()
         PrinterNote->adjustSize();
     }
 
-    output::PrintRequest letterAndView = printRequest();
+    output::PrintRequest letterAndView = shownLetterRequest();
     output::PreviewRequest request;
     request.letter = std::move(letterAndView.letter);
     request.view = letterAndView.view;

@@ -47,6 +47,12 @@ public:
     /** A PDF file name to export to, starting from lastName; empty when cancelled. */
     virtual QString pdfFileName(const QString& lastName) = 0;
 
+    /** A table of recipients (CSV) to read, starting from lastName; empty when cancelled. */
+    virtual QString tableFileName(const QString& lastName) = 0;
+
+    /** A folder to write files into, starting from lastName; empty when cancelled. */
+    virtual QString folderName(const QString& lastName) = 0;
+
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;
 

@@ -37,6 +37,26 @@ public:
     void setUp(QWidget*) override {}
 };
 
+/** Pairs of visible widgets of the panel that overlap, or reach beyond its height. */
+inline QStringList overlapping(const QWidget& panel)
+{
+    QStringList found;
+    const QList<QWidget*> children = panel.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        const QWidget* a = children[i];
+        if (a->isHidden())
+            continue;
+        if (a->geometry().bottom() >= panel.height())
+            found << a->objectName() + QStringLiteral("/bottom");
+        for (qsizetype j = i + 1; j < children.size(); ++j) {
+            const QWidget* b = children[j];
+            if (!b->isHidden() && a->geometry().intersects(b->geometry()))
+                found << a->objectName() + QLatin1Char('/') + b->objectName();
+        }
+    }
+    return found;
+}
+
 /** A preview window on a fake printer. */
 struct PreviewFixture : FormFixture
 {

@@ -19,6 +19,8 @@ public:
     QStringList openNames;
     QStringList saveNames;
     QStringList pdfNames;
+    QStringList tableNames;
+    QStringList folderNames;
     /** Answers of the font dialog; nothing is Cancel. */
     QList<std::optional<quillory::app::FontChoice>> fontAnswers;
     /** What each font dialog was opened with. */
@@ -33,6 +35,7 @@ public:
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
+     * "table: <last name>", "folder: <last name>",
      * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
      * "spell: <field>: <word> [<suggestion>, ...]"
      */
@@ -64,6 +67,16 @@ public:
     {
         log << QStringLiteral("pdf: ") + lastName;
         return pdfNames.isEmpty() ? QString() : pdfNames.takeFirst();
+    }
+    QString tableFileName(const QString& lastName) override
+    {
+        log << QStringLiteral("table: ") + lastName;
+        return tableNames.isEmpty() ? QString() : tableNames.takeFirst();
+    }
+    QString folderName(const QString& lastName) override
+    {
+        log << QStringLiteral("folder: ") + lastName;
+        return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
     }
     void showError(const QString& text) override
     {

@@ -101,22 +101,6 @@ struct EnvelopeFixture : PreviewFixture
     QString status() const { return form->UmschlagStatus->text(); }
 };
 
-/** Pairs of visible widgets of the panel that overlap. */
-QStringList overlapping(const QWidget& panel)
-{
-    QStringList found;
-    const QList<QWidget*> children = panel.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (qsizetype i = 0; i < children.size(); ++i) {
-        for (qsizetype j = i + 1; j < children.size(); ++j) {
-            const QWidget* a = children[i];
-            const QWidget* b = children[j];
-            if (!a->isHidden() && !b->isHidden() && a->geometry().intersects(b->geometry()))
-                found << a->objectName() + QLatin1Char('/') + b->objectName();
-        }
-    }
-    return found;
-}
-
 } // namespace
 
 class TestEnvelope : public QObject

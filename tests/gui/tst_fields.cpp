@@ -259,7 +259,8 @@ private slots:
                            u"ZeilenBisBetreff"_s, u"ZeilenBisEmpfaenger"_s}
             << 0;
         QTest::newRow("Druck Vorschau")
-            << 2 << QStringList{u"SeiteEd"_s, u"UmschlagCombo"_s, u"ZoomEd"_s} << 20;
+            << 2 << QStringList{u"DatensatzEd"_s, u"SeiteEd"_s, u"UmschlagCombo"_s, u"ZoomEd"_s}
+            << 20;
     }
 
     void theWheelChangesOnlyAFocusedField()

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "merge/CsvTable.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QRadioButton;
+
+namespace quillory::app {
+
+/**
+ * "Serienbrief": the table of recipients as it was read and the choices of
+ * a run. It only shows and asks; the window reads the table, attaches it to
+ * the preview and runs the letters, so every file choice and error goes
+ * through the window's prompts. It stays open beside the window, so the
+ * user can type into the letter and insert columns while it is shown.
+ */
+class SerialLetterDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class Output { OnePdf, PdfPerRecord, Printer };
+
+    explicit SerialLetterDialog(QWidget* parent = nullptr);
+
+    /** Shows the table read from path: its delimiter, encoding, columns and records. */
+    void showTable(const QString& path, const merge::CsvTable& table);
+    /** No table attached: nothing to show, nothing to start. */
+    void clearTable();
+
+    /** The delimiter and encoding as chosen in the dialog (as detected until changed). */
+    merge::CsvOptions csvOptions() const;
+    Output output() const;
+    bool duplex() const;
+    /** The name pattern of the files of a run to one PDF per record. */
+    QString namePattern() const;
+
+    QLineEdit* TabelleEdit = nullptr;
+    QPushButton* AuswaehlenButton = nullptr;
+    QComboBox* TrennzeichenCombo = nullptr;
+    QComboBox* ZeichensatzCombo = nullptr;
+    QListWidget* SpaltenList = nullptr;
+    QLabel* AnzahlLabel = nullptr;
+    QRadioButton* EinePdfRadio = nullptr;
+    QRadioButton* JeDatensatzRadio = nullptr;
+    QRadioButton* DruckerRadio = nullptr;
+    QLineEdit* MusterEdit = nullptr;
+    QCheckBox* BeidseitigCheck = nullptr;
+    QPushButton* StartenButton = nullptr;
+    QPushButton* LoesenButton = nullptr;
+
+signals:
+    /** "Auswählen...": the window asks for a table. */
+    void chooseTable();
+    /** The delimiter or encoding was changed by the user: the table is to be read again. */
+    void readAgain();
+    /** A double-click on a column: "{Spalte}" goes into the letter. */
+    void insertColumn(const QString& placeholder);
+    void start();
+    /** "Tabelle lösen": back to the letter as typed. */
+    void detach();
+
+private:
+    void onColumnActivated(QListWidgetItem* item);
+    void updateOutputChoice();
+    /** Sets a combo box without telling readAgain(): a shown value is no choice of the user. */
+    void setQuietly(QComboBox* combo, int index);
+
+    bool m_quiet = false;
+};
+
+} // namespace quillory::app

@@ -1,0 +1,322 @@
+#include "layout/PageLayout.h"
+#include "output/PreviewRenderer.h"
+#include "PreviewFixture.h"
+#include "SerialLetterDialog.h"
+#include "SpinField.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+
+using namespace Qt::StringLiterals;
+using quillory::app::SerialLetterDialog;
+namespace layout = quillory::layout;
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+int pdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression count(
+        QStringLiteral("/Type\\s*/Pages\\b[^>]*?/Count\\s+(\\d+)"));
+    const auto match = count.match(QString::fromLatin1(file.readAll()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QStringList columnsShown(const SerialLetterDialog& d)
+{
+    QStringList columns;
+    for (int i = 0; i < d.SpaltenList->count(); ++i)
+        columns << d.SpaltenList->item(i)->text();
+    return columns;
+}
+
+/** The preview window without a printer, so the preview composes for A4 as the PDF does. */
+struct SerialFixture : PreviewFixture
+{
+    QTemporaryDir dir;
+
+    SerialFixture()
+    {
+        printer.problem = QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt");
+    }
+
+    SerialLetterDialog& dialog()
+    {
+        form->Serienbrief1->trigger();
+        SerialLetterDialog* d = form->serialLetterDialog();
+        Q_ASSERT(d && d->isVisible());
+        return *d;
+    }
+
+    /** "Auswählen..." answered with a table of these bytes. */
+    SerialLetterDialog& attach(const QByteArray& csv)
+    {
+        SerialLetterDialog& d = dialog();
+        prompts.tableNames << writeFile(dir, QStringLiteral("adressen.csv"), csv);
+        d.AuswaehlenButton->click();
+        return d;
+    }
+
+    /** The recipient lines of the page the preview shows. */
+    QStringList recipientShown()
+    {
+        QStringList lines;
+        const auto pages = form->preview().layoutFor(form->previewRequest());
+        for (const layout::DrawOp& op : pages->pageOps(1)) {
+            if (op.kind == layout::DrawOp::Kind::Text && op.role == layout::TextRole::Recipient)
+                lines << op.text;
+        }
+        return lines;
+    }
+};
+
+/** Three recipients; Bernd's text, a field of many lines, runs over a page. */
+const QByteArray kThree = QByteArrayLiteral("Name;Ort;Text\n"
+                                            "Anna Arnold;50667 K\xc3\xb6ln;Kurz.\n"
+                                            "Bernd Brandt;53111 Bonn;\"") +
+                          QByteArray("Eine Zeile.\n").repeated(70) +
+                          QByteArrayLiteral("\"\nClara Conrad;24103 Kiel;Auch kurz.\n");
+
+/** A letter to "{Name}" in "{Ort}"; the body comes from the table. */
+void useSerialLetter(quillory::app::MainForm& form)
+{
+    form.Edit1->setText(QStringLiteral("{Name}"));
+    form.Edit4->setText(QStringLiteral("{Ort}"));
+    form.Edit6->setText(QStringLiteral("Ihr Schreiben"));
+    form.Memo1->setPlainText(QStringLiteral("{Text}"));
+}
+
+} // namespace
+
+class TestSerialLetter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theDialogShowsTheTable_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("rereadAs"); // a delimiter or encoding chosen after reading
+        QTest::addColumn<QString>("delimiter");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("German spreadsheet: semicolons, Windows-1252")
+            << QByteArray("Name;Stra\xdf"
+                          "e;Ort\r\nM\xfcller;Weg 1;Bremen\r\n\r\nSchulz;Gasse 2;Kiel\r\n")
+            << QString() << "Semikolon"
+            << "Windows-1252" << QStringList{u"Name"_s, u"Straße"_s, u"Ort"_s} << 2 << QString();
+        QTest::newRow("commas, UTF-8 with BOM")
+            << QByteArray("\xef\xbb\xbfName,Ort\n\"Meier, Hans\",K\xc3\xb6ln\nB,C\nD,E\n")
+            << QString() << "Komma"
+            << "UTF-8" << QStringList{u"Name"_s, u"Ort"_s} << 3 << QString();
+        QTest::newRow("tabs") << QByteArray("Name\tOrt\nA\tB\n") << QString() << "Tabulator"
+                              << "UTF-8" << QStringList{u"Name"_s, u"Ort"_s} << 1 << QString();
+        QTest::newRow("read again with commas")
+            << QByteArray("Name;Ort\nA;B\nC;D\n") << "Komma"
+            << "Komma"
+            << "UTF-8" << QStringList{u"Name;Ort"_s} << 2 << QString();
+        QTest::newRow("read again as Windows-1252")
+            << QByteArray("Stra\xc3\x9f"
+                          "e;Ort\nA;B\n")
+            << "Windows-1252"
+            << "Semikolon"
+            << "Windows-1252" << QStringList{QStringLiteral("Stra\u00c3\u0178e"), u"Ort"_s} << 1
+            << QString();
+        QTest::newRow("a row too long")
+            << QByteArray("Name;Ort\nA;B\nC;D;E\n") << QString() << QString() << QString()
+            << QStringList() << 0 << "Zeile 3";
+    }
+
+    void theDialogShowsTheTable()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, rereadAs);
+        QFETCH(QString, delimiter);
+        QFETCH(QString, encoding);
+        QFETCH(QStringList, columns);
+        QFETCH(int, records);
+        QFETCH(QString, error);
+        SerialFixture f;
+        SerialLetterDialog& d = f.attach(csv);
+        const QString path = f.dir.filePath(QStringLiteral("adressen.csv"));
+        if (!rereadAs.isEmpty()) {
+            QComboBox* combo = d.TrennzeichenCombo->findText(rereadAs) >= 0 ? d.TrennzeichenCombo
+                                                                            : d.ZeichensatzCombo;
+            combo->setCurrentText(rereadAs);
+        }
+
+        if (!error.isEmpty()) {
+            QCOMPARE(f.prompts.errors.size(), 1);
+            QVERIFY2(f.prompts.errors[0].contains(error), qPrintable(f.prompts.errors[0]));
+            QCOMPARE(f.form->recordCount(), 0);
+            QVERIFY(f.form->DatensatzEd->isHidden());
+            QVERIFY(!d.StartenButton->isEnabled());
+            return;
+        }
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(d.TabelleEdit->text(), path);
+        QCOMPARE(d.TrennzeichenCombo->currentText(), delimiter);
+        QCOMPARE(d.ZeichensatzCombo->currentText(), encoding);
+        QCOMPARE(columnsShown(d), columns);
+        QCOMPARE(d.AnzahlLabel->text(), QString::number(records));
+        QCOMPARE(f.form->recordCount(), records);
+        QVERIFY(!f.form->DatensatzEd->isHidden());
+        QCOMPARE(f.form->DatensatzAnzahl->text(), QStringLiteral("von %1").arg(records));
+
+        // Kept per user in a group of its own, and offered at the next choice.
+        QCOMPARE(f.ownSettings.values.value(QStringLiteral("Serienbrief/Tabelle")).toString(),
+                 path);
+        QVERIFY(!f.ownSettings.values.contains(QStringLiteral("TMainForm/Tabelle")));
+        FormFixture second({}, &f.ownSettings);
+        second.form->Serienbrief1->trigger();
+        second.form->serialLetterDialog()->AuswaehlenButton->click();
+        QCOMPARE(second.prompts.log, QStringList{QStringLiteral("table: ") + path});
+
+        // A double-click puts the column where the user was typing last.
+        f.form->Edit6->setFocus();
+        f.form->Edit6->setText(QStringLiteral("Betreff: "));
+        d.SpaltenList->itemDoubleClicked(d.SpaltenList->item(columns.size() - 1));
+        QCOMPARE(f.form->Edit6->text(), QStringLiteral("Betreff: {%1}").arg(columns.last()));
+    }
+
+    void aRunToOnePdf_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<bool>("duplex");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("three letters") << kThree << false << "Ihr Schreiben" << QString();
+        QTest::newRow("five letters, duplex, with progress")
+            << kThree + QByteArrayLiteral("Dora;Hamburg;Kurz.\nEmil;Berlin;Kurz.\n") << true
+            << "Ihr Schreiben" << QString();
+        QTest::newRow("an unknown column")
+            << kThree << false << "Ihr {Anliegen}"
+            << QStringLiteral("Unbekannte Spalte „Anliegen“ in Betreff");
+    }
+
+    void aRunToOnePdf()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(bool, duplex);
+        QFETCH(QString, subject);
+        QFETCH(QString, error);
+        SerialFixture f;
+        useSerialLetter(*f.form);
+        f.form->Edit6->setText(subject);
+        const quillory::document::Letter typed = f.form->letter();
+        SerialLetterDialog& d = f.attach(csv);
+        const int records = f.form->recordCount();
+        QVERIFY(records >= 3);
+        d.BeidseitigCheck->setChecked(duplex);
+        QVERIFY(d.EinePdfRadio->isChecked());
+
+        // What the preview shows of each record, blank backs added.
+        int expected = 0;
+        bool longer = false;
+        for (int n = 1; n <= records; ++n) {
+            f.form->DatensatzEd->setValue(n);
+            const int pages = f.form->preview().pageCount(f.form->previewRequest());
+            longer = longer || pages > 1;
+            expected += pages + (duplex && pages % 2 == 1 && n < records ? 1 : 0);
+        }
+        QVERIFY(longer || !error.isEmpty());
+
+        const QString pdf = f.dir.filePath(QStringLiteral("serie.pdf"));
+        f.prompts.pdfNames << pdf;
+        d.StartenButton->click();
+        QCOMPARE(f.form->letter(), typed);
+        if (!error.isEmpty()) {
+            QCOMPARE(f.prompts.errors.size(), 1);
+            QVERIFY2(f.prompts.errors[0].contains(error), qPrintable(f.prompts.errors[0]));
+            QVERIFY(!QFile::exists(pdf));
+            QVERIFY(!f.prompts.log.contains(QStringLiteral("pdf: ")));
+            return;
+        }
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(pdfPageCount(pdf), expected);
+        const QString done =
+            QStringLiteral("Serienbrief fertig: %1 Briefe, %2 Seiten.").arg(records).arg(expected);
+        QCOMPARE(f.prompts.infos, QStringList{done});
+    }
+
+    void browsingShowsTheRecord_data()
+    {
+        QTest::addColumn<bool>("layout2");
+        QTest::addColumn<QString>("envelope");
+        QTest::newRow("Layout 1") << false << "kein";
+        QTest::newRow("Layout 2, envelope DL") << true << "DL";
+    }
+
+    void browsingShowsTheRecord()
+    {
+        QFETCH(bool, layout2);
+        QFETCH(QString, envelope);
+        SerialFixture f;
+        useSerialLetter(*f.form);
+        f.form->Layout2Check->setChecked(layout2);
+        f.form->UmschlagCombo->setCurrentText(envelope);
+        f.form->SetUnChanged();
+        const quillory::document::Letter typed = f.form->letter();
+        f.form->PageControl1->setCurrentWidget(f.form->TabSheet3);
+        QVERIFY(f.form->DatensatzEd->isHidden());
+        const QStringList asTyped = f.recipientShown();
+        QVERIFY2(asTyped.contains(QStringLiteral("{Name}")), qPrintable(asTyped.join(u'|')));
+
+        f.attach(kThree);
+        QCoreApplication::processEvents();
+        const QStringList overlaps = overlapping(*f.form->Panel2);
+        QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(u", ")));
+        const QStringList names = {QStringLiteral("Anna Arnold"), QStringLiteral("Bernd Brandt"),
+                                   QStringLiteral("Clara Conrad")};
+        const QStringList cities = {QStringLiteral("50667 Köln"), QStringLiteral("53111 Bonn"),
+                                    QStringLiteral("24103 Kiel")};
+        for (int n : {1, 3, 2}) {
+            f.form->DatensatzEd->setValue(n);
+            const QStringList shown = f.recipientShown();
+            QVERIFY2(shown.contains(names[n - 1]) && shown.contains(cities[n - 1]),
+                     qPrintable(shown.join(u'|')));
+            for (int other = 1; other <= 3; ++other)
+                QVERIFY(other == n || !shown.contains(names[other - 1]));
+            // The page count is the shown record's: only Bernd's letter runs over.
+            f.paint();
+            QCOMPARE(f.form->pageCount() > 1, n == 2);
+        }
+        f.form->DatensatzEd->setValue(7);
+        QCOMPARE(f.form->DatensatzEd->value(), 3.0);
+
+        QCOMPARE(f.form->letter(), typed);
+        QCOMPARE(f.form->Edit1->text(), QStringLiteral("{Name}"));
+        QVERIFY(!f.form->isChanged());
+
+        f.form->TabelleLoesen->click();
+        QCOMPARE(f.form->recordCount(), 0);
+        QVERIFY(f.form->DatensatzEd->isHidden());
+        QCOMPARE(f.recipientShown(), asTyped);
+        QVERIFY(f.form->serialLetterDialog()->SpaltenList->count() == 0);
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestSerialLetter)
+#include "tst_serialletter.moc"
