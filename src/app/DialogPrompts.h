@@ -25,6 +25,7 @@ public:
     QString openFileName(const QString& lastName) override;
     QString saveFileName(const QString& lastName) override;
     QString pdfFileName(const QString& lastName) override;
+    QString imageFileName(const QString& lastName) override;
     void showError(const QString& text) override;
     void showInfo(const QString& text) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;

@@ -70,6 +70,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     setCentralWidget(PageControl1);
     buildLetterTab(builder);
     buildSenderTab(builder);
+    buildSignatureChoice(builder);
     buildPreviewTab(builder);
     buildMenus();
     StatusBar1 = new QStatusBar(this);
@@ -93,6 +94,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectEnvelopeCheck();
     connectEditing();
     connectSpelling();
+    connectSignature();
     connectSession();
     connectRecent();
     FormCreate();
@@ -217,6 +219,7 @@ void MainForm::showEvent(QShowEvent* event)
         this,
         [this] {
             runGuarded([this] { FormShow(); });
+            reportSignatureProblem();
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
         },

@@ -47,6 +47,9 @@ public:
     /** A PDF file name to export to, starting from lastName; empty when cancelled. */
     virtual QString pdfFileName(const QString& lastName) = 0;
 
+    /** A PNG or JPEG image to open, starting from lastName; empty when cancelled. */
+    virtual QString imageFileName(const QString& lastName) = 0;
+
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;
 

@@ -19,6 +19,7 @@ public:
     QStringList openNames;
     QStringList saveNames;
     QStringList pdfNames;
+    QStringList imageNames;
     /** Answers of the font dialog; nothing is Cancel. */
     QList<std::optional<quillory::app::FontChoice>> fontAnswers;
     /** What each font dialog was opened with. */
@@ -32,9 +33,9 @@ public:
     std::function<void(const QString& word)> onSpelling;
 
     /**
-     * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
-     * "spell: <field>: <word> [<suggestion>, ...]"
+     * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>", "image: <last
+     * name>", "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard:
+     * <text>", "spell: <field>: <word> [<suggestion>, ...]"
      */
     QStringList log;
     QStringList errors;
@@ -64,6 +65,11 @@ public:
     {
         log << QStringLiteral("pdf: ") + lastName;
         return pdfNames.isEmpty() ? QString() : pdfNames.takeFirst();
+    }
+    QString imageFileName(const QString& lastName) override
+    {
+        log << QStringLiteral("image: ") + lastName;
+        return imageNames.isEmpty() ? QString() : imageNames.takeFirst();
     }
     void showError(const QString& text) override
     {
