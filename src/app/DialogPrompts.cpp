@@ -81,6 +81,12 @@ QString DialogPrompts::folderName(const QString& lastName)
                                              lastName);
 }
 
+QString DialogPrompts::imageFileName(const QString& lastName)
+{
+    return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
+                         QStringLiteral("Bilder (*.png *.jpg *.jpeg)"), QStringLiteral("png"));
+}
+
 void DialogPrompts::showError(const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, ErrorReport::kCaption, text, QMessageBox::Ok, m_window);

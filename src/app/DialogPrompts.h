@@ -27,6 +27,7 @@ public:
     QString pdfFileName(const QString& lastName) override;
     QString tableFileName(const QString& lastName) override;
     QString folderName(const QString& lastName) override;
+    QString imageFileName(const QString& lastName) override;
     void showError(const QString& text) override;
     void showInfo(const QString& text) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;

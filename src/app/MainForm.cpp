@@ -71,6 +71,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     setCentralWidget(PageControl1);
     buildLetterTab(builder);
     buildSenderTab(builder);
+    buildSignatureChoice(builder);
     buildPreviewTab(builder);
     buildMenus();
     StatusBar1 = new QStatusBar(this);
@@ -94,6 +95,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectEnvelopeCheck();
     connectEditing();
     connectSpelling();
+    connectSignature();
     connectSession();
     connectRecent();
     FormCreate();
@@ -222,6 +224,7 @@ void MainForm::showEvent(QShowEvent* event)
         this,
         [this] {
             runGuarded([this] { FormShow(); });
+            reportSignatureProblem();
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
         },

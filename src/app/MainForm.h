@@ -7,6 +7,7 @@
 #include "settings/ListStore.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
@@ -21,6 +22,7 @@ class QPainter;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
@@ -113,8 +115,9 @@ public:
      */
     void setListStore(settings::ListStore* store);
     /**
-     * The folder of the recovery copies, set before the first showing; the
-     * default is the program's data folder.
+     * The folder of the recovery copies and of the copy of the signature
+     * image, set before the first showing; the default is the program's data
+     * folder.
      */
     void setRecoveryFolder(const QString& folder);
     /** Where this window's recovery copy goes. */
@@ -210,6 +213,14 @@ public:
      */
     void AnpassenClick();
 
+    // The scanned signature on "Ihre Daten", a per-user choice.
+    /** "Unterschrift (Bild)...": a copy of the chosen image goes into the data folder. */
+    void UnterschriftClick();
+    /** "Entfernen": back to the dotted line; the copy goes too. */
+    void UnterschriftEntfernenClick();
+    /** The height or "Bild nur in PDF-Dateien verwenden" changed. */
+    void UnterschriftOptionChange();
+
     // Preview, printing and PDF export.
     /** Sizes the preview page and draws it in the same paint. */
     void PaintBox1Paint(QPainter& painter);
@@ -293,6 +304,13 @@ public:
     QCheckBox* LeerZeileCheck = nullptr;
     QCheckBox* PLZOrtGroesserCheck = nullptr;
     QCheckBox* Leer2Check = nullptr;
+    QGroupBox* UnterschriftGruppe = nullptr;
+    QPushButton* UnterschriftButton = nullptr;
+    QPushButton* UnterschriftEntfernen = nullptr;
+    /** The chosen image, scaled down; empty without one. */
+    QLabel* UnterschriftVorschau = nullptr;
+    SpinField* UnterschriftHoehe = nullptr;
+    QCheckBox* UnterschriftNurPdf = nullptr;
 
     // Tab "Druck Vorschau".
     QWidget* TabSheet3 = nullptr;
@@ -366,6 +384,15 @@ private:
     void buildLetterTab(FormBuilder& builder);
     void buildSenderTab(FormBuilder& builder);
     void buildPreviewTab(FormBuilder& builder);
+    void buildSignatureChoice(FormBuilder& builder);
+    void connectSignature();
+    /** Reads the choice and its image once the store was read; a problem waits for the window. */
+    void restoreSignature();
+    /** Says once, with the window on screen, why the stored image could not be used. */
+    void reportSignatureProblem();
+    void showSignature();
+    /** Kept at once, in its own group, like the spelling choices. */
+    void saveSignatureChoice();
     void buildMenus();
     void buildEnvelopeChoice(FormBuilder& builder);
     void buildRecordChoice(FormBuilder& builder);
@@ -410,8 +437,11 @@ private:
     /** Draws the chosen envelope's window over the preview's page 1; never printed. */
     void paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request);
     PrinterAccess& printer();
-    /** The letter with the view choices and layout it is printed in. */
-    output::PrintRequest printRequest() const;
+    /**
+     * The letter with the view choices and layout it is printed in; forPdf:
+     * as "Als PDF speichern..." writes it, always with the signature image.
+     */
+    output::PrintRequest printRequest(bool forPdf = false) const;
     /** printRequest(), with the shown record's letter while a table is attached. */
     output::PrintRequest shownLetterRequest() const;
     /** Runs a job with a progress dialog for longer letters; false when cancelled. */
@@ -492,6 +522,14 @@ private:
     bool m_recoveryFailureShown = false;
     SessionGuard* m_sessionGuard = nullptr;
     SpellSupport* m_spelling = nullptr;
+    /** The signature image as composition draws it (flattened); null: the dotted line. */
+    QImage m_signatureImage;
+    /** The copy in the data folder, as stored; kept even when it cannot be read. */
+    QString m_signaturePath;
+    QString m_signatureProblem;
+    QString m_imageDialogName;
+    /** Changes of the fields are stored only after the stored choice was shown. */
+    bool m_signatureRestored = false;
     std::optional<document::Letter> m_sessionAnsweredLetter;
 
     SerialLetterDialog* m_serialDialog = nullptr;

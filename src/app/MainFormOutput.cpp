@@ -140,12 +140,17 @@ bool MainForm::runPrintJob(output::PrintTarget& target, const output::PrintReque
     return !outcome.cancelled;
 }
 
-output::PrintRequest MainForm::printRequest() const
+output::PrintRequest MainForm::printRequest(bool forPdf) const
 {
     output::PrintRequest request;
     request.letter = letter();
     request.view.blankBeforeRecipientCity = Leer2Check->isChecked();
     request.view.signatureIsSenderName = RadioButton1->isChecked();
+    // The preview shows what the printer prints: the image only where
+    // printed letters carry it too; they are mostly signed by hand.
+    if (forPdf || !UnterschriftNurPdf->isChecked())
+        request.view.signatureImage = m_signatureImage;
+    request.view.signatureHeightMm = int(UnterschriftHoehe->letterValue());
     request.kind =
         Layout1Check->isChecked() ? layout::LayoutKind::Layout1 : layout::LayoutKind::Layout2;
     return request;
@@ -170,7 +175,7 @@ void MainForm::AlsPDFspeichern1Click()
     if (path.isEmpty())
         return;
     m_pdfDialogName = path;
-    const output::PrintRequest request = printRequest();
+    const output::PrintRequest request = printRequest(true);
     output::PdfTarget target(path, printer().paper());
     target.setMetadata(output::PdfMetadata::forLetter(request.letter));
     runPrintJob(target, request);

@@ -85,6 +85,7 @@ void MainForm::restoreUserSettings()
         setViewChoices(view);
     });
     restoreSpellChoices();
+    restoreSignature();
 }
 
 void MainForm::saveUserSettings(bool report)

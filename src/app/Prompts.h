@@ -53,6 +53,9 @@ public:
     /** A folder to write files into, starting from lastName; empty when cancelled. */
     virtual QString folderName(const QString& lastName) = 0;
 
+    /** A PNG or JPEG image to open, starting from lastName; empty when cancelled. */
+    virtual QString imageFileName(const QString& lastName) = 0;
+
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;
 

@@ -61,7 +61,13 @@ inline QStringList overlapping(const QWidget& panel)
 struct PreviewFixture : FormFixture
 {
     FakePrinterAccess printer;
-    PreviewFixture() { form->setPrinterAccess(&printer); }
+    explicit PreviewFixture(const QStringList& arguments = {},
+                            quillory::settings::SettingsBackend* settings = nullptr,
+                            const QString& recoveryFolder = QString(), bool show = true)
+        : FormFixture(arguments, settings, recoveryFolder, show)
+    {
+        form->setPrinterAccess(&printer);
+    }
 
     /** Paints the preview as the platform would and returns its size. */
     QSize paint()

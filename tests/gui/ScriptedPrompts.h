@@ -21,6 +21,7 @@ public:
     QStringList pdfNames;
     QStringList tableNames;
     QStringList folderNames;
+    QStringList imageNames;
     /** Answers of the font dialog; nothing is Cancel. */
     QList<std::optional<quillory::app::FontChoice>> fontAnswers;
     /** What each font dialog was opened with. */
@@ -35,7 +36,7 @@ public:
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "table: <last name>", "folder: <last name>",
+     * "table: <last name>", "folder: <last name>", "image: <last name>",
      * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
      * "spell: <field>: <word> [<suggestion>, ...]"
      */
@@ -77,6 +78,11 @@ public:
     {
         log << QStringLiteral("folder: ") + lastName;
         return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
+    }
+    QString imageFileName(const QString& lastName) override
+    {
+        log << QStringLiteral("image: ") + lastName;
+        return imageNames.isEmpty() ? QString() : imageNames.takeFirst();
     }
     void showError(const QString& text) override
     {
