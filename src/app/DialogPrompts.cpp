@@ -4,6 +4,7 @@
 #include "FileDialog.h"
 #include "FontChoiceDialog.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -112,6 +113,15 @@ bool DialogPrompts::confirmDiscard(const QString& text)
                     QMessageBox::Yes | QMessageBox::No, m_window);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+QString DialogPrompts::askText(const QString& title, const QString& label,
+                               const QString& suggestion)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_window, title, label, QLineEdit::Normal, suggestion, &ok);
+    return ok ? text : QString();
 }
 
 } // namespace quillory::app

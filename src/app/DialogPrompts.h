@@ -26,6 +26,7 @@ public:
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;
     Recovery offerRecovery(const QString& text) override;
     bool confirmDiscard(const QString& text) override;
+    QString askText(const QString& title, const QString& label, const QString& suggestion) override;
 
 private:
     QWidget* m_window;

@@ -12,6 +12,7 @@
 #include "PrinterAccess.h"
 #include "RecentLetters.h"
 #include "RecoveryStore.h"
+#include "settings/SenderProfiles.h"
 #include "SpellSupport.h"
 
 #include <QAction>
@@ -96,6 +97,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
         Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);
     connectSession();
     connectRecent();
+    connectSenderProfiles();
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();
@@ -218,6 +220,7 @@ void MainForm::showEvent(QShowEvent* event)
         this,
         [this] {
             runGuarded([this] { FormShow(); });
+            runGuarded([this] { fillSenderProfiles(QString()); });
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
         },

@@ -145,12 +145,14 @@ bool SenderProfiles::save(const QString& name, const SenderProfile& profile)
     const QString trimmed = SettingsEncoding::trimmed(name);
     if (trimmed.isEmpty())
         return false;
+    // Held as the next start reads it, e.g. the fonts in points at 96 dpi.
+    const Entry entry{trimmed, SenderProfile::decode(profile.encode())};
     int index = indexOf(trimmed);
     if (index < 0) {
         index = int(m_entries.size());
-        m_entries.append({trimmed, profile});
+        m_entries.append(entry);
     } else {
-        m_entries[index] = {trimmed, profile};
+        m_entries[index] = entry;
     }
     return write(index);
 }

@@ -24,10 +24,13 @@ public:
     /** Answers to a recovery copy found at the start; none is "Später". */
     QList<Recovery> recoveryAnswers;
     QList<bool> discardAnswers;
+    /** Lines typed into a text question; none is Cancel. */
+    QStringList textAnswers;
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
-     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>"
+     * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
+     * "text: <label> [<suggestion>]"
      */
     QStringList log;
     QStringList errors;
@@ -84,5 +87,11 @@ public:
     {
         log << QStringLiteral("discard: ") + text;
         return !discardAnswers.isEmpty() && discardAnswers.takeFirst();
+    }
+    QString askText(const QString&, const QString& label, const QString& suggestion) override
+    {
+        log << QStringLiteral("text: ") + label + QStringLiteral(" [") + suggestion +
+                   QLatin1Char(']');
+        return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
 };
