@@ -5,6 +5,7 @@
 #include "FontChoiceDialog.h"
 #include "SpellDialog.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -140,6 +141,15 @@ SpellingAnswer DialogPrompts::askSpelling(const QString& field, const QString& w
     if (!m_spellDialog)
         m_spellDialog = new SpellDialog(m_window);
     return m_spellDialog->ask(field, word, suggestions);
+}
+
+QString DialogPrompts::askText(const QString& title, const QString& label,
+                               const QString& suggestion)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_window, title, label, QLineEdit::Normal, suggestion, &ok);
+    return ok ? text : QString();
 }
 
 } // namespace quillory::app

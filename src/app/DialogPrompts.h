@@ -35,6 +35,7 @@ public:
     bool confirmDiscard(const QString& text) override;
     SpellingAnswer askSpelling(const QString& field, const QString& word,
                                const QStringList& suggestions) override;
+    QString askText(const QString& title, const QString& label, const QString& suggestion) override;
 
 private:
     QWidget* m_window;

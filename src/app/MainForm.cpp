@@ -12,6 +12,7 @@
 #include "PrinterAccess.h"
 #include "RecentLetters.h"
 #include "RecoveryStore.h"
+#include "settings/SenderProfiles.h"
 #include "SpellSupport.h"
 
 #include <QAction>
@@ -98,6 +99,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectSignature();
     connectSession();
     connectRecent();
+    connectSenderProfiles();
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();
@@ -225,6 +227,7 @@ void MainForm::showEvent(QShowEvent* event)
         [this] {
             runGuarded([this] { FormShow(); });
             reportSignatureProblem();
+            runGuarded([this] { fillSenderProfiles(QString()); });
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
         },

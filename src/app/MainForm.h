@@ -46,6 +46,10 @@ struct PrintRequest;
 class PrintTarget;
 } // namespace quillory::output
 
+namespace quillory::settings {
+class SenderProfiles;
+}
+
 namespace quillory::app {
 
 class AboutBox;
@@ -212,6 +216,12 @@ public:
      * counts before it, as if typed into their fields; or says why it cannot.
      */
     void AnpassenClick();
+    /** A sender profile chosen: its fields and fonts go into the letter, as an edit. */
+    void AbsenderComboSelect();
+    /** "Speichern als...": the sender fields, footer and fonts under a name the user gives. */
+    void AbsenderSpeichernClick();
+    /** "Löschen": the chosen profile, after a question. */
+    void AbsenderLoeschenClick();
 
     // The scanned signature on "Ihre Daten", a per-user choice.
     /** "Unterschrift (Bild)...": a copy of the chosen image goes into the data folder. */
@@ -311,6 +321,10 @@ public:
     QLabel* UnterschriftVorschau = nullptr;
     SpinField* UnterschriftHoehe = nullptr;
     QCheckBox* UnterschriftNurPdf = nullptr;
+    /** The user's sender profiles by name; none chosen at the start. */
+    QComboBox* AbsenderCombo = nullptr;
+    QPushButton* AbsenderSpeichern = nullptr;
+    QPushButton* AbsenderLoeschen = nullptr;
 
     // Tab "Druck Vorschau".
     QWidget* TabSheet3 = nullptr;
@@ -383,6 +397,7 @@ protected:
 private:
     void buildLetterTab(FormBuilder& builder);
     void buildSenderTab(FormBuilder& builder);
+    void buildSenderProfiles(FormBuilder& builder);
     void buildPreviewTab(FormBuilder& builder);
     void buildSignatureChoice(FormBuilder& builder);
     void connectSignature();
@@ -472,6 +487,10 @@ private:
     void rememberLetter(const QString& path);
     void fillRecentMenu();
     void connectRecent();
+    settings::SenderProfiles& senderProfiles();
+    /** The profile list as stored, current chosen (none when empty). */
+    void fillSenderProfiles(const QString& current);
+    void connectSenderProfiles();
     void keepForNextStart();
     /** Offers the copies of instances that are gone, newest first, until one is taken. */
     void offerRecoveredLetter();
@@ -511,6 +530,7 @@ private:
     settings::ListStore* m_listStore = nullptr;
     std::unique_ptr<settings::ListStore> m_ownListStore;
     std::unique_ptr<RecentLetters> m_recent;
+    std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
     QString m_recoveryFolder;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     QTimer* m_autosaveTimer = nullptr;

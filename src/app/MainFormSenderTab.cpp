@@ -2,7 +2,9 @@
 #include "MainForm.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace quillory::app {
@@ -82,6 +84,8 @@ void MainForm::buildSenderTab(FormBuilder& b)
         check(QStringLiteral("Leer2Check"),
               QStringLiteral("Leerzeile zwischen Straße und PLZ/Ort für Empfänger"), 384, 345);
 
+    buildSenderProfiles(b);
+
     b.fitLabels(tab);
 
     QWidget* const order[] = {Edit10,
@@ -94,6 +98,9 @@ void MainForm::buildSenderTab(FormBuilder& b)
                               Edit16,
                               Edit17,
                               Edit18,
+                              AbsenderCombo,
+                              AbsenderSpeichern,
+                              AbsenderLoeschen,
                               RandEd,
                               TeleRechts,
                               FussZentr,

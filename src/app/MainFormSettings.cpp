@@ -7,6 +7,7 @@
 #include "RecoveryStore.h"
 #include "settings/FormStorage.h"
 #include "settings/QSettingsBackend.h"
+#include "settings/SenderProfiles.h"
 #include "WindowPlacer.h"
 
 #include <QCheckBox>

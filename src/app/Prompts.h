@@ -69,7 +69,7 @@ public:
     /** Ja / Nein / Später for a letter kept when an earlier run ended without saving it. */
     virtual Recovery offerRecovery(const QString& text) = 0;
 
-    /** A Yes/No question before a recovery copy is deleted for good. */
+    /** A Yes/No question before something is deleted for good, e.g. a recovery copy. */
     virtual bool confirmDiscard(const QString& text) = 0;
 
     /**
@@ -79,6 +79,13 @@ public:
      */
     virtual SpellingAnswer askSpelling(const QString& field, const QString& word,
                                        const QStringList& suggestions) = 0;
+
+    /**
+     * A line of text, e.g. a name to save under: caption title, the question
+     * label, starting from suggestion; empty when cancelled.
+     */
+    virtual QString askText(const QString& title, const QString& label,
+                            const QString& suggestion) = 0;
 };
 
 } // namespace quillory::app

@@ -3,18 +3,24 @@
 #include "SettingsEncoding.h"
 
 namespace quillory::settings {
-namespace {
 
 using document::Letter;
 using document::LetterFont;
 using namespace SettingsEncoding;
 
-StoredProperty text(const char* name, QString& field)
+StoredProperty textProperty(const QString& name, QString& field)
 {
-    return {QString::fromLatin1(name), [&field] { return field; },
+    return {name, [&field] { return field; },
             [&field](const QString& stored) {
                 field = stored;
             }};
+}
+
+namespace {
+
+StoredProperty text(const char* name, QString& field)
+{
+    return textProperty(QString::fromLatin1(name), field);
 }
 
 StoredProperty flag(const char* name, bool& field)
@@ -36,10 +42,11 @@ StoredProperty number(const char* name, Field& field, Rule setRule)
             }};
 }
 
-/** A font is seven values; the size comes after the height, so it wins. */
-void addFont(std::vector<StoredProperty>& list, const char* widget, LetterFont& font)
+} // namespace
+
+void addFontProperties(std::vector<StoredProperty>& list, const QString& widget, LetterFont& font)
 {
-    const QString prefix = QString::fromLatin1(widget) + QStringLiteral("_Font");
+    const QString prefix = widget + QStringLiteral("_Font");
     list.push_back({prefix + QStringLiteral("Charset"),
                     [&font] { return QString::number(font.charset()); },
                     [&font](const QString& s) {
@@ -75,8 +82,6 @@ void addFont(std::vector<StoredProperty>& list, const char* widget, LetterFont& 
                     }});
 }
 
-} // namespace
-
 std::vector<StoredProperty> storedProperties(Letter& l, ViewChoices& view)
 {
     const auto margin = [](double v) {
@@ -100,9 +105,9 @@ std::vector<StoredProperty> storedProperties(Letter& l, ViewChoices& view)
     list.push_back(text("Edit16_Text", l.senderFax));
     list.push_back(text("Edit17_Text", l.senderEmail));
     list.push_back(text("Edit18_Text", l.footer));
-    addFont(list, "FontDialog1", l.letterFont);
+    addFontProperties(list, QStringLiteral("FontDialog1"), l.letterFont);
     list.push_back(text("Edit19_Text", l.senderCity));
-    addFont(list, "FontDialog2", l.footerFont);
+    addFontProperties(list, QStringLiteral("FontDialog2"), l.footerFont);
     list.push_back(number("RandEd_Value", l.marginMm, margin));
     list.push_back(flag("TeleRechts_Checked", l.phoneRight));
     list.push_back(flag("FussZentr_Checked", l.footerCentred));

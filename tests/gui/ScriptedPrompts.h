@@ -33,12 +33,14 @@ public:
     QList<quillory::app::SpellingAnswer> spellingAnswers;
     /** Run for each word of the spelling dialog, before it is answered. */
     std::function<void(const QString& word)> onSpelling;
+    /** Lines typed into a text question; none is Cancel. */
+    QStringList textAnswers;
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
      * "table: <last name>", "folder: <last name>", "image: <last name>",
      * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
-     * "spell: <field>: <word> [<suggestion>, ...]"
+     * "spell: <field>: <word> [<suggestion>, ...]", "text: <label> [<suggestion>]"
      */
     QStringList log;
     QStringList errors;
@@ -120,5 +122,11 @@ public:
             onSpelling(word);
         return spellingAnswers.isEmpty() ? quillory::app::SpellingAnswer{}
                                          : spellingAnswers.takeFirst();
+    }
+    QString askText(const QString&, const QString& label, const QString& suggestion) override
+    {
+        log << QStringLiteral("text: ") + label + QStringLiteral(" [") + suggestion +
+                   QLatin1Char(']');
+        return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
     }
 };

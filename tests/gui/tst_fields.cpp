@@ -3,6 +3,7 @@
 #include "FormFixture.h"
 #include "LetterSamples.h"
 #include "PaintSurface.h"
+#include "settings/SenderProfiles.h"
 #include "SpinField.h"
 
 #include <QCalendarWidget>
@@ -254,9 +255,10 @@ private slots:
         QTest::addColumn<int>("scroll");
         QTest::newRow("Brief schreiben") << 0 << QStringList{u"DateEdit1"_s} << 0;
         QTest::newRow("Ihre Daten")
-            << 1 << QStringList{u"Absenderverkleinern"_s, u"RandEd"_s,
-                                u"UnterschriftHoehe"_s,   u"ZeilenAbsender"_s,
-                                u"ZeilenBisBetreff"_s,    u"ZeilenBisEmpfaenger"_s}
+            << 1
+            << QStringList{u"AbsenderCombo"_s,      u"Absenderverkleinern"_s, u"RandEd"_s,
+                           u"UnterschriftHoehe"_s,  u"ZeilenAbsender"_s,      u"ZeilenBisBetreff"_s,
+                           u"ZeilenBisEmpfaenger"_s}
             << 0;
         QTest::newRow("Druck Vorschau")
             << 2 << QStringList{u"DatensatzEd"_s, u"SeiteEd"_s, u"UmschlagCombo"_s, u"ZoomEd"_s}
@@ -268,7 +270,11 @@ private slots:
         QFETCH(int, tab);
         QFETCH(QStringList, fields);
         QFETCH(int, scroll);
-        FormFixture f;
+        FormFixture f({}, nullptr, QString(), false);
+        // Profiles to choose from, so a wheel that reached their list would pick one.
+        quillory::settings::SenderProfiles profiles(f.ownLists);
+        QVERIFY(profiles.save(u"Privat"_s, {}) && profiles.save(u"Firma"_s, {}));
+        f.show();
         f.form->resize(500, 400);
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));

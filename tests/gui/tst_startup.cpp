@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -30,7 +32,7 @@ bool isControl(const QWidget* w)
 {
     return qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractButton*>(w) ||
-           qobject_cast<const QPlainTextEdit*>(w);
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QComboBox*>(w);
 }
 
 /** The labels, fields and buttons the user sees on a tab, not the parts they are made of. */
@@ -232,6 +234,20 @@ private slots:
                                              : QString())));
                 }
             }
+        }
+        // The sender profiles came after the rest: clear of every other control, on the tab.
+        QWidget* const senderTab = f.form->TabSheet2;
+        f.form->PageControl1->setCurrentWidget(senderTab);
+        QCoreApplication::processEvents();
+        const QList<QWidget*> senderControls = controlsOf(senderTab);
+        const QList<QWidget*> profileControls = {f.form->AbsenderCombo, f.form->AbsenderSpeichern,
+                                                 f.form->AbsenderLoeschen};
+        for (QWidget* w : profileControls) {
+            QVERIFY(senderControls.contains(w));
+            QVERIFY2(senderTab->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            for (QWidget* other : senderControls)
+                QVERIFY2(other == w || !w->geometry().intersects(other->geometry()),
+                         qPrintable(w->objectName() + u" runs into "_s + other->objectName()));
         }
         // As the program fills them: at the start and after a restore or an opened letter.
         f.form->setLetter(f.form->letter());
