@@ -5,12 +5,13 @@
 # cupsd, if any, is never touched.
 #
 #   source tests/e2e/cups-queue.sh
-#   cups_queue_start DIR    # exports CUPS_SERVER
+#   cups_queue_start DIR [LINE...]  # exports CUPS_SERVER; LINEs go into cupsd.conf
 #   cups_queue_pdf_dir      # where cups-pdf puts the jobs of this user: ~/PDF
 #   cups_queue_stop         # stops the scheduler by its PID
 
 cups_queue_start() {
   local dir=$1
+  shift
   CUPS_QUEUE_DIR=$dir
   mkdir -p "$dir"/{etc/ppd,spool/tmp,cache,run,log}
   chmod 0755 "$dir" "$dir"/etc "$dir"/etc/ppd
@@ -42,6 +43,7 @@ DefaultAuthType None
   Order allow,deny
   Allow all
 </Location>
+$(printf '%s\n' "$@")
 <Policy default>
   <Limit All>
     Order deny,allow
