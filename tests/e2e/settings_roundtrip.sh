@@ -11,22 +11,7 @@ set -euo pipefail
 quillory=$1
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-xvfb_start "$work"
-export QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/home/config"
-export XDG_DATA_HOME="$work/home/data" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME"
-mkdir -m700 "$XDG_RUNTIME_DIR"
+private_desktop
 ini="$XDG_CONFIG_HOME/Software/quillory.ini"
 recovery_dir="$XDG_DATA_HOME/quillory"
 # The letter files kept in the recovery folder, one a line.

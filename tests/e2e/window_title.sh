@@ -6,21 +6,7 @@ set -euo pipefail
 quillory=$1
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-xvfb_start "$work"
-export QT_QPA_PLATFORM=xcb HOME="$work" XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m700 "$XDG_RUNTIME_DIR"
+private_desktop
 
 "$quillory" >"$work/quillory.log" 2>&1 &
 app_pid=$!

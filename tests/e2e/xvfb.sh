@@ -27,3 +27,26 @@ xvfb_start() {
   fi
   export DISPLAY=":$(head -n1 "$work/display")"
 }
+
+# private_desktop   makes $work, starts the server in it and points HOME and
+#                   the XDG folders into $work/home; at exit it kills the
+#                   program the caller started (its PID in app_pid), stops the
+#                   server and removes $work.
+private_desktop() {
+  work=$(mktemp -d)
+  xvfb_pid=""
+  app_pid=""
+  trap private_desktop_end EXIT
+  xvfb_start "$work"
+  export QT_QPA_PLATFORM=xcb HOME="$work/home" XDG_CONFIG_HOME="$work/home/config"
+  export XDG_DATA_HOME="$work/home/data" XDG_RUNTIME_DIR="$work/runtime"
+  mkdir -p "$HOME"
+  mkdir -m700 "$XDG_RUNTIME_DIR"
+}
+
+private_desktop_end() {
+  if [ -n "$app_pid" ]; then kill -KILL "$app_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
