@@ -9,25 +9,9 @@ letter_json=$2
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/cups-queue.sh"
 
-work=$(mktemp -d)
-# The scheduler's filters run as an unprivileged user and must reach its spool.
-chmod 0755 "$work"
-stamp="$work/stamp"
-cleanup() {
-  cups_queue_stop
-  # Only what this test made: PDFs newer than its stamp.
-  if [ -n "${pdf_dir:-}" ] && [ -d "$pdf_dir" ]; then
-    find "$pdf_dir" -maxdepth 1 -name 'Serienbrief*.pdf' -newer "$stamp" -delete 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# Only what this test made is removed at the end: PDFs newer than its stamp.
+cups_test_begin 'Serienbrief*.pdf'
 fail() { echo "FAIL: $*" >&2; exit 1; }
-
-if [ ! -x /usr/sbin/cupsd ] || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then
-  echo "SKIP: cupsd or the cups-pdf backend is not installed"
-  exit 77
-fi
 command -v pdfinfo >/dev/null && command -v pdftotext >/dev/null || {
   echo "SKIP: pdfinfo/pdftotext (poppler-utils) are not installed"
   exit 77

@@ -92,3 +92,28 @@ cups_queue_stop() {
     CUPS_QUEUE_PID=
   fi
 }
+
+# cups_test_begin PATTERN   for a test script: makes $work (readable by the
+#                           scheduler's filters) and $stamp, skips (exit 77)
+#                           without cupsd or cups-pdf, and at exit stops the
+#                           scheduler and removes $work and the PDFs matching
+#                           PATTERN in $pdf_dir that are newer than $stamp.
+cups_test_begin() {
+  cups_test_pattern=$1
+  work=$(mktemp -d)
+  chmod 0755 "$work"
+  stamp="$work/stamp"
+  trap cups_test_end EXIT
+  if [ ! -x /usr/sbin/cupsd ] || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then
+    echo "SKIP: cupsd or the cups-pdf backend is not installed"
+    exit 77
+  fi
+}
+
+cups_test_end() {
+  cups_queue_stop
+  if [ -n "${pdf_dir:-}" ] && [ -d "$pdf_dir" ]; then
+    find "$pdf_dir" -maxdepth 1 -name "$cups_test_pattern" -newer "$stamp" -delete 2>/dev/null
+  fi
+  rm -rf "$work"
+}
