@@ -34,13 +34,6 @@ const QString kTableKey = QStringLiteral("Tabelle");
 /** Runs of more letters than this show their progress. */
 constexpr int kQuietLetters = 3;
 
-QString lettersAndPages(int letters, int pages)
-{
-    return (letters == 1 ? QStringLiteral("1 Brief") : QStringLiteral("%1 Briefe").arg(letters)) +
-           QStringLiteral(", ") +
-           (pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages));
-}
-
 } // namespace
 
 void MainForm::buildRecordChoice(FormBuilder& b)
@@ -319,8 +312,8 @@ void MainForm::runSerialLetter()
                             QLatin1Char('.'));
         return;
     }
-    m_prompts->showInfo(QStringLiteral("Serienbrief fertig: ") +
-                        lettersAndPages(outcome.letters, outcome.pages) + QLatin1Char('.'));
+    m_prompts->showInfo(QStringLiteral("Serienbrief fertig: ") + outcome.summary() +
+                        QLatin1Char('.'));
 }
 
 } // namespace quillory::app

@@ -182,7 +182,7 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
                     << " Briefen fertig" << Qt::endl;
         return FileFailure;
     }
-    console.out << outcome.letters << " Briefe, " << outcome.pages << " Seiten" << Qt::endl;
+    console.out << outcome.summary() << Qt::endl;
     return Success;
 }
 

@@ -10,6 +10,14 @@
 #include <exception>
 
 namespace quillory::merge {
+
+QString MergeOutcome::summary() const
+{
+    return (letters == 1 ? QStringLiteral("1 Brief") : QStringLiteral("%1 Briefe").arg(letters)) +
+           QStringLiteral(", ") +
+           (pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages));
+}
+
 namespace {
 
 /** Draws one composed letter's pages on target; the first page is already begun. */

@@ -18,6 +18,9 @@ struct MergeOutcome
     int pages = 0;          ///< pages of those letters, blank pages included
     bool cancelled = false; ///< stopped by the user
     QString error;          ///< why it failed
+
+    /** "3 Briefe, 4 Seiten", in the singular where it is one. */
+    QString summary() const;
 };
 
 /** Told after each letter; returning false cancels the run. */
