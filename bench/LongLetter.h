@@ -51,4 +51,17 @@ inline document::Letter longLetter(int paragraphs = 1300)
     return letter;
 }
 
+/** About 1 MB of body text: one German paragraph again and again. */
+inline QString megabyteBody()
+{
+    const QString paragraph = QStringLiteral(
+        "Sehr geehrte Damen und Herren, hiermit kündige ich den Vertrag fristgerecht zum Ende "
+        "des Monats. Für Rückfragen stehe ich Ihnen gern zur Verfügung.\r\n");
+    QString body;
+    body.reserve(1 << 20);
+    while (body.size() + paragraph.size() <= (1 << 20))
+        body += paragraph;
+    return body;
+}
+
 } // namespace quillory::bench

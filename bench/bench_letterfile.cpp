@@ -1,6 +1,7 @@
 // Reading and writing a letter with a 1 MB body: opening or saving must feel
 // instant even for a letter far longer than anyone writes.
 #include "document/LetterFile.h"
+#include "LongLetter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,14 +14,7 @@ namespace {
 Letter largeLetter()
 {
     Letter letter = Letter::makeNew(QDate(2026, 12, 8));
-    const QString paragraph = QStringLiteral(
-        "Sehr geehrte Damen und Herren, hiermit kündige ich den Vertrag fristgerecht zum Ende "
-        "des Monats. Für Rückfragen stehe ich Ihnen gern zur Verfügung.\r\n");
-    QString body;
-    body.reserve(1 << 20);
-    while (body.size() + paragraph.size() <= (1 << 20))
-        body += paragraph;
-    letter.body = body;
+    letter.body = quillory::bench::megabyteBody();
     return letter;
 }
 

@@ -27,14 +27,7 @@ document::Letter typicalLetter()
 document::Letter megabyteLetter()
 {
     document::Letter letter = bench::longLetter(1);
-    const QString paragraph = QStringLiteral(
-        "Sehr geehrte Damen und Herren, hiermit kündige ich den Vertrag fristgerecht zum Ende "
-        "des Monats. Für Rückfragen stehe ich Ihnen gern zur Verfügung.\r\n");
-    QString body;
-    body.reserve(1 << 20);
-    while (body.size() + paragraph.size() <= (1 << 20))
-        body += paragraph;
-    letter.body = body;
+    letter.body = quillory::bench::megabyteBody();
     return letter;
 }
 

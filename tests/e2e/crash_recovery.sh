@@ -23,25 +23,6 @@ fail() {
   exit 1
 }
 
-start() {
-  "$quillory" >>"$work/quillory.log" 2>&1 &
-  app_pid=$!
-}
-
-wait_for_window() {
-  for _ in $(seq 200); do
-    local id
-    for id in $(xdotool search --pid "$app_pid" --name . 2>/dev/null || true); do
-      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
-        echo "$id"
-        return 0
-      fi
-    done
-    sleep 0.1
-  done
-  fail "no window titled: $1"
-}
-
 # The body of the letter kept in the recovery folder (the only one there).
 kept_body() {
   local copy

@@ -28,26 +28,6 @@ fail() {
   exit 1
 }
 
-start() {
-  "$quillory" >"$work/quillory.log" 2>&1 &
-  app_pid=$!
-}
-
-# Prints the id of the program's window whose title is exactly $1.
-wait_for_window() {
-  for _ in $(seq 200); do
-    local id
-    for id in $(xdotool search --pid "$app_pid" --name . 2>/dev/null || true); do
-      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
-        echo "$id"
-        return 0
-      fi
-    done
-    sleep 0.1
-  done
-  fail "no window titled: $1"
-}
-
 wait_for_exit() {
   for _ in $(seq 200); do
     kill -0 "$app_pid" 2>/dev/null || { wait "$app_pid" || true; app_pid=""; return 0; }

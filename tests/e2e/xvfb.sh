@@ -50,3 +50,26 @@ private_desktop_end() {
   wait 2>/dev/null || true
   rm -rf "$work"
 }
+
+# start             starts "$quillory" on the server (PID in app_pid), its
+#                   output appended to $work/quillory.log.
+start() {
+  "$quillory" >>"$work/quillory.log" 2>&1 &
+  app_pid=$!
+}
+
+# wait_for_window TITLE   prints the id of the program's window titled
+#                   exactly TITLE; calls the script's fail after 20 s.
+wait_for_window() {
+  for _ in $(seq 200); do
+    local id
+    for id in $(xdotool search --pid "$app_pid" --name . 2>/dev/null || true); do
+      if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.1
+  done
+  fail "no window titled: $1"
+}
