@@ -302,6 +302,9 @@ private slots:
         QTest::newRow("PDF: Nur Datensatz 2") << true << 2 << 1;
         QTest::newRow("PDF: Nur Datensatz 1") << true << 1 << 1;
         QTest::newRow("PDF: Abbrechen") << true << 1 << 2;
+        // -1: not asked, as no record's letter may go out with a placeholder left in it.
+        QTest::newRow("Drucken: an unknown column") << false << 2 << -1;
+        QTest::newRow("PDF: an unknown column") << true << 2 << -1;
     }
 
     void printAndPdfAskWhatToPutOut()
@@ -313,6 +316,8 @@ private slots:
         if (!pdf)
             f.useWholePagePrinter();
         useSerialLetter(*f.form);
+        if (answer < 0)
+            f.form->Edit6->setText(QStringLiteral("Ihr {Anliegen}"));
         f.attach(kThree);
         QList<int> pages;
         for (int n = 1; n <= 3; ++n) {
@@ -325,6 +330,19 @@ private slots:
         f.prompts.choiceAnswers << answer;
         f.prompts.log.clear();
         (pdf ? f.form->AlsPDFspeichern1 : f.form->Drucken1)->trigger();
+        const auto begun = [&f] {
+            return std::count_if(f.printer.jobs.begin(), f.printer.jobs.end(),
+                                 [](const auto& job) { return job->begun > 0; });
+        };
+        if (answer < 0) {
+            QCOMPARE(f.prompts.errors.size(), 1);
+            QVERIFY2(f.prompts.errors[0].contains(u"Unbekannte Spalte „Anliegen“ in Betreff"_s),
+                     qPrintable(f.prompts.errors[0]));
+            QCOMPARE(f.prompts.log.size(), 1); // the error alone
+            QVERIFY(!QFile::exists(path));
+            QCOMPARE(begun(), 0);
+            return;
+        }
 
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
         QCOMPARE(f.prompts.log.value(0),
@@ -332,10 +350,6 @@ private slots:
                                 "Was soll %1 werden? [Alle 3 Briefe|Nur Datensatz %2|Abbrechen]")
                      .arg(pdf ? u"gespeichert"_s : u"gedruckt"_s)
                      .arg(shown));
-        const auto begun = [&f] {
-            return std::count_if(f.printer.jobs.begin(), f.printer.jobs.end(),
-                                 [](const auto& job) { return job->begun > 0; });
-        };
         const int all = pages[0] + pages[1] + pages[2];
         const QStringList names = {u"Anna Arnold"_s, u"Bernd Brandt"_s, u"Clara Conrad"_s};
         if (answer == 2) {
