@@ -330,40 +330,30 @@ private slots:
         f.prompts.choiceAnswers << answer;
         f.prompts.log.clear();
         (pdf ? f.form->AlsPDFspeichern1 : f.form->Drucken1)->trigger();
-        const auto begun = [&f] {
-            return std::count_if(f.printer.jobs.begin(), f.printer.jobs.end(),
-                                 [](const auto& job) { return job->begun > 0; });
-        };
-        if (answer < 0) {
-            QCOMPARE(f.prompts.errors.size(), 1);
-            QVERIFY2(f.prompts.errors[0].contains(u"Unbekannte Spalte „Anliegen“ in Betreff"_s),
-                     qPrintable(f.prompts.errors[0]));
-            QCOMPARE(f.prompts.log.size(), 1); // the error alone
-            QVERIFY(!QFile::exists(path));
-            QCOMPARE(begun(), 0);
-            return;
-        }
-
-        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        const auto begun = std::count_if(f.printer.jobs.begin(), f.printer.jobs.end(),
+                                         [](const auto& job) { return job->begun > 0; });
         QCOMPARE(f.prompts.log.value(0),
-                 QStringLiteral("choose: Eine Serienbrief-Tabelle ist angehängt (3 Datensätze). "
-                                "Was soll %1 werden? [Alle 3 Briefe|Nur Datensatz %2|Abbrechen]")
-                     .arg(pdf ? u"gespeichert"_s : u"gedruckt"_s)
-                     .arg(shown));
-        const int all = pages[0] + pages[1] + pages[2];
-        const QStringList names = {u"Anna Arnold"_s, u"Bernd Brandt"_s, u"Clara Conrad"_s};
-        if (answer == 2) {
+                 answer < 0 ? u"error: Der Serienbrief kann nicht beginnen.\nUnbekannte Spalte "
+                              u"„Anliegen“ in Betreff."_s
+                            : QStringLiteral("choose: Eine Serienbrief-Tabelle ist angehängt (3 "
+                                             "Datensätze). Was soll %1 werden? [Alle 3 "
+                                             "Briefe|Nur Datensatz %2|Abbrechen]")
+                                  .arg(pdf ? u"gespeichert"_s : u"gedruckt"_s)
+                                  .arg(shown));
+        QCOMPARE(f.prompts.errors.size(), answer < 0 ? 1 : 0);
+        if (answer < 0 || answer == 2) {
             QCOMPARE(f.prompts.log.size(), 1);
             QVERIFY(!QFile::exists(path));
-            QCOMPARE(begun(), 0);
+            QCOMPARE(begun, 0);
             return;
         }
-        if (answer == 0) {
+        const int all = pages[0] + pages[1] + pages[2];
+        const QStringList names = {u"Anna Arnold"_s, u"Bernd Brandt"_s, u"Clara Conrad"_s};
+        if (answer == 0)
             QCOMPARE(f.prompts.infos,
                      QStringList{u"Serienbrief fertig: 3 Briefe, %1 Seiten."_s.arg(all)});
-        }
         if (!pdf) {
-            QCOMPARE(begun(), 1);
+            QCOMPARE(begun, 1);
             const FakeJob& job = *f.printer.jobs.last();
             QVERIFY(job.ended);
             QCOMPARE(job.title, answer == 0 ? u"Serienbrief"_s : u"Brief"_s);
@@ -419,10 +409,9 @@ private slots:
         other.recipientName = QStringLiteral("Erika Muster");
         QVERIFY(!quillory::document::LetterFile::writeFile(saved, other));
         const bool recovered = how == QStringLiteral("recovered");
-        if (recovered) {
-            // A copy left behind by a run that ended without saving.
+        // A copy left behind by a run that ended without saving.
+        if (recovered)
             QVERIFY(!quillory::app::RecoveryStore(files.path()).write(other, saved));
-        }
 
         SerialFixture f(recovered ? files.path() : QString(), !recovered);
         useSerialLetter(*f.form);
