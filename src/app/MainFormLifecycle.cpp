@@ -53,6 +53,7 @@ void MainForm::NewAll()
         edit->clear();
     Memo1->clear();
     FileName.clear();
+    detachForOtherLetter();
     SetUnChanged();
     repaintPreview();
 }
@@ -112,6 +113,7 @@ void MainForm::OpenFileWithName(const QString& path)
     if (!loaded)
         throw CommandError(loaded.error().message());
     setLetter(loaded->letter);
+    detachForOtherLetter();
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();
     repaintPreview();
