@@ -421,6 +421,11 @@ private:
     void readSerialTable(const QString& path, const merge::CsvOptions& options);
     void insertColumn(const QString& placeholder);
     void runSerialLetter();
+    /** The files every output reads and so must never replace: the letter's own and the signature.
+     */
+    QStringList readFiles() const;
+    /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
+    void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const;
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
     /** Keeps the envelope's verdict current as the letter changes. */

@@ -3,6 +3,7 @@
 // writing are the merge module's; the window only asks and shows. The letter
 // typed into the widgets is never changed: the preview and each run fill a
 // copy with a record's values.
+#include "document/FileIdentity.h"
 #include "ErrorReport.h"
 #include "FormBuilder.h"
 #include "MainForm.h"
@@ -268,6 +269,7 @@ void MainForm::runSerialLetter()
         if (path.isEmpty())
             return;
         m_serialPdfName = path;
+        refuseInputAsOutput(path, {m_serialTablePath});
         output::PdfTarget target(path, printer().paper());
         outcome = run.printAll(target, tell);
     } else if (output == SerialLetterDialog::Output::PdfPerRecord) {
@@ -280,6 +282,10 @@ void MainForm::runSerialLetter()
         const QStringList names = run.fileNames(pattern, error);
         if (!error.isEmpty())
             throw CommandError(error);
+        const QString input =
+            run.inputAmongFiles(folder, pattern, readFiles() << m_serialTablePath);
+        if (!input.isEmpty())
+            throw CommandError(document::outputIsInputText(input));
         const QDir dir(folder);
         const auto existing = std::count_if(names.begin(), names.end(), [&](const QString& name) {
             return QFileInfo::exists(dir.filePath(name));
@@ -300,11 +306,7 @@ void MainForm::runSerialLetter()
     }
     progress.reset();
 
-    const bool kept = output == SerialLetterDialog::Output::PdfPerRecord;
-    const QString finished =
-        kept
-            ? QStringLiteral("%1 von %2 Briefen fertig").arg(outcome.letters).arg(run.letterCount())
-            : QStringLiteral("Es wurde kein Brief ausgegeben");
+    const QString finished = outcome.unfinishedSummary(run.letterCount());
     if (!outcome.error.isEmpty())
         throw CommandError(outcome.error + QLatin1Char('\n') + finished);
     if (outcome.cancelled) {

@@ -54,6 +54,8 @@ int ConvertCommand::run(const QStringList& arguments, Console& console)
         return console.usageFailure(QStringLiteral("convert takes two files"), usageLine());
     const QString& in = arguments[0];
     const QString& out = arguments[1];
+    if (const int status = console.checkOutput(out, {in}, usageLine()))
+        return status;
     if (hasExtension(in, "bri") && hasExtension(out, "json"))
         return briToJson(in, out, console);
     if (hasExtension(in, "json") && hasExtension(out, "bri"))
