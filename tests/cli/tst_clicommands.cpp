@@ -323,6 +323,14 @@ private slots:
                           "quillory-cli: Es wurde kein Brief ausgegeben\n")
             << QByteArrayList{"von 2 Briefen"};
 
+        QTest::newRow("merge names the letter when no printer is the default")
+            << QByteArray("{}")
+            << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"--print"_s} << false << 1
+            << QStringLiteral("err")
+            << QByteArray("quillory-cli: @/in.bri: Zur Zeit ist kein Standard-Drucker gewählt\n"
+                          "quillory-cli: Es wurde kein Brief ausgegeben\n")
+            << QByteArrayList{": : "};
+
         QTest::newRow("print takes the view options of render")
             << QByteArray("{}")
             << QStringList{QStringLiteral("print"),
@@ -364,6 +372,18 @@ private slots:
         arguments.replaceInStrings(QStringLiteral("@"), m_dir.path());
         where.replace(QStringLiteral("@"), m_dir.path());
         expected.replace('@', QFile::encodeName(m_dir.path()));
+
+        // No print server, so no default printer: nothing goes out.
+        const bool serverSet = qEnvironmentVariableIsSet("CUPS_SERVER");
+        const QByteArray server = qgetenv("CUPS_SERVER");
+        const auto restore = qScopeGuard([&] {
+            if (serverSet)
+                qputenv("CUPS_SERVER", server);
+            else
+                qunsetenv("CUPS_SERVER");
+        });
+        if (arguments.contains(u"--print"_s))
+            qputenv("CUPS_SERVER", QFile::encodeName(path("kein-cups.sock")));
 
         Run run;
         if (unprivileged) {
