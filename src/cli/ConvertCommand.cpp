@@ -41,7 +41,7 @@ int jsonToBri(const QString& in, const QString& out, Console& console)
     if (const FileError error = LetterFile::writeFile(out, *parsed.letter))
         return console.fileFailure(out, error.message());
     if (!lost.isEmpty())
-        console.err << "quillory-cli: " << out << ": warning: written as \"?\": " << lost
+        console.err << "quillory-cli: " << visible(out) << ": warning: written as \"?\": " << lost
                     << Qt::endl;
     return Success;
 }
