@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -188,10 +187,6 @@ private slots:
         QTest::newRow("render onto a letter named .pdf")
             << QStringList{u"render"_s, u"@/brief.pdf"_s, u"-o"_s, u"@/brief.pdf"_s}
             << u"@/brief.pdf"_s;
-        QTest::newRow("render onto the signature")
-            << QStringList{u"render"_s,   letter, u"-o"_s, u"@/sig.png"_s, u"--signature-image"_s,
-                           u"@/sig.png"_s}
-            << u"@/sig.png"_s;
         QTest::newRow("merge onto the table")
             << QStringList{u"merge"_s, letter, u"@/daten.pdf"_s, u"-o"_s, u"@/daten.pdf"_s}
             << u"@/daten.pdf"_s;
@@ -203,13 +198,6 @@ private slots:
             << QStringList{u"check"_s, letter, u"--envelope"_s, u"DL"_s, u"--fix"_s, letter}
             << letter;
 #ifdef Q_OS_UNIX
-        QTest::newRow("render through a symbolic link") << QStringList{u"render"_s,
-                                                                       letter,
-                                                                       u"-o"_s,
-                                                                       u"@/verweis.png"_s,
-                                                                       u"--signature-image"_s,
-                                                                       u"@/sig.png"_s}
-                                                        << u"@/sig.png"_s;
         QTest::newRow("convert through a symbolic link")
             << QStringList{u"convert"_s, letter, u"@/brief.json"_s} << letter;
         QTest::newRow("merge onto a hard link of the letter")
@@ -234,11 +222,7 @@ private slots:
         writeAll(at(u"daten.csv"_s), table);
         writeAll(at(u"daten.pdf"_s), table);
         writeAll(at(u"Brief-2.pdf"_s), "Name\nAnna\nBernd\nClara\n");
-        QImage signature(60, 20, QImage::Format_Grayscale8);
-        signature.fill(Qt::black);
-        QVERIFY(signature.save(at(u"sig.png"_s)));
 #ifdef Q_OS_UNIX
-        QVERIFY(QFile::link(at(u"sig.png"_s), at(u"verweis.png"_s)));
         QVERIFY(QFile::link(at(u"brief.bri"_s), at(u"brief.json"_s)));
         QCOMPARE(::link(QFile::encodeName(at(u"brief.pdf"_s)).constData(),
                         QFile::encodeName(at(u"hart.pdf"_s)).constData()),

@@ -71,7 +71,7 @@ private slots:
         QFile damaged(path("kaputt.png"));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("\x89PNG\r\n\x1a\nnicht mehr");
-        // Signatures of extreme shape, and a thin one that is drawn at 40 mm only.
+        // Signatures of extreme shape, and a thin one that vanishes below 40 mm.
         const std::pair<const char*, QSize> shapes[] = {{"breit.png", QSize(20000, 1)},
                                                         {"hoch.png", QSize(1, 20000)},
                                                         {"duenn.png", QSize(1, 300)}};
@@ -105,11 +105,6 @@ private slots:
             << QStringList{QStringLiteral("long.bri"), QStringLiteral("--dpi"),
                            QStringLiteral("24"), QStringLiteral("--page"), QStringLiteral("3")}
             << QStringLiteral("small.png") << 0 << QSize(198, 281);
-        QTest::newRow("pdf, a thin signature at 40 mm")
-            << QStringList{QStringLiteral("long.bri"), QStringLiteral("--signature-image"),
-                           m_dir.filePath(QStringLiteral("duenn.png")),
-                           QStringLiteral("--signature-height"), QStringLiteral("40")}
-            << QStringLiteral("duenn.pdf") << 0 << QSize();
     }
 
     void outputs()
@@ -185,12 +180,6 @@ private slots:
             << int(UsageFailure)
             << QStringLiteral(
                    "quillory-cli: @short.bri: Der Brief hat 1 Seite, eine Seite 2 gibt es nicht");
-        QTest::newRow("a PNG of a page beyond the last")
-            << QStringList{QStringLiteral("@long.bri"), QStringLiteral("-o"),
-                           QStringLiteral("@x.png"), QStringLiteral("--page"), QStringLiteral("99")}
-            << int(UsageFailure)
-            << QStringLiteral("quillory-cli: @long.bri: Der Brief hat 3 Seiten, eine Seite 99 gibt "
-                              "es nicht");
         const auto signature = [](const char* image, const char* height) {
             return QStringList{QStringLiteral("@short.bri"),
                                QStringLiteral("-o"),
