@@ -421,8 +421,7 @@ private:
     void readSerialTable(const QString& path, const merge::CsvOptions& options);
     void insertColumn(const QString& placeholder);
     void runSerialLetter();
-    /** The files every output reads and so must never replace: the letter's own and the signature.
-     */
+    /** What every output reads and must never replace: the letter's file, the signature. */
     QStringList readFiles() const;
     /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
     void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const;
