@@ -443,12 +443,16 @@ private:
     /** Every letter of run into one PDF at path, with progress over parent, and the report. */
     void writeSerialPdf(const merge::SerialRun& run, const QString& path, QWidget* parent);
     /** Tells the end of a run; a failure throws. True when it was not cancelled. */
-    bool reportSerialRun(const merge::MergeOutcome& outcome, int letterCount, bool keptEach);
+    bool reportSerialRun(const merge::MergeOutcome& outcome, int letterCount);
     /**
      * Another letter takes the place of the typed one (new, opened,
      * recovered): it is no serial letter until a table is attached to it.
      */
     void detachForOtherLetter();
+    /** What every output reads and must never replace: the letter's file, the signature. */
+    QStringList readFiles() const;
+    /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
+    void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const;
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
     /** Keeps the envelope's verdict current as the letter changes. */

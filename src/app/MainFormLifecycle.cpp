@@ -1,3 +1,4 @@
+#include "document/FileIdentity.h"
 #include "document/LetterFile.h"
 #include "ErrorReport.h"
 #include "MainForm.h"
@@ -68,6 +69,11 @@ QString MainForm::chooseSaveName()
 
 bool MainForm::SaveTheFile(const QString& path)
 {
+    // Never over the table or the signature the letter is written with.
+    if (const QString input = document::inputAt(
+            path, {m_signaturePath, m_serialTable ? m_serialTablePath : QString()});
+        !input.isEmpty())
+        throw CommandError(document::outputIsInputText(input));
     const document::Letter current = letter();
     const QString lost = document::LetterFile::unencodableCharacters(current);
     if (!lost.isEmpty() && !m_prompts->confirmSave(lossyQuestion(lost)))

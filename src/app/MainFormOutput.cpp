@@ -1,5 +1,6 @@
 // The preview tab, printing and PDF export: everything that puts the letter
 // on a page goes through one composition, at the target's own resolution.
+#include "document/FileIdentity.h"
 #include "ErrorReport.h"
 #include "MainForm.h"
 #include "output/LetterPrinter.h"
@@ -216,9 +217,22 @@ void MainForm::AlsPDFspeichern1Click()
     const QString path = askName();
     if (path.isEmpty())
         return;
+    refuseInputAsOutput(path, {});
     output::PdfTarget target(path, printer().paper());
     target.setMetadata(output::PdfMetadata::forLetter(request->letter));
     runPrintJob(target, *request);
+}
+
+QStringList MainForm::readFiles() const
+{
+    return {fileName(), m_signaturePath};
+}
+
+void MainForm::refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const
+{
+    const QString input = document::inputAt(output, readFiles() + moreInputs);
+    if (!input.isEmpty())
+        throw CommandError(document::outputIsInputText(input));
 }
 
 void MainForm::FormMouseWheelDown()

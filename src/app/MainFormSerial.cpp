@@ -3,6 +3,7 @@
 // writing are the merge module's; the window only asks and shows. The letter
 // typed into the widgets is never changed: the preview and each run fill a
 // copy with a record's values.
+#include "document/FileIdentity.h"
 #include "ErrorReport.h"
 #include "FormBuilder.h"
 #include "MainForm.h"
@@ -314,11 +315,9 @@ MainForm::oneLetterOrAll(bool forPdf, const std::function<void(const merge::Seri
     }
 }
 
-bool MainForm::reportSerialRun(const merge::MergeOutcome& outcome, int letterCount, bool keptEach)
+bool MainForm::reportSerialRun(const merge::MergeOutcome& outcome, int letterCount)
 {
-    const QString finished =
-        keptEach ? QStringLiteral("%1 von %2 Briefen fertig").arg(outcome.letters).arg(letterCount)
-                 : QStringLiteral("Es wurde kein Brief ausgegeben");
+    const QString finished = outcome.unfinishedSummary(letterCount);
     if (!outcome.error.isEmpty())
         throw CommandError(outcome.error + QLatin1Char('\n') + finished);
     if (outcome.cancelled) {
@@ -337,17 +336,18 @@ void MainForm::printSerialRun(const merge::SerialRun& run, output::PrintTarget& 
     merge::MergeOutcome outcome = withProgress(
         parent, [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); });
     outcome.error = PrinterAccess::withPdfHint(outcome.error);
-    if (reportSerialRun(outcome, run.letterCount(), false))
+    if (reportSerialRun(outcome, run.letterCount()))
         showSentToPrinter(outcome.pages);
 }
 
 void MainForm::writeSerialPdf(const merge::SerialRun& run, const QString& path, QWidget* parent)
 {
+    refuseInputAsOutput(path, {m_serialTablePath});
     output::PdfTarget target(path, printer().paper());
     reportSerialRun(
         withProgress(parent,
                      [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); }),
-        run.letterCount(), false);
+        run.letterCount());
 }
 
 void MainForm::runSerialLetter()
@@ -377,6 +377,10 @@ void MainForm::runSerialLetter()
         const QStringList names = run.fileNames(pattern, error);
         if (!error.isEmpty())
             throw CommandError(error);
+        const QString input =
+            run.inputAmongFiles(folder, pattern, readFiles() << m_serialTablePath);
+        if (!input.isEmpty())
+            throw CommandError(document::outputIsInputText(input));
         const QDir dir(folder);
         const auto existing = std::count_if(names.begin(), names.end(), [&](const QString& name) {
             return QFileInfo::exists(dir.filePath(name));
@@ -395,7 +399,7 @@ void MainForm::runSerialLetter()
                                          return run.writeEach(folder, pattern, overwrite, tell,
                                                               printer().paper());
                                      }),
-                        run.letterCount(), true);
+                        run.letterCount());
     } else {
         const std::unique_ptr<output::PrintTarget> target = printer().target();
         printSerialRun(run, *target, m_serialDialog);

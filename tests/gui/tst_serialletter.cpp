@@ -526,6 +526,51 @@ private slots:
         QVERIFY(f.form->serialLetterDialog()->SpaltenList->count() == 0);
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
     }
+
+    void aRunNeverWritesOverItsInputs_data()
+    {
+        QTest::addColumn<bool>("each");     // a PDF per record, else one PDF
+        QTest::addColumn<QString>("table"); // the table's name
+        QTest::addColumn<QString>("input"); // the file the run would write over
+        QTest::newRow("one PDF onto the table") << false << u"adressen.pdf"_s << u"adressen.pdf"_s;
+        QTest::newRow("one PDF onto the letter's file")
+            << false << u"adressen.csv"_s << u"brief.pdf"_s;
+        QTest::newRow("a PDF each onto the table") << true << u"Brief-2.pdf"_s << u"Brief-2.pdf"_s;
+    }
+
+    void aRunNeverWritesOverItsInputs()
+    {
+        QFETCH(bool, each);
+        QFETCH(QString, table);
+        QFETCH(QString, input);
+        SerialFixture f;
+        useSerialLetter(*f.form);
+        f.prompts.saveNames << f.dir.filePath(u"brief.pdf"_s);
+        f.form->Speichernunter1->trigger();
+        SerialLetterDialog& d = f.dialog();
+        f.prompts.tableNames << writeFile(f.dir, table, kThree);
+        d.AuswaehlenButton->click();
+        QCOMPARE(f.form->recordCount(), 3);
+        const QString path = f.dir.filePath(input);
+        const auto bytes = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        QVERIFY(!before.isEmpty());
+        if (each) {
+            d.JeDatensatzRadio->setChecked(true);
+            f.prompts.folderNames << f.dir.path();
+        } else {
+            f.prompts.pdfNames << path;
+        }
+        d.StartenButton->click();
+        QCOMPARE(f.prompts.errors,
+                 QStringList{u"„%1“ wird gelesen und kann nicht zugleich die Ausgabe sein."_s.arg(
+                     QDir::toNativeSeparators(path))});
+        QCOMPARE(bytes(), before);
+        QVERIFY(!QFile::exists(f.dir.filePath(u"Brief-1.pdf"_s)));
+    }
 };
 
 QTEST_MAIN(TestSerialLetter)
