@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 using quillory::app::MainForm;
 using quillory::settings::MemorySettingsBackend;
 namespace envelope = quillory::envelope;
@@ -170,6 +172,56 @@ private slots:
         QVERIFY(f.verdict().isEmpty());
         QVERIFY(f.status().isEmpty());
         QVERIFY(!f.form->AnpassenButton->isEnabled());
+    }
+
+    void whatElseIsAmissIsInTheVerdictLine_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("width"); // of the verdict line; 0: as built
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("warning"); // how one of the tool tip's lines ends
+        QTest::newRow("C5: the sender line above the window")
+            << "C5" << 0
+            << "Fenster C5: passt, aber die Absenderzeile ist nicht im Fenster sichtbar"
+            << "Die Absenderzeile liegt über dem Fenster";
+        QTest::newRow("DL: the sender line wider than the window")
+            << "DL" << 0
+            << "Fenster DL: passt, aber die Absenderzeile ist nicht ganz im Fenster sichtbar"
+            << "und passt nicht ganz ins Fenster";
+        QTest::newRow("C5 in a narrow line")
+            << "C5" << 120
+            << "Fenster C5: passt, aber die Absenderzeile ist nicht im Fenster sichtbar"
+            << "Die Absenderzeile liegt über dem Fenster";
+    }
+
+    void whatElseIsAmissIsInTheVerdictLine()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, width);
+        QFETCH(QString, status);
+        QFETCH(QString, warning);
+        EnvelopeFixture f;
+        if (width > 0)
+            f.form->UmschlagVerdict->resize(width, f.form->UmschlagVerdict->height());
+        f.choose(name);
+        QCOMPARE(f.status(), status);
+        const QString verdict = f.coreCheck(name).verdict();
+        QVERIFY2(verdict.startsWith(QStringLiteral("Anschrift ") +
+                                    status.mid(status.indexOf(QLatin1String("passt"))) +
+                                    QStringLiteral(" (%1, mindestens ").arg(name)),
+                 qPrintable(verdict));
+        QStringList tip = f.form->UmschlagVerdict->toolTip().split(QLatin1Char('\n'));
+        QVERIFY2(std::any_of(tip.begin(), tip.end(),
+                             [&](const QString& line) { return line.endsWith(warning); }),
+                 qPrintable(tip.join(u'|')));
+        if (width == 0) {
+            QCOMPARE(f.verdict(), verdict);
+        } else {
+            // Cut short, the whole sentence heads its tool tip.
+            QVERIFY2(f.verdict().endsWith(QChar(0x2026)), qPrintable(f.verdict()));
+            QVERIFY(verdict.startsWith(f.verdict().chopped(1)));
+            QCOMPARE(tip.value(0), verdict);
+        }
     }
 
     void anpassen_data()
