@@ -21,6 +21,11 @@ public:
     virtual QStringList suggestions(const QString& word, int max) const = 0;
     /** Accepts word from now on (for this checker only; UserWordList keeps it). */
     virtual void addWord(const QString& word) = 0;
+    /**
+     * Takes back a word of addWord(): unknown again, unless the dictionary
+     * itself knows it. A word never added stays as it is.
+     */
+    virtual void removeWord(const QString& word) = 0;
 };
 
 } // namespace quillory::spell

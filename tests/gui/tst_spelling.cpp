@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "SpellDialog.h"
 #include "SpellHighlighter.h"
 #include "SpellSupport.h"
 #include "StubSpellChecker.h"
@@ -6,11 +7,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <memory>
 
@@ -85,6 +89,37 @@ void writeDictionary(const QString& folder, const QString& name)
     QVERIFY(aff.open(QIODevice::WriteOnly) && dic.open(QIODevice::WriteOnly));
     aff.write("SET UTF-8\n");
     dic.write("1\nHerren\n");
+}
+
+/** Where the spelling dialog was on screen and where its buttons were in it, for one word. */
+struct DialogShot
+{
+    QRect geometry;
+    QHash<QString, QRect> buttons;
+    QString note;
+};
+
+/** Answers the dialog's next word by a click on the button text once it shows. */
+void clickWhenShown(quillory::app::SpellDialog& dialog, const QString& text,
+                    QList<DialogShot>& shots)
+{
+    QTimer::singleShot(0, &dialog, [&dialog, text, &shots] {
+        const auto* note = dialog.findChild<QLabel*>(QStringLiteral("SpellNote"));
+        DialogShot shot{
+            dialog.geometry(), {}, note && note->isVisible() ? note->text() : QString()};
+        QPushButton* clicked = nullptr;
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            const QString name = button->text().remove(QLatin1Char('&'));
+            shot.buttons.insert(name, QRect(button->mapTo(&dialog, QPoint()), button->size()));
+            if (name == text)
+                clicked = button;
+        }
+        shots << shot;
+        if (clicked)
+            clicked->click();
+        else
+            dialog.reject();
+    });
 }
 
 struct State
@@ -308,6 +343,71 @@ private slots:
                      QStringLiteral("info: Die Rechtschreibprüfung ist abgeschlossen.")),
                  done);
         QVERIFY(fixture.prompts.errors.isEmpty());
+    }
+
+    void spellDialogStaysPutBetweenWords_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QStringList>("clicks");
+        // A long word wraps its line; a word without suggestions leaves the list empty.
+        const QString longWord =
+            QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsmützen");
+        QTest::newRow("short, long, short")
+            << QStringList{QStringLiteral("Frma"), longWord, QStringLiteral("Heren")}
+            << QStringList(3)
+            << QStringList{QStringLiteral("Weiter"), QStringLiteral("Weiter"),
+                           QStringLiteral("Schließen")};
+        QTest::newRow("added, then the next")
+            << QStringList{QStringLiteral("Vertag"), QStringLiteral("Mustr"), longWord}
+            << QStringList{QString(), QStringLiteral("„Vertag“ wurde zum Wörterbuch hinzugefügt."),
+                           QString()}
+            << QStringList{QStringLiteral("Hinzufügen"), QStringLiteral("Ignorieren"),
+                           QStringLiteral("Weiter")};
+    }
+
+    void spellDialogStaysPutBetweenWords()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, notes);
+        QFETCH(QStringList, clicks);
+        QWidget window;
+        window.resize(900, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        quillory::app::SpellDialog dialog(&window);
+        const std::unique_ptr<StubSpellChecker> checker = stub();
+        QList<DialogShot> shots;
+        for (int i = 0; i < words.size(); ++i) {
+            clickWhenShown(dialog, clicks.at(i), shots);
+            const SpellingAnswer answer =
+                dialog.ask(QStringLiteral("Name des Empfängers"), words.at(i),
+                           checker->unknown.value(words.at(i)), notes.at(i));
+            QCOMPARE(answer.action, answerFor(clicks.at(i)).action);
+            // Between two words it stays on screen, unless closed.
+            QCOMPARE(dialog.isVisible(), answer.action != SpellingAnswer::Close);
+        }
+        dialog.finish();
+        QVERIFY(!dialog.isVisible());
+
+        QCOMPARE(shots.size(), words.size());
+        for (int i = 0; i < shots.size(); ++i) {
+            QCOMPARE(shots.at(i).geometry, shots.first().geometry);
+            QCOMPARE(shots.at(i).note, notes.at(i));
+        }
+        // A click meant for any other button, even one row off, never adds a word.
+        for (const DialogShot& shot : shots) {
+            const QRect add = shot.buttons.value(QStringLiteral("Hinzufügen"));
+            QVERIFY(add.isValid());
+            for (const DialogShot& other : shots) {
+                for (auto button = other.buttons.begin(); button != other.buttons.end(); ++button) {
+                    if (button.key() == QStringLiteral("Hinzufügen"))
+                        continue;
+                    const QRect near = button->adjusted(0, -button->height(), 0, button->height());
+                    QVERIFY2(!add.intersects(near), qPrintable(button.key()));
+                }
+            }
+        }
     }
 
     void spellingChoicesOutliveTheWindow_data()
