@@ -59,10 +59,12 @@ void SpellSupport::findDictionaries()
     updateMenu();
 }
 
-void SpellSupport::openDictionary(const spell::Dictionary& dictionary)
+void SpellSupport::openDictionary(const spell::Dictionary& dictionary, bool again)
 {
     if (m_loader) {
-        m_nextDictionary = dictionary;
+        // Once installed, the copy being read gets the user's words as they are then.
+        if (!again)
+            m_nextDictionary = dictionary;
         return;
     }
     auto loaded = std::make_shared<std::unique_ptr<spell::SpellChecker>>();
@@ -235,6 +237,12 @@ void SpellSupport::removeFromDictionary(const QString& word)
     if (m_checker)
         m_checker->removeWord(word);
     m_highlighter->recheckWord(word);
+    // The word was refused at once; if the dictionary knows it too, only a
+    // fresh copy of the dictionary, with the list as it is now, knows it again.
+    if (m_installed && !m_dictionaryName.isEmpty())
+        for (const spell::Dictionary& dictionary : *m_installed)
+            if (dictionary.name == m_dictionaryName)
+                openDictionary(dictionary, true);
 }
 
 bool SpellSupport::addUserWord(const QString& word)

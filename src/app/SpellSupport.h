@@ -97,7 +97,8 @@ signals:
 
 private:
     void installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name);
-    void openDictionary(const spell::Dictionary& dictionary);
+    /** Reads dictionary in a thread; again: the one in use, once more. */
+    void openDictionary(const spell::Dictionary& dictionary, bool again = false);
     void findDictionaries();
     void updateMenu();
     void underlineChosen(bool on);

@@ -70,8 +70,6 @@ QStringList HunspellChecker::suggestions(const QString& word, int max) const
 
 void HunspellChecker::addWord(const QString& word)
 {
-    if (m_added.contains(word) || isCorrect(word))
-        return;
     m_hunspell->add(encode(word));
     m_added.insert(word);
 }

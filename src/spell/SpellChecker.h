@@ -22,8 +22,9 @@ public:
     /** Accepts word from now on (for this checker only; UserWordList keeps it). */
     virtual void addWord(const QString& word) = 0;
     /**
-     * Takes back a word of addWord(): unknown again, unless the dictionary
-     * itself knows it. A word never added stays as it is.
+     * Takes back a word of addWord(): unknown from now on. A word never added
+     * stays as it is. One that the dictionary knows as well may stay unknown
+     * until the dictionary is read again (Hunspell cannot tell the two apart).
      */
     virtual void removeWord(const QString& word) = 0;
 };

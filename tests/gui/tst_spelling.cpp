@@ -566,6 +566,36 @@ private slots:
                  QString::fromUtf8(file).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     }
 
+    void removedWordTheDictionaryKnowsIsKnownAgain()
+    {
+        QTemporaryDir folder;
+        writeDictionary(folder.path(), QStringLiteral("de_DE")); // knows "Herren" only
+        QTemporaryDir dir;
+        FormFixture fixture({}, nullptr, {}, false);
+        SpellSupport& spelling = *fixture.form->spelling();
+        spelling.setUserWordList(writeWordList(dir, "Herren\nHeren\n"));
+        spelling.setDictionaryFolders({folder.path()});
+        fixture.show();
+        QTRY_VERIFY(spelling.checker());
+        quillory::document::Letter letter = fixture.form->letter();
+        letter.body = QStringLiteral("Herren Heren");
+        fixture.form->setLetter(letter);
+        QTRY_VERIFY(!spelling.highlighter()->isChecking());
+        QCOMPARE(underlined(*fixture.form->Memo1->document()), QStringList());
+        const quillory::spell::SpellChecker* before = spelling.checker();
+        fixture.prompts.wordEdits = {QStringLiteral("-Herren"), QStringLiteral("-Heren")};
+
+        fixture.form->WoerterbuchBearbeiten1->trigger();
+
+        QVERIFY(underlined(*fixture.form->Memo1->document()).contains(QStringLiteral("0:7:5")));
+        // The dictionary read once more knows its own word, and not the one removed.
+        QTRY_VERIFY(spelling.checker() != before);
+        QTRY_VERIFY(!spelling.highlighter()->isChecking());
+        QCOMPARE(underlined(*fixture.form->Memo1->document()),
+                 QStringList{QStringLiteral("0:7:5")});
+        QVERIFY(fixture.prompts.errors.isEmpty());
+    }
+
     void wordListDialogFiltersAndEdits_data()
     {
         QTest::addColumn<QString>("filter");
