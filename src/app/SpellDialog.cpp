@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace quillory::app {
 namespace {
 
@@ -69,6 +71,11 @@ SpellDialog::SpellDialog(QWidget* parent)
     buttons->addWidget(next);
     buttons->addStretch();
     buttons->addWidget(close);
+
+    // Tab goes through the word's lines first, then the buttons as they stand.
+    QWidget* order[] = {m_replacement, m_suggestions, add, change, ignore, next, close};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     // Ändern needs a word to put in; a double click on a suggestion is Ändern at once.
     connect(m_replacement, &QLineEdit::textChanged, change,
