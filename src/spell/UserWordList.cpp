@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
+#include <QStringTokenizer>
 
 namespace quillory::spell {
 namespace {
@@ -36,10 +38,16 @@ bool UserWordList::load(QString* problem)
             *problem = bytes.error().message();
         return false;
     }
-    for (const QString& line : QString::fromUtf8(*bytes).split(QLatin1Char('\n'))) {
-        const QString word = line.trimmed();
-        if (!word.isEmpty() && !m_words.contains(word))
+    // A set beside the list, so a list of many thousand words is read in
+    // one pass rather than searched through once for every line.
+    const QString text = QString::fromUtf8(*bytes);
+    QSet<QString> seen;
+    for (const QStringView line : QStringTokenizer(text, u'\n')) {
+        const QString word = line.trimmed().toString();
+        if (!word.isEmpty() && !seen.contains(word)) {
+            seen.insert(word);
             m_words << word;
+        }
     }
     return true;
 }
