@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTextCursor>
 
@@ -86,8 +87,8 @@ void MainForm::Rechtschreibung1Click()
 
     spell::SpellWalk walk([this](const QString& word) { return m_spelling->isIgnored(word); });
     while (m_spelling->checker()) {
-        const std::optional<spell::SpellWalk::Stop> stop =
-            walk.next(*m_spelling->checker(), spell::checkedFields(letter()));
+        const std::optional<spell::SpellWalk::Stop> stop = walk.next(
+            *m_spelling->checker(), spell::checkedFields(letter(), RadioButton2->isChecked()));
         if (!stop)
             break;
         const QString& word = stop->word.word;
