@@ -41,13 +41,18 @@ bool UserWordList::load(QString* problem)
     // A set beside the list, so a list of many thousand words is read in
     // one pass rather than searched through once for every line.
     const QString text = QString::fromUtf8(*bytes);
+    const qsizetype lines = text.count(u'\n') + 1;
     QSet<QString> seen;
+    seen.reserve(lines);
+    m_words.reserve(lines);
     for (const QStringView line : QStringTokenizer(text, u'\n')) {
-        const QString word = line.trimmed().toString();
-        if (!word.isEmpty() && !seen.contains(word)) {
-            seen.insert(word);
-            m_words << word;
-        }
+        const QStringView word = line.trimmed();
+        if (word.isEmpty())
+            continue;
+        const qsizetype known = seen.size();
+        const QString added = *seen.insert(word.toString());
+        if (seen.size() > known)
+            m_words << added;
     }
     return true;
 }
