@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -96,8 +97,8 @@ void MainForm::Rechtschreibung1Click()
     // else shows that a click went to "Hinzufügen".
     QString note;
     while (m_spelling->checker()) {
-        const std::optional<spell::SpellWalk::Stop> stop =
-            walk.next(*m_spelling->checker(), spell::checkedFields(letter()));
+        const std::optional<spell::SpellWalk::Stop> stop = walk.next(
+            *m_spelling->checker(), spell::checkedFields(letter(), RadioButton2->isChecked()));
         if (!stop)
             break;
         const QString& word = stop->word.word;

@@ -26,7 +26,8 @@ SpellSupport::SpellSupport(QPlainTextEdit* editor, Guard guard, QObject* parent)
     : QObject(parent), m_editor(editor), m_guard(std::move(guard)),
       m_highlighter(new SpellHighlighter(editor->document()))
 {
-    m_userWords.load();
+    // The user's word list is read with the dictionary, in its thread: a
+    // long one must not hold up the window.
     m_editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_editor, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         m_guard([this, pos] {
@@ -63,19 +64,49 @@ void SpellSupport::openDictionary(const spell::Dictionary& dictionary, bool agai
 {
     if (m_loader) {
         // Once installed, the copy being read gets the user's words as they are then.
-        if (!again)
+        if (again)
+            m_readAgain = true;
+        else
             m_nextDictionary = dictionary;
         return;
     }
-    auto loaded = std::make_shared<std::unique_ptr<spell::SpellChecker>>();
-    m_loader = QThread::create(
-        [dictionary, loaded] { *loaded = spell::HunspellChecker::open(dictionary, nullptr); });
-    connect(m_loader, &QThread::finished, this, [this, loaded, name = dictionary.name] {
+    struct Loaded
+    {
+        std::unique_ptr<spell::SpellChecker> checker;
+        spell::UserWordList words;
+    };
+    // The thread works on its own copy of the word list; the first time it
+    // reads the file as well.
+    const bool readWords = !m_userWordsRead;
+    auto loaded = std::make_shared<Loaded>(Loaded{nullptr, m_userWords});
+    m_loader = QThread::create([dictionary, loaded, readWords] {
+        loaded->checker = spell::HunspellChecker::open(dictionary, nullptr);
+        if (readWords)
+            loaded->words.load();
+        if (loaded->checker)
+            loaded->words.applyTo(*loaded->checker);
+    });
+    connect(m_loader, &QThread::finished, this, [this, loaded, readWords, dictionary] {
+        const QString& name = dictionary.name;
         m_loader->deleteLater();
         m_loader = nullptr;
+        if (readWords && !m_userWordsRead && loaded->words.path() == m_userWords.path()) {
+            m_userWords = loaded->words;
+            m_userWordsRead = true;
+        }
+        // The copy just read still knows a word the user has taken back since:
+        // it never replaces the one in use, a fresh one does.
+        if (std::exchange(m_readAgain, false) && name == m_dictionaryName) {
+            openDictionary(dictionary, true);
+            return;
+        }
         // A checker set from outside (a test's stub) is not replaced.
-        if (*loaded && (!m_checker || !m_dictionaryName.isEmpty()))
-            installChecker(std::move(*loaded), name);
+        if (loaded->checker && (!m_checker || !m_dictionaryName.isEmpty())) {
+            // Words added or another list chosen meanwhile are added here.
+            const bool applied = loaded->words.path() == m_userWords.path() &&
+                                 loaded->words.words() == m_userWords.words();
+            installChecker(std::move(loaded->checker), name, applied);
+        }
         if (m_nextDictionary) {
             const spell::Dictionary next = *std::exchange(m_nextDictionary, std::nullopt);
             if (next.name != m_dictionaryName)
@@ -87,15 +118,16 @@ void SpellSupport::openDictionary(const spell::Dictionary& dictionary, bool agai
 
 void SpellSupport::setChecker(std::unique_ptr<spell::SpellChecker> checker)
 {
-    installChecker(std::move(checker), QString());
+    installChecker(std::move(checker), QString(), false);
 }
 
-void SpellSupport::installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name)
+void SpellSupport::installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name,
+                                  bool wordsApplied)
 {
     // The highlighter lets go of the old checker before it goes.
     const std::unique_ptr<spell::SpellChecker> old = std::exchange(m_checker, std::move(checker));
     m_dictionaryName = name;
-    if (m_checker)
+    if (m_checker && !wordsApplied)
         m_userWords.applyTo(*m_checker);
     m_highlighter->setChecker(m_choices.underline ? m_checker.get() : nullptr);
     updateMenu();
@@ -107,6 +139,7 @@ void SpellSupport::setUserWordList(const QString& path)
 {
     m_userWords = spell::UserWordList(path);
     m_userWords.load();
+    m_userWordsRead = true;
     if (m_checker)
         m_userWords.applyTo(*m_checker);
 }
@@ -133,6 +166,7 @@ void SpellSupport::attachMenu(QAction* check, QAction* underline, QMenu* diction
     m_checkAction = check;
     m_underlineAction = underline;
     m_dictionaryMenu = dictionaries;
+    m_dictionaryMenu->setToolTipsVisible(true);
     m_underlineAction->setCheckable(true);
     // Tool tips in a menu show only when the menu allows them.
     for (QAction* action : {check, underline, dictionaries->menuAction()})
@@ -178,8 +212,10 @@ void SpellSupport::updateMenu()
         if (const auto chosen = spell::chooseDictionary(*m_installed, m_choices.dictionary))
             current = chosen->name;
     for (const spell::Dictionary& dictionary : *m_installed) {
-        QAction* action = m_dictionaryMenu->addAction(dictionary.name);
+        QAction* action =
+            m_dictionaryMenu->addAction(spell::dictionaryDisplayName(dictionary.name));
         action->setObjectName(QStringLiteral("Woerterbuch_") + dictionary.name);
+        action->setToolTip(dictionary.name);
         action->setCheckable(true);
         action->setChecked(dictionary.name == current);
         connect(action, &QAction::triggered, this, [this, name = dictionary.name] {
@@ -219,6 +255,9 @@ bool SpellSupport::isIgnored(const QString& word) const
 
 void SpellSupport::addToDictionary(const QString& word)
 {
+    // Read first, if the dictionary's thread has not yet: the file is written whole.
+    if (!m_userWordsRead)
+        m_userWordsRead = m_userWords.load();
     QString problem;
     if (!m_userWords.add(word, &problem))
         throw CommandError(QStringLiteral("Das Wörterbuch %1 kann nicht gespeichert werden: %2")

@@ -28,15 +28,16 @@ class SpellHighlighter;
 /**
  * Spell checking of the body text: the underlining, and the suggestions,
  * "Ignorieren" and "Zum Wörterbuch hinzufügen" on top of the editor's
- * context menu. The dictionary is read in a thread once the window shows,
- * so start-up does not wait for it; until then, and without any German
- * dictionary, nothing is underlined and the menu is the editor's own.
+ * context menu. The dictionary and the user's word list are read in a
+ * thread once the window shows, so start-up does not wait for them; until then, and without any
+ * German dictionary, nothing is underlined and the menu is the editor's own.
  *
  * It also keeps the spelling entries of the editing menu: the check of the
  * whole letter, the underlining on or off, and the choice of the installed
- * German dictionaries, and "Wörterbuch bearbeiten..." with the user's own
- * words. Without any of them those entries are disabled and their tool tip
- * names the package to install.
+ * German dictionaries, by language and country ("Deutsch (Schweiz)", the
+ * tool tip names the file, "de_CH"), and "Wörterbuch bearbeiten..." with the
+ * user's own words. Without any of them those entries are disabled and their
+ * tool tip names the package to install.
  */
 class SpellSupport : public QObject, public UserWordEditor
 {
@@ -96,7 +97,9 @@ signals:
     void choicesChanged(const settings::SpellChoices& choices);
 
 private:
-    void installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name);
+    /** wordsApplied: the user's words are in checker already. */
+    void installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name,
+                        bool wordsApplied);
     /** Reads dictionary in a thread; again: the one in use, once more. */
     void openDictionary(const spell::Dictionary& dictionary, bool again = false);
     void findDictionaries();
@@ -109,9 +112,13 @@ private:
     SpellHighlighter* m_highlighter;
     std::unique_ptr<spell::SpellChecker> m_checker;
     spell::UserWordList m_userWords;
+    /** Whether m_userWords holds the file yet; the first dictionary's thread reads it. */
+    bool m_userWordsRead = false;
     QThread* m_loader = nullptr;
     /** A dictionary chosen while another was being read: read next. */
     std::optional<spell::Dictionary> m_nextDictionary;
+    /** A word was taken back while a copy was being read with it: read once more. */
+    bool m_readAgain = false;
     QString m_dictionaryName;
     settings::SpellChoices m_choices;
     std::optional<QStringList> m_folders;

@@ -17,10 +17,16 @@ int SpellCommand::run(const QStringList& arguments, Console& console)
     QString input;
     QString wanted;
     bool json = false;
+    bool signatureText = false;
+    spell::SuggestionLimits limits;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--json"))
             json = true;
+        else if (argument == QLatin1String("--no-suggestions"))
+            limits.words = 0;
+        else if (argument == QLatin1String("--signature-text"))
+            signatureText = true;
         else if (argument == QLatin1String("--dictionary") && i + 1 < arguments.size())
             wanted = arguments[++i];
         else if (argument.startsWith(QLatin1Char('-')) || !input.isEmpty())
@@ -65,32 +71,51 @@ int SpellCommand::run(const QStringList& arguments, Console& console)
     const auto loaded = readLetterFile(input, console);
     if (!loaded)
         return FileFailure;
-    const QList<spell::UnknownWord> unknown =
-        spell::findUnknownWords(*checker, spell::checkedFields(loaded->letter));
-
+    spell::UnknownWordFinder finder(*checker, spell::checkedFields(loaded->letter, signatureText),
+                                    limits);
+    // Told once, when the first word goes without, so it stands beside the listing.
+    bool toldLeftOut = false;
+    const auto tellLeftOut = [&] {
+        if (toldLeftOut || limits.words == 0 || !finder.suggestionsLeftOut())
+            return;
+        toldLeftOut = true;
+        console.err << "quillory-cli: " << input << ": "
+                    << QStringLiteral("Vorschläge nur für die ersten %1 unbekannten Wörter, "
+                                      "die übrigen stehen ohne da")
+                           .arg(limits.words)
+                    << Qt::endl;
+    };
+    bool any = false;
     if (json) {
+        // One document, written once the walk is through.
         QJsonArray words;
-        for (const spell::UnknownWord& w : unknown)
+        while (const std::optional<spell::UnknownWord> w = finder.next())
             words.append(QJsonObject{
-                {QStringLiteral("field"), w.field},
-                {QStringLiteral("line"), w.line},
-                {QStringLiteral("column"), w.column},
-                {QStringLiteral("word"), w.word},
-                {QStringLiteral("suggestions"), QJsonArray::fromStringList(w.suggestions)}});
+                {QStringLiteral("field"), w->field},
+                {QStringLiteral("line"), w->line},
+                {QStringLiteral("column"), w->column},
+                {QStringLiteral("word"), w->word},
+                {QStringLiteral("suggestions"), QJsonArray::fromStringList(w->suggestions)}});
+        tellLeftOut();
+        any = !words.isEmpty();
         const QJsonObject object{{QStringLiteral("dictionary"), dictionary->name},
                                  {QStringLiteral("unknown"), words}};
         console.out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
     } else {
-        // "field:line:column: word" as compilers write it, so editors can jump there.
-        for (const spell::UnknownWord& w : unknown) {
-            console.out << w.field << ':' << w.line << ':' << w.column << ": " << w.word;
-            if (!w.suggestions.isEmpty())
-                console.out << " -> " << w.suggestions.join(QStringLiteral(", "));
+        // "field:line:column: word" as compilers write it, so editors can jump
+        // there; each line as soon as its word is found.
+        while (const std::optional<spell::UnknownWord> w = finder.next()) {
+            any = true;
+            tellLeftOut();
+            console.out << w->field << ':' << w->line << ':' << w->column << ": " << w->word;
+            if (!w->suggestions.isEmpty())
+                console.out << " -> " << w->suggestions.join(QStringLiteral(", "));
             console.out << '\n';
+            console.out.flush();
         }
     }
     console.out.flush();
-    return unknown.isEmpty() ? Success : kUnknownWords;
+    return any ? kUnknownWords : Success;
 }
 
 } // namespace quillory::cli

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -66,6 +67,25 @@ std::optional<Dictionary> chooseDictionary(const QList<Dictionary>& installed,
     if (!installed.isEmpty())
         return installed.first();
     return std::nullopt;
+}
+
+QString dictionaryDisplayName(const QString& name)
+{
+    // "de_AT", "de-CH" or "de_DE_frami": the language, the country, a variant.
+    const QStringList parts = name.split(QRegularExpression(QStringLiteral("[_-]")));
+    if (parts.size() < 2 || parts[1].size() != 2)
+        return name;
+    const QLocale locale(parts[0] + QLatin1Char('_') + parts[1].toUpper());
+    if (locale.language() != QLocale::German ||
+        locale.territory() != QLocale::codeToTerritory(parts[1].toUpper()))
+        return name;
+    // The language in its plain German name: the Swiss and Austrian locales
+    // call theirs "Schweizer Hochdeutsch" and "Österreichisches Deutsch".
+    QString shown = QLocale(QLocale::German).nativeLanguageName() + QStringLiteral(" (") +
+                    locale.nativeTerritoryName();
+    if (parts.size() > 2)
+        shown += QStringLiteral(", ") + parts.mid(2).join(QLatin1Char('_'));
+    return shown + QLatin1Char(')');
 }
 
 QString dictionaryPackageHint()

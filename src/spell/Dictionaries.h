@@ -36,6 +36,14 @@ std::optional<Dictionary> chooseDictionary(const QList<Dictionary>& installed,
                                            const QString& wanted = {},
                                            const QLocale& system = QLocale::system());
 
+/**
+ * How a dictionary is shown to the user: its language and country in
+ * German, "Deutsch (Österreich)" for de_AT; what follows the country in the
+ * name comes after a comma ("de_DE_frami": "Deutsch (Deutschland, frami)").
+ * A name that names no country is shown as it is.
+ */
+QString dictionaryDisplayName(const QString& name);
+
 /** What to install when there is none, for the message that says so. */
 QString dictionaryPackageHint();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "UnknownWords.h"
+#include "WordTokenizer.h"
 
 #include <QList>
 #include <QString>
@@ -42,6 +43,7 @@ public:
         qsizetype position = 0;
     };
 
+    /** With maxSuggestions 0 no suggestions are looked up (the listing does that itself). */
     explicit SpellWalk(Ignored ignored = {}, int maxSuggestions = 5);
 
     /**
@@ -58,12 +60,29 @@ public:
     void replaced(const QString& replacement);
 
 private:
+    /** One line of a field's text: where it starts there and in the editor's count. */
+    struct Line
+    {
+        qsizetype start = 0;
+        qsizetype length = 0;
+        qsizetype position = 0;
+    };
+    const QList<Line>& linesOf(const QString& text);
+    const QList<WordSpan>& wordsOf(QStringView line);
+
     Ignored m_ignored;
     int m_maxSuggestions;
     int m_field = 0;
     qsizetype m_line = 0;
     qsizetype m_column = 0;
     std::optional<Stop> m_stop;
+    // The last field's lines and the words of the line the walk is in, kept
+    // while the same text is passed again, so a listing of a long body
+    // splits and tokenizes it once, not once for every word it stops at.
+    QString m_text;
+    QList<Line> m_lines;
+    qsizetype m_wordsLine = -1;
+    QList<WordSpan> m_words;
 };
 
 } // namespace quillory::spell

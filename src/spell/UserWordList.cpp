@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
+#include <QStringTokenizer>
 
 namespace quillory::spell {
 namespace {
@@ -36,10 +38,21 @@ bool UserWordList::load(QString* problem)
             *problem = bytes.error().message();
         return false;
     }
-    for (const QString& line : QString::fromUtf8(*bytes).split(QLatin1Char('\n'))) {
-        const QString word = line.trimmed();
-        if (!word.isEmpty() && !m_words.contains(word))
-            m_words << word;
+    // A set beside the list, so a list of many thousand words is read in
+    // one pass rather than searched through once for every line.
+    const QString text = QString::fromUtf8(*bytes);
+    const qsizetype lines = text.count(u'\n') + 1;
+    QSet<QString> seen;
+    seen.reserve(lines);
+    m_words.reserve(lines);
+    for (const QStringView line : QStringTokenizer(text, u'\n')) {
+        const QStringView word = line.trimmed();
+        if (word.isEmpty())
+            continue;
+        const qsizetype known = seen.size();
+        const QString added = *seen.insert(word.toString());
+        if (seen.size() > known)
+            m_words << added;
     }
     return true;
 }

@@ -19,8 +19,11 @@ struct WordSpan
  * no dictionary knows them and underlining them would only be noise: words
  * with a digit ("A4", "3er"), all-caps abbreviations ("GmbH" is checked,
  * "AG" and "IBAN" are not), single letters, URLs, e-mail addresses and
- * serial-letter placeholders such as "{Spalte}". Hyphens and apostrophes
- * split words, so each part of "Max-Planck-Straße" is checked on its own.
+ * serial-letter placeholders such as "{Spalte}", letter runs longer than
+ * any word, and every run between two spaces that holds a control or
+ * unassigned character (the bytes of a file pasted as text). Hyphens and
+ * apostrophes split words, so each part of "Max-Planck-Straße" is checked on
+ * its own. Linear in the length of line.
  */
 QList<WordSpan> checkableWords(QStringView line);
 

@@ -24,6 +24,7 @@ private:
     {
         int status;
         QString out;
+        QString err;
     };
     Run spell(const QStringList& arguments)
     {
@@ -33,7 +34,7 @@ private:
         QTextStream errStream(&err);
         cli::Console console{outStream, errStream};
         const int status = cli::SpellCommand().run(arguments, console);
-        return {status, out};
+        return {status, out, err};
     }
 
 private slots:
@@ -121,6 +122,87 @@ private slots:
                 QVERIFY(suggestions.contains(QStringLiteral("Herren")));
         }
         QCOMPARE(fromJson, expected);
+    }
+
+    void optionsChooseWhatIsListed_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("expected"); // "field:line:column: word"
+        QTest::addColumn<QList<int>>("bare");      // lines that must come without suggestions
+        QTest::addColumn<bool>("note");            // that some went without, on stderr
+
+        const QString vertag = QStringLiteral("Der Vertag");
+        QTest::newRow("signature not printed")
+            << vertag << QStringList() << QStringList{QStringLiteral("body:1:5: Vertag")}
+            << QList<int>() << false;
+        QTest::newRow("signature text printed")
+            << vertag << QStringList{QStringLiteral("--signature-text")}
+            << QStringList{QStringLiteral("body:1:5: Vertag"),
+                           QStringLiteral("signature:1:10: Mustr")}
+            << QList<int>() << false;
+        QTest::newRow("no suggestions")
+            << vertag << QStringList{QStringLiteral("--no-suggestions")}
+            << QStringList{QStringLiteral("body:1:5: Vertag")} << QList<int>{0} << false;
+        // 102 distinct made-up words ("Quillawort", "Quillewort", ...), then the first again.
+        QString many;
+        QStringList lines;
+        for (int i = 0; i < 103; ++i) {
+            QString word = QStringLiteral("Quill");
+            for (int n = i % 102 + 5; n > 0; n /= 5)
+                word += QLatin1Char("aeiou"[n % 5]);
+            word += QStringLiteral("wort");
+            lines << QStringLiteral("body:1:%1: %2").arg(many.size() + 1).arg(word);
+            many += word + QLatin1Char(' ');
+        }
+        QTest::newRow("suggestions for the first 100 words")
+            << many << QStringList() << lines << QList<int>{100, 101} << true;
+    }
+
+    void optionsChooseWhatIsListed()
+    {
+        if (!spell::chooseDictionary(spell::findGermanDictionaries(), QStringLiteral("de_DE")))
+            QSKIP("no German Hunspell dictionary installed (Debian: hunspell-de-de)");
+        QFETCH(QString, body);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, expected);
+        QFETCH(QList<int>, bare);
+        QFETCH(bool, note);
+
+        QFile::remove(spell::UserWordList::defaultPath());
+        document::Letter letter;
+        letter.body = body;
+        letter.signature = QStringLiteral("gez. Max Mustr");
+        const QString path = m_dir.filePath(QStringLiteral("optionen.bri"));
+        QVERIFY(!document::LetterFile::writeFile(path, letter));
+        const QStringList arguments =
+            QStringList{path, QStringLiteral("--dictionary"), QStringLiteral("de_DE")} + options;
+
+        const Run text = spell(arguments);
+        QCOMPARE(text.status, 3);
+        QStringList found;
+        QList<bool> suggested;
+        for (const QString& line : text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            found << line.section(QStringLiteral(" -> "), 0, 0);
+            suggested << line.contains(QStringLiteral(" -> "));
+        }
+        QCOMPARE(found, expected);
+        for (int line : bare)
+            QVERIFY2(!suggested[line], qPrintable(expected[line]));
+        // "Vertag" has suggestions, so the lookup is not simply off.
+        QCOMPARE(suggested.contains(true), bare.size() < expected.size());
+        QCOMPARE(text.err.contains(QStringLiteral("Vorschläge nur für die ersten 100")), note);
+
+        // The same in JSON, still one valid document.
+        const Run json = spell(arguments + QStringList{QStringLiteral("--json")});
+        QJsonParseError error;
+        const QJsonDocument parsed = QJsonDocument::fromJson(json.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QList<bool> jsonSuggested;
+        for (const QJsonValue& value : parsed.object()[QStringLiteral("unknown")].toArray())
+            jsonSuggested << !value[QStringLiteral("suggestions")].toArray().isEmpty();
+        QCOMPARE(jsonSuggested, suggested);
+        QCOMPARE(json.err, text.err);
     }
 };
 

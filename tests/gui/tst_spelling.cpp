@@ -9,12 +9,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -306,6 +308,7 @@ private slots:
         QTest::addColumn<bool>("changed");
         QTest::addColumn<QByteArray>("wordList");
         QTest::addColumn<bool>("done");
+        QTest::addColumn<bool>("signatureText"); // else the sender's name is printed
         const QString body = QStringLiteral("der Vertag endet.\r\nDer Vertag ist gekündigt.");
         const QStringList all{QStringLiteral("Edit1: Frma"),   QStringLiteral("Edit6: Kündigng"),
                               QStringLiteral("Edit7: Heren"),  QStringLiteral("Memo1: Vertag"),
@@ -313,30 +316,36 @@ private slots:
                               QStringLiteral("Edit9: Mustr")};
         const QStringList next(7, QStringLiteral("Weiter"));
         QTest::newRow("Weiter through every field")
-            << next << all << QStringLiteral("Kündigng") << body << false << QByteArray() << true;
+            << next << all << QStringLiteral("Kündigng") << body << false << QByteArray() << true
+            << true;
+        QTest::newRow("signature text not printed, not checked")
+            << next.mid(1) << all.mid(0, 6) << QStringLiteral("Kündigng") << body << false
+            << QByteArray() << true << false;
         QStringList change = next;
         change[1] = QStringLiteral("Ändern Kündigung");
         change[4] = QStringLiteral("Ändern Vertrag");
         QTest::newRow("Ändern the subject and the second Vertag")
             << change << all << QStringLiteral("Kündigung")
             << QStringLiteral("der Vertag endet.\r\nDer Vertrag ist gekündigt.") << true
-            << QByteArray() << true;
+            << QByteArray() << true << true;
         QStringList passOver = all;
         passOver.removeAt(4);
         QTest::newRow("Ignorieren passes over its later uses")
             << QStringList{QStringLiteral("Weiter"), QStringLiteral("Weiter"),
                            QStringLiteral("Weiter"), QStringLiteral("Ignorieren"),
                            QStringLiteral("Weiter"), QStringLiteral("Weiter")}
-            << passOver << QStringLiteral("Kündigng") << body << false << QByteArray() << true;
+            << passOver << QStringLiteral("Kündigng") << body << false << QByteArray() << true
+            << true;
         QTest::newRow("Hinzufügen writes the word list")
             << QStringList{QStringLiteral("Weiter"), QStringLiteral("Weiter"),
                            QStringLiteral("Weiter"), QStringLiteral("Hinzufügen"),
                            QStringLiteral("Weiter"), QStringLiteral("Weiter")}
             << passOver << QStringLiteral("Kündigng") << body << false << QByteArray("Vertag\n")
-            << true;
+            << true << true;
         QTest::newRow("Schließen ends the check")
             << QStringList{QStringLiteral("Ändern Firma"), QStringLiteral("Schließen")}
-            << all.mid(0, 2) << QStringLiteral("Kündigng") << body << true << QByteArray() << false;
+            << all.mid(0, 2) << QStringLiteral("Kündigng") << body << true << QByteArray() << false
+            << true;
     }
 
     void checkWalksEveryFieldInOrder()
@@ -348,6 +357,7 @@ private slots:
         QFETCH(bool, changed);
         QFETCH(QByteArray, wordList);
         QFETCH(bool, done);
+        QFETCH(bool, signatureText);
         FormFixture fixture;
         QTemporaryDir dir;
         const QString listPath = dir.filePath(QStringLiteral("woerterbuch.txt"));
@@ -362,7 +372,7 @@ private slots:
         letter.closing = QStringLiteral("Mit freundlichen Grüsen");
         letter.signature = QStringLiteral("Max Mustr");
         fixture.form->setLetter(letter);
-        fixture.form->RadioButton2->setChecked(true);
+        (signatureText ? fixture.form->RadioButton2 : fixture.form->RadioButton1)->setChecked(true);
         fixture.form->SetUnChanged();
         fixture.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fixture.form.get()));
@@ -689,11 +699,12 @@ private slots:
             fixture.form->SetUnChanged();
             QTRY_VERIFY(!fixture.form->spelling()->highlighter()->isChecking());
         };
+        // By the dictionary's code, the entry's tool tip.
         const auto ticked = [](const FormFixture& fixture) {
             QStringList names;
             for (const QAction* action : fixture.form->Woerterbuch1->actions())
                 if (action->isChecked())
-                    names << action->text();
+                    names << action->toolTip();
             return names;
         };
         {
@@ -731,17 +742,35 @@ private slots:
     {
         QTest::addColumn<QStringList>("installed");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("none") << QStringList() << false;
-        QTest::newRow("de_DE") << QStringList{QStringLiteral("de_DE")} << true;
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("none") << QStringList() << false << QStringList();
+        QTest::newRow("de_DE") << QStringList{QStringLiteral("de_DE")} << true
+                               << QStringList{QStringLiteral("Deutsch (Deutschland)")};
+        QTest::newRow("three countries")
+            << QStringList{QStringLiteral("de_AT"), QStringLiteral("de_CH"),
+                           QStringLiteral("de_DE")}
+            << true
+            << QStringList{QStringLiteral("Deutsch (Österreich)"),
+                           QStringLiteral("Deutsch (Schweiz)"),
+                           QStringLiteral("Deutsch (Deutschland)")};
     }
 
     void withoutDictionaryTheEntriesSayWhatToInstall()
     {
         QFETCH(QStringList, installed);
         QFETCH(bool, enabled);
+        QFETCH(QStringList, names);
         QTemporaryDir folder;
         for (const QString& name : installed)
             writeDictionary(folder.path(), name);
+        // The user's words are read with the dictionary, in its thread.
+        QStandardPaths::setTestModeEnabled(true);
+        const QString listPath = quillory::spell::UserWordList::defaultPath();
+        QVERIFY(QDir().mkpath(QFileInfo(listPath).absolutePath()));
+        QFile list(listPath);
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("Heren\n");
+        list.close();
         FormFixture fixture({}, nullptr, {}, false);
         fixture.form->spelling()->setDictionaryFolders({folder.path()});
         fixture.show();
@@ -755,8 +784,20 @@ private slots:
             QCOMPARE(entry->isEnabled(), enabled);
             QCOMPARE(entry->toolTip().contains(QStringLiteral("\"hunspell-de-de\"")), !enabled);
         }
-        QCOMPARE(fixture.form->Woerterbuch1->actions().size(), installed.size());
-        QCOMPARE(fixture.form->spelling()->dictionaryName(), installed.value(0));
+        QStringList texts;
+        QStringList tips;
+        for (const QAction* action : fixture.form->Woerterbuch1->actions()) {
+            texts << action->text();
+            tips << action->toolTip();
+        }
+        QCOMPARE(texts, names);
+        QCOMPARE(tips, installed);
+        if (enabled)
+            QVERIFY(fixture.form->spelling()->checker()->isCorrect(QStringLiteral("Heren")));
+        // Each row with dictionaries has de_DE, the one of a desktop in no German.
+        QCOMPARE(fixture.form->spelling()->dictionaryName(),
+                 installed.isEmpty() ? QString() : QStringLiteral("de_DE"));
+        QVERIFY(QFile::remove(listPath));
         // Nothing is said at start: the tool tip is the only word about it.
         QVERIFY(fixture.prompts.log.isEmpty());
     }

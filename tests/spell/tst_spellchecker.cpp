@@ -1,5 +1,6 @@
 #include "spell/Dictionaries.h"
 #include "spell/HunspellChecker.h"
+#include "spell/UnknownWords.h"
 #include "spell/UserWordList.h"
 #include "spell/WordTokenizer.h"
 
@@ -20,6 +21,21 @@ std::unique_ptr<HunspellChecker> germanChecker()
         return nullptr;
     return HunspellChecker::open(*dictionary, nullptr);
 }
+
+/** Knows no word at all, and counts how often it was asked for suggestions. */
+class UnknowingChecker : public SpellChecker
+{
+public:
+    mutable int lookups = 0;
+    bool isCorrect(const QString&) const override { return false; }
+    QStringList suggestions(const QString& word, int) const override
+    {
+        ++lookups;
+        return {word + QStringLiteral("e")};
+    }
+    void addWord(const QString&) override {}
+    void removeWord(const QString&) override {}
+};
 
 #define REQUIRE_GERMAN(checker)                                                                    \
     if (!(checker))                                                                                \
@@ -96,6 +112,18 @@ private slots:
         row("unclosed brace", "Text {offen", "Text offen");
         row("hyphens split", "Max-Planck-Straße", "Max Planck Straße");
         row("umlauts and marks", "Grüße aus Köln", "Grüße aus Köln");
+        row("address in brackets", "(siehe www.beispiel.de) oder", "siehe oder");
+        row("placeholders run together", "{Anrede}{Name}Wort{Ort} Text", "Wort Text");
+        row("binary bytes",
+            "Text\x01"
+            "abc \x7f\xc3\xa4xy Wort \xef\xbf\xbd"
+            "abc",
+            "Wort");
+        row("private use", "\xee\x80\x80Heren gut", "gut");
+        row("longest word", "Grundstücksverkehrsgenehmigungszuständigkeitsübertragungsverordn",
+            "Grundstücksverkehrsgenehmigungszuständigkeitsübertragungsverordn");
+        row("longer than any word",
+            "Grundstücksverkehrsgenehmigungszuständigkeitsübertragungsverordnung ja", "ja");
     }
 
     void tokenizerLeavesOutWhatNoDictionaryKnows()
@@ -106,6 +134,93 @@ private slots:
         for (const WordSpan& span : checkableWords(line))
             found << line.mid(span.start, span.length);
         QCOMPARE(found, words);
+    }
+
+    void abbreviationsAndSentenceEndsAreKnown_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("unknown");
+        const auto row = [](const char* text, QStringList unknown) {
+            QTest::newRow(text) << QString::fromUtf8(text) << unknown;
+        };
+        row("gez. Max Mustermann", {});
+        row("z. B. die Nr. 12, Tel. 0123 und Str. 5", {});
+        row("Ich bitte um Antwort bzw.", {});
+        row("Ich kündige den Vertrag.", {});
+        row("Ggf. rufe ich an. Hr. Meier kommt", {});
+        row("gez Max, bzw die Str",
+            {QStringLiteral("gez"), QStringLiteral("bzw"), QStringLiteral("Str")});
+        row("Der Vertag.", {QStringLiteral("Vertag")});
+    }
+
+    void abbreviationsAndSentenceEndsAreKnown()
+    {
+        static const std::unique_ptr<HunspellChecker> checker = germanChecker();
+        REQUIRE_GERMAN(checker);
+        QFETCH(QString, text);
+        QFETCH(QStringList, unknown);
+        QStringList found;
+        for (const UnknownWord& word :
+             findUnknownWords(*checker, {{QStringLiteral("body"), text}}, {5, 0}))
+            found << word.word;
+        QCOMPARE(found, unknown);
+    }
+
+    void suggestionsAreLookedUpOncePerWordAndCapped_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("suggested"); // per word in order, "|" between, "" for none
+        QTest::addColumn<int>("lookups");
+        QTest::addColumn<bool>("leftOut");
+        QTest::newRow("within the limit") << 100 << "Aale|Bbe|Aale|Cce|Bbe" << 3 << false;
+        QTest::newRow("first two distinct words") << 2 << "Aale|Bbe|Aale||Bbe" << 2 << true;
+        QTest::newRow("none") << 0 << "||||" << 0 << true;
+    }
+
+    void suggestionsAreLookedUpOncePerWordAndCapped()
+    {
+        QFETCH(int, limit);
+        QFETCH(QString, suggested);
+        QFETCH(int, lookups);
+        QFETCH(bool, leftOut);
+        UnknowingChecker checker;
+        UnknownWordFinder finder(checker,
+                                 {{QStringLiteral("body"), QStringLiteral("Aal Bb")},
+                                  {QStringLiteral("closing"), QStringLiteral("Aal Cc Bb")}},
+                                 {5, limit});
+        QStringList found;
+        while (const std::optional<UnknownWord> word = finder.next())
+            found << word->suggestions.join(u',');
+        QCOMPARE(found.join(u'|'), suggested);
+        QCOMPARE(checker.lookups, lookups);
+        QCOMPARE(finder.suggestionsLeftOut(), leftOut);
+    }
+
+    void dictionariesAreNamedByLanguage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("de_DE") << "de_DE"
+                               << "Deutsch (Deutschland)";
+        QTest::newRow("de_AT") << "de_AT"
+                               << "Deutsch (Österreich)";
+        QTest::newRow("de_CH") << "de_CH"
+                               << "Deutsch (Schweiz)";
+        QTest::newRow("de-LU") << "de-LU"
+                               << "Deutsch (Luxemburg)";
+        QTest::newRow("variant") << "de_DE_frami"
+                                 << "Deutsch (Deutschland, frami)";
+        QTest::newRow("no country") << "de_neu"
+                                    << "de_neu";
+        QTest::newRow("no German country") << "de_JP"
+                                           << "de_JP";
+    }
+
+    void dictionariesAreNamedByLanguage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        QCOMPARE(dictionaryDisplayName(name), shown);
     }
 
     void dictionaryFollowsTheSystemLanguage_data()
@@ -166,9 +281,17 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QStringLiteral("Quillorygrüßle\nBrieftextle\n").toUtf8());
+        file.close();
 
+        // Blank lines, spaces and repeats, as a hand-edited list has them.
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(" Brieftextle \r\n\n\nQuillorygrüßle\nSchreibele\n");
+        file.close();
         UserWordList reread(path);
         QVERIFY(reread.load());
+        QCOMPARE(reread.words(),
+                 (QStringList{QStringLiteral("Quillorygrüßle"), QStringLiteral("Brieftextle"),
+                              QStringLiteral("Schreibele")}));
         reread.applyTo(*checker);
         QVERIFY(checker->isCorrect(word));
         QVERIFY(checker->isCorrect(QStringLiteral("Brieftextle")));
