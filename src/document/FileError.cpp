@@ -26,6 +26,8 @@ QString FileError::message() const
         return QStringLiteral("Disk full");
     case TooLarge:
         return QStringLiteral("Datei zu groß (mehr als %1 MB)").arg(m_maxBytes / (1024 * 1024));
+    case NotRegularFile:
+        return QStringLiteral("„%1“ ist keine gewöhnliche Datei").arg(m_path);
     case Other:
         break;
     }
@@ -36,6 +38,13 @@ FileError FileError::tooLarge(qint64 maxBytes)
 {
     FileError error(TooLarge);
     error.m_maxBytes = maxBytes;
+    return error;
+}
+
+FileError FileError::notRegularFile(const QString& path)
+{
+    FileError error(NotRegularFile);
+    error.m_path = path;
     return error;
 }
 

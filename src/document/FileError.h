@@ -26,6 +26,7 @@ public:
         DiskFull,
         TooLarge,
         Other,
+        NotRegularFile,
     };
 
     FileError() = default;
@@ -33,6 +34,8 @@ public:
     static FileError other(int systemError) { return FileError(Other, systemError); }
     /** A file beyond what is read at all; the message names the bound. */
     static FileError tooLarge(qint64 maxBytes);
+    /** A device, pipe or socket where a file is to be written; the message names path. */
+    static FileError notRegularFile(const QString& path);
 
     Kind kind() const { return m_kind; }
     int systemError() const { return m_systemError; }
@@ -41,7 +44,7 @@ public:
 
     /**
      * "Read beyond end of file", "Disk full", ..., "Datei zu groß (mehr als
-     * N MB)", or "I/O error %d".
+     * N MB)", "„path“ ist keine gewöhnliche Datei" or "I/O error %d".
      */
     QString message() const;
 
@@ -66,6 +69,7 @@ private:
     Kind m_kind = None;
     int m_systemError = 0;
     qint64 m_maxBytes = 0;
+    QString m_path;
 };
 
 } // namespace quillory::document
