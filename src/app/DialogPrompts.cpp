@@ -152,4 +152,21 @@ QString DialogPrompts::askText(const QString& title, const QString& label,
     return ok ? text : QString();
 }
 
+int DialogPrompts::askChoice(const QString& text, const QStringList& choices)
+{
+    QMessageBox box(QMessageBox::Question, ErrorReport::kCaption, text, QMessageBox::NoButton,
+                    m_window);
+    QList<QPushButton*> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        buttons << box.addButton(choices[i], i + 1 == choices.size() ? QMessageBox::RejectRole
+                                                                     : QMessageBox::AcceptRole);
+    if (buttons.isEmpty())
+        return -1;
+    box.setDefaultButton(buttons.constFirst());
+    box.setEscapeButton(buttons.constLast());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return int(chosen >= 0 ? chosen : buttons.size() - 1);
+}
+
 } // namespace quillory::app

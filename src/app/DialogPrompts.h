@@ -36,6 +36,7 @@ public:
     SpellingAnswer askSpelling(const QString& field, const QString& word,
                                const QStringList& suggestions) override;
     QString askText(const QString& title, const QString& label, const QString& suggestion) override;
+    int askChoice(const QString& text, const QStringList& choices) override;
 
 private:
     QWidget* m_window;

@@ -37,11 +37,14 @@ class QTimer;
 namespace quillory::merge {
 struct CsvOptions;
 struct CsvTable;
+struct MergeOutcome;
+class SerialRun;
 } // namespace quillory::merge
 
 namespace quillory::output {
 class PreviewRenderer;
 struct PreviewRequest;
+struct PrintOutcome;
 struct PrintRequest;
 class PrintTarget;
 } // namespace quillory::output
@@ -421,6 +424,35 @@ private:
     void readSerialTable(const QString& path, const merge::CsvOptions& options);
     void insertColumn(const QString& placeholder);
     void runSerialLetter();
+    /**
+     * The run of the attached table with the typed letter in the view it
+     * prints in (forPdf as printRequest()); throws when it cannot start, as
+     * with a placeholder that names no column.
+     */
+    merge::SerialRun serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const;
+    /**
+     * What "Drucken" (forPdf false) or "Als PDF speichern..." puts out as one
+     * letter: the letter as typed, or while a table is attached, after asking,
+     * the shown record's letter; nothing when the user chose every record's
+     * letter, which all then got, or cancelled.
+     */
+    std::optional<output::PrintRequest>
+    oneLetterOrAll(bool forPdf, const std::function<void(const merge::SerialRun&)>& all);
+    /** Every letter of run as one job on target, with progress over parent, and the report. */
+    void printSerialRun(const merge::SerialRun& run, output::PrintTarget& target, QWidget* parent);
+    /** Every letter of run into one PDF at path, with progress over parent, and the report. */
+    void writeSerialPdf(const merge::SerialRun& run, const QString& path, QWidget* parent);
+    /** Tells the end of a run; a failure throws. True when it was not cancelled. */
+    bool reportSerialRun(const merge::MergeOutcome& outcome, int letterCount);
+    /**
+     * Another letter takes the place of the typed one (new, opened,
+     * recovered): it is no serial letter until a table is attached to it.
+     */
+    void detachForOtherLetter();
+    /** What every output reads and must never replace: the letter's file, the signature. */
+    QStringList readFiles() const;
+    /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
+    void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const;
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
     /** Keeps the envelope's verdict current as the letter changes. */
@@ -457,10 +489,13 @@ private:
      * as "Als PDF speichern..." writes it, always with the signature image.
      */
     output::PrintRequest printRequest(bool forPdf = false) const;
-    /** printRequest(), with the shown record's letter while a table is attached. */
-    output::PrintRequest shownLetterRequest() const;
-    /** Runs a job with a progress dialog for longer letters; false when cancelled. */
-    bool runPrintJob(output::PrintTarget& target, const output::PrintRequest& request);
+    /** printRequest(forPdf), with the shown record's letter while a table is attached. */
+    output::PrintRequest shownLetterRequest(bool forPdf = false) const;
+    /** Runs a job with a progress dialog for longer letters; a failure throws. */
+    output::PrintOutcome runPrintJob(output::PrintTarget& target,
+                                     const output::PrintRequest& request);
+    /** "3 Seiten an Buero-Laser gesendet" in the status bar. */
+    void showSentToPrinter(int pages);
     /** Turns wheel units into notches of 120 for the form's wheel handlers. */
     void wheelTurned(int angleDelta);
     /** Spin fields, the date and combo boxes take the wheel only while focused. */
@@ -501,6 +536,9 @@ private:
     RecoveryStore& recoveryStore();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
+
+    /** How long a note stays in the status bar: it hides the envelope's verdict meanwhile. */
+    static constexpr int kStatusNoteMs = 10000;
 
     QString FileName;
     QString BaseTitle;

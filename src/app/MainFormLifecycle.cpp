@@ -1,3 +1,4 @@
+#include "document/FileIdentity.h"
 #include "document/LetterFile.h"
 #include "ErrorReport.h"
 #include "MainForm.h"
@@ -53,6 +54,7 @@ void MainForm::NewAll()
         edit->clear();
     Memo1->clear();
     FileName.clear();
+    detachForOtherLetter();
     SetUnChanged();
     repaintPreview();
 }
@@ -67,6 +69,11 @@ QString MainForm::chooseSaveName()
 
 bool MainForm::SaveTheFile(const QString& path)
 {
+    // Never over the table or the signature the letter is written with.
+    if (const QString input = document::inputAt(
+            path, {m_signaturePath, m_serialTable ? m_serialTablePath : QString()});
+        !input.isEmpty())
+        throw CommandError(document::outputIsInputText(input));
     const document::Letter current = letter();
     const QString lost = document::LetterFile::unencodableCharacters(current);
     if (!lost.isEmpty() && !m_prompts->confirmSave(lossyQuestion(lost)))
@@ -112,6 +119,7 @@ void MainForm::OpenFileWithName(const QString& path)
     if (!loaded)
         throw CommandError(loaded.error().message());
     setLetter(loaded->letter);
+    detachForOtherLetter();
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();
     repaintPreview();

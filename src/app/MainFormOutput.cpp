@@ -1,5 +1,6 @@
 // The preview tab, printing and PDF export: everything that puts the letter
 // on a page goes through one composition, at the target's own resolution.
+#include "document/FileIdentity.h"
 #include "ErrorReport.h"
 #include "MainForm.h"
 #include "output/LetterPrinter.h"
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QWheelEvent>
 
@@ -113,7 +115,8 @@ void MainForm::SeiteEdChange()
     repaintPreview();
 }
 
-bool MainForm::runPrintJob(output::PrintTarget& target, const output::PrintRequest& request)
+output::PrintOutcome MainForm::runPrintJob(output::PrintTarget& target,
+                                           const output::PrintRequest& request)
 {
     std::unique_ptr<QProgressDialog> progress;
     const output::PrintOutcome outcome = output::printLetter(
@@ -135,9 +138,20 @@ bool MainForm::runPrintJob(output::PrintTarget& target, const output::PrintReque
             return !progress->wasCanceled();
         },
         &preview().cache());
+    // Only a printer's job can lack its printer; a PDF's errors pass unchanged.
     if (!outcome.error.isEmpty())
-        throw CommandError(outcome.error);
-    return !outcome.cancelled;
+        throw CommandError(PrinterAccess::withPdfHint(outcome.error));
+    return outcome;
+}
+
+void MainForm::showSentToPrinter(int pages)
+{
+    const QString name = printer().name();
+    StatusBar1->showMessage(
+        (pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages)) +
+            QStringLiteral(" an %1 gesendet")
+                .arg(name.isEmpty() ? QStringLiteral("den Drucker") : name),
+        kStatusNoteMs);
 }
 
 output::PrintRequest MainForm::printRequest(bool forPdf) const
@@ -159,26 +173,66 @@ output::PrintRequest MainForm::printRequest(bool forPdf) const
 void MainForm::Drucken1Click()
 {
     const std::unique_ptr<output::PrintTarget> target = printer().target();
-    runPrintJob(*target, printRequest());
+    if (recordCount() > 0) {
+        // Without a printer the question would be asked for nothing.
+        output::PrinterMetrics ignored;
+        if (const QString problem = target->metrics(ignored); !problem.isEmpty())
+            throw CommandError(PrinterAccess::withPdfHint(problem));
+    }
+    const std::optional<output::PrintRequest> request = oneLetterOrAll(
+        false, [&](const merge::SerialRun& run) { printSerialRun(run, *target, this); });
+    if (!request)
+        return;
+    const output::PrintOutcome outcome = runPrintJob(*target, *request);
+    if (!outcome.cancelled)
+        showSentToPrinter(outcome.pages);
 }
 
 void MainForm::Druckereinrichten1Click()
 {
-    printer().setUp(this);
+    try {
+        printer().setUp(this);
+    } catch (const CommandError& error) {
+        throw CommandError(PrinterAccess::withPdfHint(error.message()));
+    }
     // Another paper or printable area moves the window on the page.
     scheduleEnvelopeCheck();
 }
 
 void MainForm::AlsPDFspeichern1Click()
 {
-    const QString path = m_prompts->pdfFileName(m_pdfDialogName);
+    const auto askName = [this] {
+        const QString path = m_prompts->pdfFileName(m_pdfDialogName);
+        if (!path.isEmpty())
+            m_pdfDialogName = path;
+        return path;
+    };
+    const std::optional<output::PrintRequest> request =
+        oneLetterOrAll(true, [&](const merge::SerialRun& run) {
+            if (const QString path = askName(); !path.isEmpty())
+                writeSerialPdf(run, path, this);
+        });
+    if (!request)
+        return;
+    const QString path = askName();
     if (path.isEmpty())
         return;
-    m_pdfDialogName = path;
-    const output::PrintRequest request = printRequest(true);
+    refuseInputAsOutput(path, {});
     output::PdfTarget target(path, printer().paper());
-    target.setMetadata(output::PdfMetadata::forLetter(request.letter));
-    runPrintJob(target, request);
+    target.setMetadata(output::PdfMetadata::forLetter(request->letter));
+    runPrintJob(target, *request);
+}
+
+QStringList MainForm::readFiles() const
+{
+    return {fileName(), m_signaturePath};
+}
+
+void MainForm::refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const
+{
+    const QString input = document::inputAt(output, readFiles() + moreInputs);
+    if (!input.isEmpty())
+        throw CommandError(document::outputIsInputText(input));
 }
 
 void MainForm::FormMouseWheelDown()

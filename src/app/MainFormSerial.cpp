@@ -3,6 +3,7 @@
 // writing are the merge module's; the window only asks and shows. The letter
 // typed into the widgets is never changed: the preview and each run fill a
 // copy with a record's values.
+#include "document/FileIdentity.h"
 #include "ErrorReport.h"
 #include "FormBuilder.h"
 #include "MainForm.h"
@@ -21,8 +22,10 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace quillory::app {
 namespace {
@@ -33,6 +36,31 @@ const QString kTableKey = QStringLiteral("Tabelle");
 
 /** Runs of more letters than this show their progress. */
 constexpr int kQuietLetters = 3;
+
+/** Runs produce, with a progress dialog over parent for runs of more than a few letters. */
+merge::MergeOutcome
+withProgress(QWidget* parent,
+             const std::function<merge::MergeOutcome(const merge::MergeProgress&)>& produce)
+{
+    std::unique_ptr<QProgressDialog> progress;
+    const merge::MergeProgress tell = [&](int letter, int count) {
+        if (count <= kQuietLetters)
+            return true;
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Abbrechen"), 0,
+                                                         count, parent);
+            progress->setWindowTitle(merge::SerialRun::jobTitle());
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+        }
+        progress->setLabelText(QStringLiteral("Brief %1 von %2").arg(letter).arg(count));
+        progress->setValue(letter);
+        // Keeps the window painting while the letters go out.
+        QCoreApplication::processEvents();
+        return !progress->wasCanceled();
+    };
+    return produce(tell);
+}
 
 } // namespace
 
@@ -90,9 +118,9 @@ int MainForm::shownRecord() const
     return std::clamp(int(DatensatzEd->letterValue()), 1, recordCount());
 }
 
-output::PrintRequest MainForm::shownLetterRequest() const
+output::PrintRequest MainForm::shownLetterRequest(bool forPdf) const
 {
-    output::PrintRequest request = printRequest();
+    output::PrintRequest request = printRequest(forPdf);
     if (m_serialTable) {
         // The very letter a run makes of this record, with the view it prints in.
         merge::MergeOptions options;
@@ -181,6 +209,14 @@ void MainForm::TabelleLoesenClick()
     showRecordChoice();
 }
 
+void MainForm::detachForOtherLetter()
+{
+    if (!m_serialTable)
+        return;
+    TabelleLoesenClick();
+    StatusBar1->showMessage(QStringLiteral("Serienbrief-Tabelle gelöst"), kStatusNoteMs);
+}
+
 void MainForm::showRecordChoice()
 {
     const int count = recordCount();
@@ -198,6 +234,8 @@ void MainForm::showRecordChoice()
             TabelleLoesen->y());
         DatensatzEd->setValue(shownRecord());
     }
+    // The envelope is checked against the address the preview shows.
+    scheduleEnvelopeCheck();
     SeiteEdChange();
 }
 
@@ -209,7 +247,8 @@ void MainForm::DatensatzEdChange()
         DatensatzEd->setValue(recordCount()); // changes the text, so this runs once more
         return;
     }
-    // Another record may have another number of pages.
+    // Another record may have another number of pages, and another address.
+    scheduleEnvelopeCheck();
     SeiteEdChange();
 }
 
@@ -227,6 +266,90 @@ void MainForm::insertColumn(const QString& placeholder)
     }
 }
 
+merge::SerialRun MainForm::serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const
+{
+    const output::PrintRequest typed = printRequest(forPdf);
+    merge::MergeOptions options;
+    options.view = typed.view;
+    options.kind = typed.kind;
+    options.duplex = duplex;
+    merge::SerialRun run(typed.letter, table, options);
+    if (!run.problem().isEmpty())
+        throw CommandError(QStringLiteral("Der Serienbrief kann nicht beginnen.\n") +
+                           run.problem());
+    return run;
+}
+
+std::optional<output::PrintRequest>
+MainForm::oneLetterOrAll(bool forPdf, const std::function<void(const merge::SerialRun&)>& all)
+{
+    if (!m_serialTable)
+        return printRequest(forPdf);
+    // Held until the letters are out: events between them may let the table go.
+    const std::shared_ptr<const merge::CsvTable> table = m_serialTable;
+    // Checked before asking: no letter goes out with a placeholder left in it.
+    const merge::SerialRun run =
+        serialRun(*table, forPdf, m_serialDialog && m_serialDialog->duplex());
+    const int count = recordCount();
+    const int shown = shownRecord();
+    const QString question =
+        QStringLiteral("Eine Serienbrief-Tabelle ist angehängt (%1). Was soll %2 werden?")
+            .arg(count == 1 ? QStringLiteral("1 Datensatz")
+                            : QStringLiteral("%1 Datensätze").arg(count),
+                 forPdf ? QStringLiteral("gespeichert") : QStringLiteral("gedruckt"));
+    const QStringList choices{count == 1 ? QStringLiteral("Den einen Brief")
+                                         : QStringLiteral("Alle %1 Briefe").arg(count),
+                              QStringLiteral("Nur Datensatz %1").arg(shown),
+                              QStringLiteral("Abbrechen")};
+    switch (m_prompts->askChoice(question, choices)) {
+    case 0:
+        all(run);
+        return std::nullopt;
+    case 1: {
+        output::PrintRequest request = printRequest(forPdf);
+        request.letter = run.letterFor(shown);
+        return request;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+bool MainForm::reportSerialRun(const merge::MergeOutcome& outcome, int letterCount)
+{
+    const QString finished = outcome.unfinishedSummary(letterCount);
+    if (!outcome.error.isEmpty())
+        throw CommandError(outcome.error + QLatin1Char('\n') + finished);
+    if (outcome.cancelled) {
+        m_prompts->showInfo(QStringLiteral("Der Serienbrief wurde abgebrochen. ") + finished +
+                            QLatin1Char('.'));
+        return false;
+    }
+    m_prompts->showInfo(QStringLiteral("Serienbrief fertig: ") + outcome.summary() +
+                        QLatin1Char('.'));
+    return true;
+}
+
+void MainForm::printSerialRun(const merge::SerialRun& run, output::PrintTarget& target,
+                              QWidget* parent)
+{
+    merge::MergeOutcome outcome = withProgress(
+        parent, [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); });
+    outcome.error = PrinterAccess::withPdfHint(outcome.error);
+    if (reportSerialRun(outcome, run.letterCount()))
+        showSentToPrinter(outcome.pages);
+}
+
+void MainForm::writeSerialPdf(const merge::SerialRun& run, const QString& path, QWidget* parent)
+{
+    refuseInputAsOutput(path, {m_serialTablePath});
+    output::PdfTarget target(path, printer().paper());
+    reportSerialRun(
+        withProgress(parent,
+                     [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); }),
+        run.letterCount());
+}
+
 void MainForm::runSerialLetter()
 {
     if (!m_serialTable || !m_serialDialog)
@@ -234,42 +357,16 @@ void MainForm::runSerialLetter()
     // Held for the run: events between the letters may let the table go.
     const std::shared_ptr<const merge::CsvTable> table = m_serialTable;
     const SerialLetterDialog::Output output = m_serialDialog->output();
-    const output::PrintRequest typed = printRequest();
-    merge::MergeOptions options;
-    options.view = typed.view;
-    options.kind = typed.kind;
-    options.duplex = m_serialDialog->duplex() && output != SerialLetterDialog::Output::PdfPerRecord;
-    const merge::SerialRun run(typed.letter, *table, options);
-    if (!run.problem().isEmpty())
-        throw CommandError(QStringLiteral("Der Serienbrief kann nicht beginnen.\n") +
-                           run.problem());
+    const merge::SerialRun run =
+        serialRun(*table, false,
+                  m_serialDialog->duplex() && output != SerialLetterDialog::Output::PdfPerRecord);
 
-    std::unique_ptr<QProgressDialog> progress;
-    const merge::MergeProgress tell = [&](int letter, int count) {
-        if (count <= kQuietLetters)
-            return true;
-        if (!progress) {
-            progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Abbrechen"), 0,
-                                                         count, m_serialDialog);
-            progress->setWindowTitle(merge::SerialRun::jobTitle());
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(0);
-        }
-        progress->setLabelText(QStringLiteral("Brief %1 von %2").arg(letter).arg(count));
-        progress->setValue(letter);
-        // Keeps the window painting while the letters go out.
-        QCoreApplication::processEvents();
-        return !progress->wasCanceled();
-    };
-
-    merge::MergeOutcome outcome;
     if (output == SerialLetterDialog::Output::OnePdf) {
         const QString path = m_prompts->pdfFileName(m_serialPdfName);
         if (path.isEmpty())
             return;
         m_serialPdfName = path;
-        output::PdfTarget target(path, printer().paper());
-        outcome = run.printAll(target, tell);
+        writeSerialPdf(run, path, m_serialDialog);
     } else if (output == SerialLetterDialog::Output::PdfPerRecord) {
         const QString folder = m_prompts->folderName(m_serialFolder);
         if (folder.isEmpty())
@@ -280,6 +377,10 @@ void MainForm::runSerialLetter()
         const QStringList names = run.fileNames(pattern, error);
         if (!error.isEmpty())
             throw CommandError(error);
+        const QString input =
+            run.inputAmongFiles(folder, pattern, readFiles() << m_serialTablePath);
+        if (!input.isEmpty())
+            throw CommandError(document::outputIsInputText(input));
         const QDir dir(folder);
         const auto existing = std::count_if(names.begin(), names.end(), [&](const QString& name) {
             return QFileInfo::exists(dir.filePath(name));
@@ -293,27 +394,16 @@ void MainForm::runSerialLetter()
                                        .arg(QDir::toNativeSeparators(folder)));
         if (existing > 0 && !overwrite)
             return;
-        outcome = run.writeEach(folder, pattern, overwrite, tell, printer().paper());
+        reportSerialRun(withProgress(m_serialDialog,
+                                     [&](const merge::MergeProgress& tell) {
+                                         return run.writeEach(folder, pattern, overwrite, tell,
+                                                              printer().paper());
+                                     }),
+                        run.letterCount());
     } else {
         const std::unique_ptr<output::PrintTarget> target = printer().target();
-        outcome = run.printAll(*target, tell);
+        printSerialRun(run, *target, m_serialDialog);
     }
-    progress.reset();
-
-    const bool kept = output == SerialLetterDialog::Output::PdfPerRecord;
-    const QString finished =
-        kept
-            ? QStringLiteral("%1 von %2 Briefen fertig").arg(outcome.letters).arg(run.letterCount())
-            : QStringLiteral("Es wurde kein Brief ausgegeben");
-    if (!outcome.error.isEmpty())
-        throw CommandError(outcome.error + QLatin1Char('\n') + finished);
-    if (outcome.cancelled) {
-        m_prompts->showInfo(QStringLiteral("Der Serienbrief wurde abgebrochen. ") + finished +
-                            QLatin1Char('.'));
-        return;
-    }
-    m_prompts->showInfo(QStringLiteral("Serienbrief fertig: ") + outcome.summary() +
-                        QLatin1Char('.'));
 }
 
 } // namespace quillory::app

@@ -4,6 +4,7 @@
 // and handed to the preview, the printer and the PDF export.
 #include "ErrorReport.h"
 #include "FormBuilder.h"
+#include "layout/PrintedPage.h"
 #include "layout/SignatureImage.h"
 #include "MainForm.h"
 #include "settings/FormStorage.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPageSize>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -209,6 +211,15 @@ void MainForm::UnterschriftClick()
     if (!image)
         throw CommandError(QStringLiteral("„%1“ lässt sich nicht als Bild lesen: %2")
                                .arg(shownPath(chosen), error));
+    // Checked at the smallest height on A4 as a PDF is saved, so that no
+    // height chosen later makes the signature vanish from the page.
+    const layout::PrintedPage a4 = layout::PrintedPage::a4At600();
+    const QString shape = layout::signatureShapeProblem(
+        image->size(), layout::ViewOptions::kMinSignatureHeightMm, a4.dpiX,
+        QPageSize(QPageSize::A4).size(QPageSize::Millimeter).width());
+    if (!shape.isEmpty())
+        throw CommandError(
+            QStringLiteral("„%1“ taugt nicht als Unterschrift: %2").arg(shownPath(chosen), shape));
 
     // A copy of our own, so that moving or deleting the original loses nothing.
     const QDir folder(m_recoveryFolder);

@@ -11,6 +11,13 @@
 
 namespace quillory::app {
 
+QString PrinterAccess::withPdfHint(const QString& problem)
+{
+    if (problem != output::PrinterTarget::noDefaultPrinterText())
+        return problem;
+    return problem + QStringLiteral(". Als PDF speichern... geht auch ohne Drucker.");
+}
+
 SystemPrinterAccess::SystemPrinterAccess()
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {}
@@ -61,6 +68,11 @@ void SystemPrinterAccess::setUp(QWidget* parent)
     offerOnlyThePrinter(dialog);
     dialog.exec();
     m_problemKnown = false;
+}
+
+QString SystemPrinterAccess::name()
+{
+    return m_printer->printerName();
 }
 
 void SystemPrinterAccess::offerOnlyThePrinter(QPrintDialog& dialog)

@@ -33,6 +33,14 @@ public:
     virtual QPageSize paper() = 0;
     /** Lets the user choose printer, paper and orientation; throws when there is no printer. */
     virtual void setUp(QWidget* parent) = 0;
+    /** The current printer's name as the user knows it; may be empty. */
+    virtual QString name() = 0;
+
+    /**
+     * A printer's failure as the user reads it: without any printer it adds
+     * that "Als PDF speichern..." needs none; anything else stays as it is.
+     */
+    static QString withPdfHint(const QString& problem);
 };
 
 /** The system's printers through QPrinter and Qt's print dialog. */
@@ -46,6 +54,7 @@ public:
     std::unique_ptr<output::PrintTarget> target() override;
     QPageSize paper() override;
     void setUp(QWidget* parent) override;
+    QString name() override;
 
     /**
      * Makes Qt's print dialog a set-up dialog: printer, paper, orientation and

@@ -86,6 +86,13 @@ public:
      */
     virtual QString askText(const QString& title, const QString& label,
                             const QString& suggestion) = 0;
+
+    /**
+     * A question answered by one of choices, e.g. "Alle 5 Briefe" / "Nur
+     * Datensatz 2" / "Abbrechen": the index of the one chosen. The first is
+     * the default; the last is what closing the box answers.
+     */
+    virtual int askChoice(const QString& text, const QStringList& choices) = 0;
 };
 
 } // namespace quillory::app

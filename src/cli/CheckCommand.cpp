@@ -18,7 +18,7 @@ using envelope::AddressCheck;
 struct Options
 {
     QString input;
-    QString fixed;
+    std::optional<QString> fixed;
     std::optional<envelope::EnvelopeKind> envelope;
     layout::LayoutKind kind = layout::LayoutKind::Layout1;
     layout::ViewOptions view;
@@ -62,6 +62,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
         problem = QStringLiteral("check takes one letter file");
     else if (!options.envelope)
         problem = QStringLiteral("check needs --envelope DL, C6/5 or C5");
+    // Only a letter file takes the fix: anything else would get letter bytes under its name.
+    else if (options.fixed && !hasExtension(*options.fixed, "bri"))
+        problem = QStringLiteral("check --fix writes OUT.bri");
     if (!problem.isEmpty())
         return std::nullopt;
     return options;
@@ -120,6 +123,10 @@ int CheckCommand::run(const QStringList& arguments, Console& console)
     const std::optional<Options> options = parse(arguments, problem);
     if (!options)
         return console.usageFailure(problem, usageLine());
+    if (options->fixed) {
+        if (const int status = console.checkOutput(*options->fixed, {options->input}, usageLine()))
+            return status;
+    }
     auto loaded = readLetterFile(options->input, console);
     if (!loaded)
         return FileFailure;
@@ -132,7 +139,7 @@ int CheckCommand::run(const QStringList& arguments, Console& console)
         chosen);
 
     QJsonObject json;
-    if (!options->fixed.isEmpty()) {
+    if (options->fixed) {
         const envelope::AddressFit fit =
             envelope::fitAddress(loaded->letter, options->view, options->kind, page, sheet, chosen);
         if (!fit.possible) {
@@ -141,8 +148,8 @@ int CheckCommand::run(const QStringList& arguments, Console& console)
             loaded->letter.linesToSender = fit.linesToSender;
             loaded->letter.linesToRecipient = fit.linesToRecipient;
             if (const document::FileError error =
-                    document::LetterFile::writeFile(options->fixed, loaded->letter))
-                return console.fileFailure(options->fixed, error.message());
+                    document::LetterFile::writeFile(*options->fixed, loaded->letter))
+                return console.fileFailure(*options->fixed, error.message());
             check = fit.check;
             json.insert(QStringLiteral("fix"),
                         QJsonObject{{QStringLiteral("linesToSender"), fit.linesToSender},

@@ -19,7 +19,20 @@ struct Console
     int fileFailure(const QString& path, const QString& message);
     /** A usage error: the problem, then the command's usage line. */
     int usageFailure(const QString& problem, const QString& usage);
+    /**
+     * Refuses, as wrong usage, an output that is one of the command's inputs
+     * (by any name): Success when it is none of them.
+     */
+    int checkOutput(const QString& output, const QStringList& inputs, const QString& usage);
 };
+
+/**
+ * A text from a file or the command line with its control characters spelled
+ * out ("\r", "\n", "\t", "\x1b"): written raw, a crafted name or letter could
+ * retitle or clear the terminal. keepLineBreaks leaves "\n" for messages of
+ * several lines.
+ */
+QString visible(const QString& text, bool keepLineBreaks = false);
 
 /** One sub-command of quillory-cli. */
 class Command

@@ -41,7 +41,7 @@ int jsonToBri(const QString& in, const QString& out, Console& console)
     if (const FileError error = LetterFile::writeFile(out, *parsed.letter))
         return console.fileFailure(out, error.message());
     if (!lost.isEmpty())
-        console.err << "quillory-cli: " << out << ": warning: written as \"?\": " << lost
+        console.err << "quillory-cli: " << visible(out) << ": warning: written as \"?\": " << lost
                     << Qt::endl;
     return Success;
 }
@@ -54,6 +54,8 @@ int ConvertCommand::run(const QStringList& arguments, Console& console)
         return console.usageFailure(QStringLiteral("convert takes two files"), usageLine());
     const QString& in = arguments[0];
     const QString& out = arguments[1];
+    if (const int status = console.checkOutput(out, {in}, usageLine()))
+        return status;
     if (hasExtension(in, "bri") && hasExtension(out, "json"))
         return briToJson(in, out, console);
     if (hasExtension(in, "json") && hasExtension(out, "bri"))

@@ -12,29 +12,6 @@ using document::FontStyleBit;
 using document::Letter;
 using document::LetterFont;
 
-/**
- * A file's text with its control characters spelled out ("\r", "\n", "\t",
- * "\x1b"): written raw, a crafted letter could retitle or clear the terminal.
- */
-QString visible(const QString& text)
-{
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control)
-            result += c;
-        else if (c == QLatin1Char('\r'))
-            result += QLatin1String("\\r");
-        else if (c == QLatin1Char('\n'))
-            result += QLatin1String("\\n");
-        else if (c == QLatin1Char('\t'))
-            result += QLatin1String("\\t");
-        else
-            result += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-    }
-    return result;
-}
-
 QString yesNo(bool value)
 {
     return value ? QStringLiteral("ja") : QStringLiteral("nein");

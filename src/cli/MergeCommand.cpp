@@ -1,5 +1,6 @@
 #include "MergeCommand.h"
 
+#include "document/FileIdentity.h"
 #include "LetterFiles.h"
 #include "merge/SerialRun.h"
 #include "output/PdfTarget.h"
@@ -10,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
+#include <limits>
 #include <optional>
 
 namespace quillory::cli {
@@ -28,6 +30,17 @@ struct Options
     merge::CsvOptions csv;
     merge::MergeOptions merge;
 };
+
+/**
+ * A record number of --records; one too large for a number is beyond every
+ * table all the same, and is refused as such rather than misread.
+ */
+int recordNumber(const QString& digits)
+{
+    bool ok = false;
+    const int number = digits.toInt(&ok);
+    return ok ? number : std::numeric_limits<int>::max();
+}
 
 std::optional<Options> parse(const QStringList& arguments, QString& problem)
 {
@@ -92,10 +105,10 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
                 const auto match = range.match(value);
                 ok = match.hasMatch();
                 if (ok) {
-                    options.merge.first = match.captured(1).toInt(&ok);
+                    options.merge.first = recordNumber(match.captured(1));
                     options.merge.last =
-                        match.captured(2).isEmpty() ? 0 : match.captured(2).toInt();
-                    ok = ok && options.merge.first >= 1 &&
+                        match.captured(2).isEmpty() ? 0 : recordNumber(match.captured(2));
+                    ok = options.merge.first >= 1 &&
                          (options.merge.last == 0 || options.merge.last >= options.merge.first);
                 }
             }
@@ -136,6 +149,11 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
     const std::optional<Options> options = parse(arguments, problem);
     if (!options)
         return console.usageFailure(problem, usageLine());
+    const QStringList inputs{options->letter, options->table};
+    if (!options->pdf.isEmpty()) {
+        if (const int status = console.checkOutput(options->pdf, inputs, usageLine()))
+            return status;
+    }
 
     const auto loaded = readLetterFile(options->letter, console);
     if (!loaded)
@@ -144,7 +162,7 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
     if (!read)
         return console.fileFailure(options->table, read.error.text());
     const merge::CsvTable& table = *read.table;
-    console.err << "quillory-cli: " << options->table << ": "
+    console.err << "quillory-cli: " << visible(options->table) << ": "
                 << merge::delimiterName(table.delimiter) << ", "
                 << merge::encodingName(table.encoding) << ", " << table.recordCount()
                 << " Datensätze" << Qt::endl;
@@ -152,6 +170,13 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
     const merge::SerialRun run(loaded->letter, table, options->merge);
     if (!run.problem().isEmpty())
         return console.fileFailure(options->letter, run.problem());
+    if (!options->folder.isEmpty()) {
+        const QString input = run.inputAmongFiles(options->folder, options->pattern, inputs);
+        if (!input.isEmpty())
+            return console.usageFailure(options->folder + QStringLiteral(": ") +
+                                            document::outputIsInputText(input),
+                                        usageLine());
+    }
 
     merge::MergeOutcome outcome;
     QString where;
@@ -173,13 +198,13 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
         if (options->merge.duplex)
             printer.setDuplex(QPrinter::DuplexLongSide);
         output::PrinterTarget target(printer);
-        where = printer.printerName();
+        // Without a name the system's default printer is meant: the letter tells which run failed.
+        where = printer.printerName().isEmpty() ? options->letter : printer.printerName();
         outcome = run.printAll(target);
     }
     if (!outcome.error.isEmpty()) {
         console.fileFailure(where, outcome.error);
-        console.err << "quillory-cli: " << outcome.letters << " von " << run.letterCount()
-                    << " Briefen fertig" << Qt::endl;
+        console.err << "quillory-cli: " << outcome.unfinishedSummary(run.letterCount()) << Qt::endl;
         return FileFailure;
     }
     console.out << outcome.summary() << Qt::endl;

@@ -37,6 +37,7 @@ constexpr int kMinDpi = 24;
 constexpr int kPrintDpi = 600; // a PDF's resolution unless --dpi says otherwise
 constexpr int kMaxPdfDpi = 2400;
 constexpr int kMaxPngDpi = 600;
+constexpr int kPngDpi = 96; // a PNG's resolution unless --dpi says otherwise
 
 std::optional<QPageSize::PageSizeId> paperSize(const QString& name)
 {
@@ -85,9 +86,15 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             options.signatureImage = value;
         } else if (argument == QLatin1String("--signature-height") && hasValue) {
             options.view.signatureHeightMm = value.toInt(&ok);
-            ok = ok &&
-                 options.view.signatureHeightMm >= layout::ViewOptions::kMinSignatureHeightMm &&
-                 options.view.signatureHeightMm <= layout::ViewOptions::kMaxSignatureHeightMm;
+            if (!ok ||
+                options.view.signatureHeightMm < layout::ViewOptions::kMinSignatureHeightMm ||
+                options.view.signatureHeightMm > layout::ViewOptions::kMaxSignatureHeightMm) {
+                problem = QStringLiteral("invalid value for %1: %2 (erlaubt: %3 bis %4 mm)")
+                              .arg(argument, value)
+                              .arg(layout::ViewOptions::kMinSignatureHeightMm)
+                              .arg(layout::ViewOptions::kMaxSignatureHeightMm);
+                return std::nullopt;
+            }
         } else if (ViewArguments::take(argument, options.view)) {
             continue;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
@@ -154,9 +161,17 @@ int renderPdf(const Options& options, const layout::PagePrinter& printer,
     return pageCount;
 }
 
+/** "Der Brief hat 2 Seiten, eine Seite 5 gibt es nicht" */
+QString missingPageText(int pageCount, int page)
+{
+    const QString pages =
+        pageCount == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pageCount);
+    return QStringLiteral("Der Brief hat %1, eine Seite %2 gibt es nicht").arg(pages).arg(page);
+}
+
 int renderPng(const Options& options, const layout::PagePrinter& printer, QByteArray& bytes)
 {
-    const int dpi = options.dpi > 0 ? options.dpi : 96;
+    const int dpi = options.dpi > 0 ? options.dpi : kPngDpi;
     // Rounded, not cut: an A4 sheet at 96 dpi is 794 x 1123 pixels.
     const QSizeF mm = QPageSize(options.paper).size(QPageSize::Millimeter);
     QImage image(qRound(mm.width() / 25.4 * dpi), qRound(mm.height() / 25.4 * dpi),
@@ -185,6 +200,10 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
     std::optional<Options> options = parse(arguments, problem);
     if (!options)
         return console.usageFailure(problem, usageLine());
+    if (const int status = console.checkOutput(
+            options->output, {options->input, options->signatureImage}, usageLine()))
+        return status;
+    const bool pdf = hasExtension(options->output, "pdf");
     if (!options->signatureImage.isEmpty()) {
         QString error;
         const std::optional<QImage> image =
@@ -192,6 +211,13 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
         if (!image)
             return console.fileFailure(options->signatureImage,
                                        QStringLiteral("cannot read the image: %1").arg(error));
+        // At the resolution the pixels come out at: a PNG is a smaller picture of the PDF's page.
+        const int dpi = options->dpi > 0 ? options->dpi : pdf ? kPrintDpi : kPngDpi;
+        const QString shape = layout::signatureShapeProblem(
+            image->size(), options->view.signatureHeightMm, dpi,
+            QPageSize(options->paper).size(QPageSize::Millimeter).width());
+        if (!shape.isEmpty())
+            return console.fileFailure(options->signatureImage, shape);
         options->view.signatureImage = *image;
     }
 
@@ -201,11 +227,15 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
     const layout::PagePrinter printer(options->kind, loaded->letter, options->view);
     QByteArray bytes;
     const int pageCount =
-        hasExtension(options->output, "pdf")
-            ? renderPdf(*options, printer, output::PdfMetadata::forLetter(loaded->letter), bytes)
+        pdf ? renderPdf(*options, printer, output::PdfMetadata::forLetter(loaded->letter), bytes)
             : renderPng(*options, printer, bytes);
     if (pageCount < 0)
         return console.fileFailure(options->output, QStringLiteral("cannot draw the pages"));
+    // Checked before anything is written: a page beyond the last would be blank.
+    if (options->page > pageCount)
+        return console.usageFailure(options->input + QStringLiteral(": ") +
+                                        missingPageText(pageCount, options->page),
+                                    usageLine());
     if (const document::FileError error = document::writeWholeFile(options->output, bytes))
         return console.fileFailure(options->output, error.message());
     console.out << pageCount << Qt::endl;

@@ -26,6 +26,14 @@ QString FileError::message() const
         return QStringLiteral("Disk full");
     case TooLarge:
         return QStringLiteral("Datei zu groß (mehr als %1 MB)").arg(m_maxBytes / (1024 * 1024));
+    case NameTooLong:
+        return QStringLiteral("Dateiname zu lang");
+    case IsFolder:
+        return QStringLiteral("Ist ein Ordner, keine Datei");
+    case FolderNotFound:
+        return QStringLiteral("Ordner nicht gefunden");
+    case Damaged:
+        return QStringLiteral("Datei beschädigt");
     case NotRegularFile:
         return QStringLiteral("„%1“ ist keine gewöhnliche Datei").arg(m_path);
     case Other:
@@ -52,14 +60,19 @@ FileError FileError::fromFailedOpen(const QString& path, bool forWriting, int sy
 {
     if (path.isEmpty())
         return FileError(InvalidFilename);
+    // Systems refuse a folder as "access denied", "is a directory" or with no
+    // number at all: whichever, the name is a folder.
+    if (QFileInfo(path).isDir())
+        return FileError(IsFolder);
     switch (systemError) {
     case ENOENT:
-        // A missing folder is a bad name; a missing file only matters when reading.
+        // A missing file only matters when reading.
         if (!QFileInfo(path).dir().exists())
-            return FileError(InvalidFilename);
+            return FileError(FolderNotFound);
         return FileError(forWriting ? InvalidFilename : FileNotFound);
-    case ENOTDIR:
     case ENAMETOOLONG:
+        return FileError(NameTooLong);
+    case ENOTDIR:
     case EINVAL:
         return FileError(InvalidFilename);
     case EMFILE:
@@ -81,7 +94,7 @@ FileError FileError::fromFailedOpen(const QString& path, bool forWriting, int sy
 
     const QFileInfo info(path);
     if (!info.dir().exists())
-        return FileError(InvalidFilename);
+        return FileError(FolderNotFound);
     if (!forWriting && !info.exists())
         return FileError(FileNotFound);
     return FileError(AccessDenied);
@@ -98,6 +111,8 @@ FileError FileError::fromFailedWrite(int systemError)
     case ENOSPC:
     case EFBIG:
         return FileError(DiskFull);
+    case ENAMETOOLONG:
+        return FileError(NameTooLong);
     default:
         return other(systemError);
     }

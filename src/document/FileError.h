@@ -26,6 +26,10 @@ public:
         DiskFull,
         TooLarge,
         Other,
+        NameTooLong,    ///< a name or path longer than the system takes
+        IsFolder,       ///< a folder where a file is read or written
+        FolderNotFound, ///< the folder the file is in does not exist
+        Damaged,        ///< the content cannot have been written by the program
         NotRegularFile,
     };
 
@@ -44,7 +48,8 @@ public:
 
     /**
      * "Read beyond end of file", "Disk full", ..., "Datei zu groß (mehr als
-     * N MB)", "„path“ ist keine gewöhnliche Datei" or "I/O error %d".
+     * N MB)", "Ordner nicht gefunden", ..., "„path“ ist keine gewöhnliche
+     * Datei" or "I/O error %d".
      */
     QString message() const;
 

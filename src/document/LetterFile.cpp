@@ -12,10 +12,6 @@
 namespace quillory::document::LetterFile {
 namespace {
 
-// A negative string count cannot come from the writer: the file is damaged.
-// Reported with the Windows error number for invalid data.
-constexpr int kInvalidDataError = 13;
-
 /** Reads fields from the bytes of a whole file; the first short read sticks. */
 class FieldReader
 {
@@ -30,8 +26,9 @@ public:
         const qint32 count = int32();
         if (m_error)
             return QString();
+        // A negative count cannot come from the writer: the file is damaged.
         if (count < 0) {
-            fail(FileError::other(kInvalidDataError));
+            fail(FileError(FileError::Damaged));
             return QString();
         }
         // Checked against what is left before anything is allocated.

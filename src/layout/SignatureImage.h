@@ -16,6 +16,14 @@ namespace quillory::layout {
  */
 std::optional<QImage> readSignatureImage(const QString& path, QString& error);
 
+/**
+ * Why an image of size cannot stand as a signature heightMm high on a page
+ * drawn at dpi and widthMm wide: scaled to that height, or to that width
+ * when it is wider, one side would come out below one pixel, so the
+ * signature would vanish or the picture be empty. Empty when it can.
+ */
+QString signatureShapeProblem(const QSize& size, int heightMm, int dpi, double widthMm);
+
 /** image with its transparency flattened onto white; an opaque image as it is. */
 QImage flattenedOnWhite(const QImage& image);
 

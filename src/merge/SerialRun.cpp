@@ -1,5 +1,6 @@
 #include "SerialRun.h"
 
+#include "document/FileIdentity.h"
 #include "layout/PrintedPage.h"
 #include "output/PdfTarget.h"
 
@@ -16,6 +17,13 @@ QString MergeOutcome::summary() const
     return (letters == 1 ? QStringLiteral("1 Brief") : QStringLiteral("%1 Briefe").arg(letters)) +
            QStringLiteral(", ") +
            (pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages));
+}
+
+QString MergeOutcome::unfinishedSummary(int letterCount) const
+{
+    if (!ownFiles)
+        return QStringLiteral("Es wurde kein Brief ausgegeben");
+    return QStringLiteral("%1 von %2 Briefen fertig").arg(letters).arg(letterCount);
 }
 
 namespace {
@@ -198,11 +206,24 @@ QStringList SerialRun::fileNames(const QString& pattern, QString& error) const
     return names;
 }
 
+QString SerialRun::inputAmongFiles(const QString& folder, const QString& pattern,
+                                   const QStringList& inputs) const
+{
+    QString error;
+    const QDir dir(folder);
+    for (const QString& name : fileNames(pattern, error)) {
+        if (QString input = document::inputAt(dir.filePath(name), inputs); !input.isEmpty())
+            return input;
+    }
+    return QString();
+}
+
 MergeOutcome SerialRun::writeEach(const QString& folder, const QString& pattern, bool overwrite,
                                   const MergeProgress& progress, const QPageSize& paper,
                                   int resolution) const
 {
     MergeOutcome outcome;
+    outcome.ownFiles = true;
     const QStringList names = fileNames(pattern, outcome.error);
     if (names.isEmpty())
         return outcome;

@@ -18,9 +18,16 @@ struct MergeOutcome
     int pages = 0;          ///< pages of those letters, blank pages included
     bool cancelled = false; ///< stopped by the user
     QString error;          ///< why it failed
+    bool ownFiles = false;  ///< each letter a file of its own, kept when a later one fails
 
     /** "3 Briefe, 4 Seiten", in the singular where it is one. */
     QString summary() const;
+    /**
+     * What a cancelled or failed run leaves: "2 von 3 Briefen fertig" where
+     * each letter is a file of its own, else "Es wurde kein Brief ausgegeben"
+     * (the one job is dropped, whatever was drawn).
+     */
+    QString unfinishedSummary(int letterCount) const;
 };
 
 /** Told after each letter; returning false cancels the run. */
@@ -76,6 +83,13 @@ public:
      * set when the pattern names no column or two records give one name.
      */
     QStringList fileNames(const QString& pattern, QString& error) const;
+
+    /**
+     * The first of inputs that writing each letter into folder, named from
+     * pattern, would replace; empty when none (or the names cannot be made).
+     */
+    QString inputAmongFiles(const QString& folder, const QString& pattern,
+                            const QStringList& inputs) const;
 
     /**
      * Writes each letter into a PDF of its own in folder, named from pattern.

@@ -59,6 +59,38 @@ QByteArray xmlText(const QString& text)
     return text.toHtmlEscaped().toUtf8();
 }
 
+/**
+ * A title or author as both records can carry it: control characters (a
+ * line break as much as a NUL from a CSV value), lone surrogates and the
+ * non-characters U+FFFE and U+FFFF, which XML 1.0 does not allow and would
+ * leave the XMP packet broken, become one space for each run between
+ * other characters.
+ */
+QString metadataText(const QString& text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    bool gap = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool pair =
+            c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const bool allowed = pair || (!c.isSurrogate() && c.category() != QChar::Other_Control &&
+                                      c.unicode() < 0xFFFE);
+        if (!allowed) {
+            gap = true;
+            continue;
+        }
+        if (gap && !clean.isEmpty())
+            clean += QLatin1Char(' ');
+        gap = false;
+        clean += c;
+        if (pair)
+            clean += text[++i];
+    }
+    return clean;
+}
+
 /** Reads the decimal number at pos; -1 when there is none. */
 qint64 numberAt(const QByteArray& bytes, qsizetype pos)
 {
@@ -72,16 +104,16 @@ qint64 numberAt(const QByteArray& bytes, qsizetype pos)
 } // namespace
 
 PdfMetadata::PdfMetadata(const QString& title, const QString& author, const QDateTime& created)
-    : m_title(title), m_author(author),
+    : m_title(metadataText(title)), m_author(metadataText(author)),
       // Both records carry whole seconds; the time zone is kept for both.
       m_created(created.addMSecs(-created.time().msec()))
 {}
 
 PdfMetadata PdfMetadata::forLetter(const document::Letter& letter, const QDateTime& created)
 {
-    const QString subject = letter.subject.trimmed();
+    const QString subject = metadataText(letter.subject).trimmed();
     return PdfMetadata(subject.isEmpty() ? QStringLiteral("Brief") : subject,
-                       letter.senderName.trimmed(), created);
+                       metadataText(letter.senderName).trimmed(), created);
 }
 
 void PdfMetadata::applyTo(QPdfWriter& writer, PdfVersion version) const

@@ -15,6 +15,8 @@
 #include <unistd.h>
 #endif
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Run
@@ -125,7 +127,7 @@ private slots:
         QTest::newRow("no such folder")
             << QStringList{QStringLiteral("convert"), QStringLiteral("@/gut.bri"),
                            QStringLiteral("@/x/y.json")}
-            << QStringLiteral("quillory-cli: @/x/y.json: Invalid filename\n");
+            << QStringLiteral("quillory-cli: @/x/y.json: Ordner nicht gefunden\n");
         QTest::newRow("unknown key")
             << QStringList{QStringLiteral("convert"), QStringLiteral("@/falsch.json"),
                            QStringLiteral("@/z.bri")}
@@ -164,6 +166,11 @@ private slots:
             << QStringList{QStringLiteral("convert"), QStringLiteral("a.bri")};
         QTest::newRow("convert bri to bri") << QStringList{
             QStringLiteral("convert"), QStringLiteral("a.bri"), QStringLiteral("b.bri")};
+        // Only a letter file takes the letter's bytes.
+        QTest::newRow("check --fix into a PDF") << QStringList{
+            u"check"_s, u"a.bri"_s, u"--envelope"_s, u"DL"_s, u"--fix"_s, u"a.pdf"_s};
+        QTest::newRow("check --fix with an empty name")
+            << QStringList{u"check"_s, u"a.bri"_s, u"--envelope"_s, u"DL"_s, u"--fix"_s, QString()};
     }
 
     void wrongUsageExitsWithTwo()
@@ -172,6 +179,67 @@ private slots:
         const Run run = cli(arguments);
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(QStringLiteral("usage: quillory-cli")), qPrintable(run.err));
+    }
+
+    void outputsNeverReplaceInputs_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("kept"); // the input named in the refusal, as it was
+        const QString letter = QStringLiteral("@/brief.bri");
+        QTest::newRow("render onto a letter named .pdf")
+            << QStringList{u"render"_s, u"@/brief.pdf"_s, u"-o"_s, u"@/brief.pdf"_s}
+            << u"@/brief.pdf"_s;
+        QTest::newRow("merge onto the table")
+            << QStringList{u"merge"_s, letter, u"@/daten.pdf"_s, u"-o"_s, u"@/daten.pdf"_s}
+            << u"@/daten.pdf"_s;
+        QTest::newRow("merge, a file each, onto the table")
+            << QStringList{u"merge"_s,  letter, u"@/Brief-2.pdf"_s,
+                           u"--each"_s, u"@"_s, u"--overwrite"_s}
+            << u"@/Brief-2.pdf"_s;
+        QTest::newRow("check --fix onto the letter")
+            << QStringList{u"check"_s, letter, u"--envelope"_s, u"DL"_s, u"--fix"_s, letter}
+            << letter;
+#ifdef Q_OS_UNIX
+        QTest::newRow("convert through a symbolic link")
+            << QStringList{u"convert"_s, letter, u"@/brief.json"_s} << letter;
+        QTest::newRow("merge onto a hard link of the letter")
+            << QStringList{u"merge"_s, u"@/brief.pdf"_s, u"@/daten.csv"_s, u"-o"_s, u"@/hart.pdf"_s}
+            << u"@/brief.pdf"_s;
+#endif
+    }
+
+    void outputsNeverReplaceInputs()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, kept);
+        QTemporaryDir dir;
+        const auto at = [&](const QString& name) {
+            return dir.filePath(name);
+        };
+        QCOMPARE(
+            cli({u"convert"_s, QStringLiteral(QUILLORY_SAMPLE_JSON), at(u"brief.bri"_s)}).status,
+            0);
+        QVERIFY(QFile::copy(at(u"brief.bri"_s), at(u"brief.pdf"_s)));
+        const QByteArray table = "Name\nAnna\nBernd\n";
+        writeAll(at(u"daten.csv"_s), table);
+        writeAll(at(u"daten.pdf"_s), table);
+        writeAll(at(u"Brief-2.pdf"_s), "Name\nAnna\nBernd\nClara\n");
+#ifdef Q_OS_UNIX
+        QVERIFY(QFile::link(at(u"brief.bri"_s), at(u"brief.json"_s)));
+        QCOMPARE(::link(QFile::encodeName(at(u"brief.pdf"_s)).constData(),
+                        QFile::encodeName(at(u"hart.pdf"_s)).constData()),
+                 0);
+#endif
+        arguments.replaceInStrings(u"@"_s, dir.path());
+        kept.replace(u"@"_s, dir.path());
+        const QByteArray before = readAll(kept);
+
+        const Run run = cli(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(
+                     u"„%1“ wird gelesen und kann nicht zugleich die Ausgabe sein"_s.arg(kept)),
+                 qPrintable(run.err));
+        QCOMPARE(readAll(kept), before);
     }
 
     void helpListsTheCommands()
@@ -215,6 +283,40 @@ private slots:
             << QByteArray("quillory-cli: /dev/zero: Datei zu groß (mehr als 64 MB)\n")
             << QByteArrayList();
 
+        QTest::newRow("a file name's control characters are shown")
+            << QByteArray("{}")
+            << QStringList{QStringLiteral("info"), QStringLiteral("@/\x1b]0;Titel\x07.bri")}
+            << false << 1 << QStringLiteral("err")
+            << QByteArray("/\\x1b]0;Titel\\x07.bri: File not found") << terminalBytes;
+
+        // Beyond the table is beyond it, however large the number.
+        for (const char* records : {"3-", "1-3", "1-99999999999", "99999999999-"}) {
+            QTest::addRow("merge --records %s", records)
+                << QByteArray("{}")
+                << QStringList{u"merge"_s,      u"@/in.bri"_s,  u"@/daten.csv"_s,      u"-o"_s,
+                               u"@/alle.pdf"_s, u"--records"_s, QLatin1String(records)}
+                << false << 1 << QStringLiteral("err")
+                << QByteArray(
+                       "quillory-cli: @/in.bri: Die Tabelle hat die Datensätze 1 bis 2, nicht")
+                << QByteArrayList{"Briefe,"};
+        }
+        QTest::newRow("merge into a missing folder outputs no letter")
+            << QByteArray("{}")
+            << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"-o"_s,
+                           u"@/fehlt/alle.pdf"_s}
+            << false << 1 << QStringLiteral("err")
+            << QByteArray("quillory-cli: @/fehlt/alle.pdf: Ordner nicht gefunden\n"
+                          "quillory-cli: Es wurde kein Brief ausgegeben\n")
+            << QByteArrayList{"von 2 Briefen"};
+
+        QTest::newRow("merge names the letter when no printer is the default")
+            << QByteArray("{}")
+            << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"--print"_s} << false << 1
+            << QStringLiteral("err")
+            << QByteArray("quillory-cli: @/in.bri: Zur Zeit ist kein Standard-Drucker gewählt\n"
+                          "quillory-cli: Es wurde kein Brief ausgegeben\n")
+            << QByteArrayList{": : "};
+
         QTest::newRow("print takes the view options of render")
             << QByteArray("{}")
             << QStringList{QStringLiteral("print"),
@@ -250,10 +352,24 @@ private slots:
             QSKIP("no /dev/zero here");
 
         writeAll(path("in.json"), json);
+        writeAll(path("daten.csv"), "Name\nAnna\nBernd\n");
         const Run made = cli({QStringLiteral("convert"), path("in.json"), path("in.bri")});
         QVERIFY2(made.status == 0, qPrintable(made.err));
         arguments.replaceInStrings(QStringLiteral("@"), m_dir.path());
         where.replace(QStringLiteral("@"), m_dir.path());
+        expected.replace('@', QFile::encodeName(m_dir.path()));
+
+        // No print server, so no default printer: nothing goes out.
+        const bool serverSet = qEnvironmentVariableIsSet("CUPS_SERVER");
+        const QByteArray server = qgetenv("CUPS_SERVER");
+        const auto restore = qScopeGuard([&] {
+            if (serverSet)
+                qputenv("CUPS_SERVER", server);
+            else
+                qunsetenv("CUPS_SERVER");
+        });
+        if (arguments.contains(u"--print"_s))
+            qputenv("CUPS_SERVER", QFile::encodeName(path("kein-cups.sock")));
 
         Run run;
         if (unprivileged) {

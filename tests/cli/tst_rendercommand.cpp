@@ -1,6 +1,7 @@
 #include "cli/RenderCommand.h"
 #include "document/LetterFile.h"
 
+#include <QDir>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -70,6 +71,16 @@ private slots:
         QFile damaged(path("kaputt.png"));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("\x89PNG\r\n\x1a\nnicht mehr");
+        // Signatures of extreme shape, and a thin one that vanishes below 40 mm.
+        const std::pair<const char*, QSize> shapes[] = {{"breit.png", QSize(20000, 1)},
+                                                        {"hoch.png", QSize(1, 20000)},
+                                                        {"duenn.png", QSize(1, 300)}};
+        for (const auto& [name, size] : shapes) {
+            QImage image(size, QImage::Format_Grayscale8);
+            image.fill(Qt::black);
+            QVERIFY(image.save(path(name)));
+        }
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("ordner.png")));
     }
 
     void outputs_data()
@@ -161,7 +172,46 @@ private slots:
                            QStringLiteral("@x.pdf"), QStringLiteral("--signature-height"),
                            QStringLiteral("7")}
             << int(UsageFailure)
-            << QStringLiteral("quillory-cli: invalid value for --signature-height: 7");
+            << QStringLiteral(
+                   "quillory-cli: invalid value for --signature-height: 7 (erlaubt: 8 bis 40 mm)");
+        QTest::newRow("a page beyond the last")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.pdf"), QStringLiteral("--page"), QStringLiteral("2")}
+            << int(UsageFailure)
+            << QStringLiteral(
+                   "quillory-cli: @short.bri: Der Brief hat 1 Seite, eine Seite 2 gibt es nicht");
+        const auto signature = [](const char* image, const char* height) {
+            return QStringList{QStringLiteral("@short.bri"),
+                               QStringLiteral("-o"),
+                               QStringLiteral("@x.pdf"),
+                               QStringLiteral("--signature-image"),
+                               QStringLiteral("@") + QLatin1String(image),
+                               QStringLiteral("--signature-height"),
+                               QLatin1String(height)};
+        };
+        QTest::newRow("signature one pixel high")
+            << signature("breit.png", "40") << int(FileFailure)
+            << QStringLiteral("quillory-cli: @breit.png: Das Bild (20000 × 1 Pixel) wäre auf "
+                              "210 mm Breite flacher als ein Bildpunkt und verschwände");
+        QTest::newRow("signature one pixel wide")
+            << signature("hoch.png", "40") << int(FileFailure)
+            << QStringLiteral("quillory-cli: @hoch.png: Das Bild (1 × 20000 Pixel) wäre in 40 mm "
+                              "Höhe schmaler als ein Bildpunkt und verschwände");
+        QTest::newRow("thin signature at 8 mm")
+            << signature("duenn.png", "8") << int(FileFailure)
+            << QStringLiteral("quillory-cli: @duenn.png: Das Bild (1 × 300 Pixel) wäre in 8 mm "
+                              "Höhe schmaler als ein Bildpunkt und verschwände");
+        QTest::newRow("a folder as signature")
+            << signature("ordner.png", "15") << int(FileFailure)
+            << QStringLiteral(
+                   "quillory-cli: @ordner.png: cannot read the image: Ist ein Ordner, keine Datei");
+        QTest::newRow("the signature as output")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@kaputt.png"), QStringLiteral("--signature-image"),
+                           QStringLiteral("@kaputt.png")}
+            << int(UsageFailure)
+            << QStringLiteral("quillory-cli: @kaputt.png: „@kaputt.png“ wird gelesen und kann "
+                              "nicht zugleich die Ausgabe sein");
         QTest::newRow("damaged signature image")
             << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
                            QStringLiteral("@x.pdf"), QStringLiteral("--signature-image"),
@@ -176,7 +226,8 @@ private slots:
         QTest::newRow("output folder missing")
             << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
                            QStringLiteral("@no/such/x.pdf")}
-            << int(FileFailure) << QStringLiteral("quillory-cli: @no/such/x.pdf: Invalid filename");
+            << int(FileFailure)
+            << QStringLiteral("quillory-cli: @no/such/x.pdf: Ordner nicht gefunden");
     }
 
     void failures()
@@ -192,6 +243,10 @@ private slots:
         QCOMPARE(run.err.section(QLatin1Char('\n'), 0, 0),
                  firstLine.replace(QLatin1Char('@'), dir));
         QCOMPARE(run.out, QString());
+        // Nothing is written on a failure: no blank page, no empty picture.
+        QVERIFY(!QFile::exists(dir + QStringLiteral("x.pdf")));
+        QVERIFY(!QFile::exists(dir + QStringLiteral("x.png")));
+        QCOMPARE(QFileInfo(dir + QStringLiteral("kaputt.png")).size(), 18);
     }
 };
 

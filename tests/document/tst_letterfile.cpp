@@ -328,8 +328,8 @@ private slots:
             << qint32(180 - 4 + 1) << QStringLiteral("Read beyond end of file");
         QTest::newRow("largest count")
             << qint32(0x7FFFFFFF) << QStringLiteral("Read beyond end of file");
-        QTest::newRow("negative") << qint32(-1) << QStringLiteral("I/O error 13");
-        QTest::newRow("most negative") << qint32(0x80000000) << QStringLiteral("I/O error 13");
+        QTest::newRow("negative") << qint32(-1) << QStringLiteral("Datei beschädigt");
+        QTest::newRow("most negative") << qint32(0x80000000) << QStringLiteral("Datei beschädigt");
     }
 
     void damagedStringCounts()
@@ -395,13 +395,20 @@ private slots:
         QCOMPARE(missing.error().message(), QStringLiteral("File not found"));
         const auto noFolder =
             LetterFile::readFile(dir.filePath(QStringLiteral("x/y.bri")), Letter());
-        QCOMPARE(noFolder.error().message(), QStringLiteral("Invalid filename"));
+        QCOMPARE(noFolder.error().message(), QStringLiteral("Ordner nicht gefunden"));
         const auto folder = LetterFile::readFile(dir.path(), Letter());
-        QCOMPARE(folder.error().message(), QStringLiteral("File access denied"));
+        QCOMPARE(folder.error().message(), QStringLiteral("Ist ein Ordner, keine Datei"));
         QCOMPARE(LetterFile::writeFile(dir.filePath(QStringLiteral("x/y.bri")), Letter()).message(),
-                 QStringLiteral("Invalid filename"));
+                 QStringLiteral("Ordner nicht gefunden"));
         QCOMPARE(LetterFile::writeFile(dir.path(), Letter()).message(),
-                 QStringLiteral("File access denied"));
+                 QStringLiteral("Ist ein Ordner, keine Datei"));
+        // Longer than any file system's 255 bytes for one name.
+        const QString tooLong =
+            dir.filePath(QString(300, QLatin1Char('a')) + QStringLiteral(".bri"));
+        QCOMPARE(LetterFile::readFile(tooLong, Letter()).error().message(),
+                 QStringLiteral("Dateiname zu lang"));
+        QCOMPARE(LetterFile::writeFile(tooLong, Letter()).message(),
+                 QStringLiteral("Dateiname zu lang"));
     }
 
 #ifdef Q_OS_UNIX

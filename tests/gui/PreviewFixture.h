@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorReport.h"
 #include "FormFixture.h"
 #include "output/FakePrinter.h"
 #include "PaintSurface.h"
@@ -34,7 +35,14 @@ public:
         return fake;
     }
     QPageSize paper() override { return QPageSize(QPageSize::A4); }
-    void setUp(QWidget*) override {}
+    /** As the system's: without a printer there is nothing to set up. */
+    void setUp(QWidget*) override
+    {
+        if (!problem.isEmpty())
+            throw quillory::app::CommandError(problem);
+    }
+    QString name() override { return printerName; }
+    QString printerName = QStringLiteral("Buero-Laser");
 };
 
 /** Pairs of visible widgets of the panel that overlap, or reach beyond its height. */

@@ -35,12 +35,15 @@ public:
     std::function<void(const QString& word)> onSpelling;
     /** Lines typed into a text question; none is Cancel. */
     QStringList textAnswers;
+    /** Indexes chosen in askChoice(); none left is the last choice. */
+    QList<int> choiceAnswers;
 
     /**
      * "ask: <text>", "confirm: <text>", "open: <last name>", "save: <last name>",
      * "table: <last name>", "folder: <last name>", "image: <last name>",
      * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
-     * "spell: <field>: <word> [<suggestion>, ...]", "text: <label> [<suggestion>]"
+     * "spell: <field>: <word> [<suggestion>, ...]", "text: <label> [<suggestion>]",
+     * "choose: <text> [<choice>|<choice>|...]"
      */
     QStringList log;
     QStringList errors;
@@ -128,5 +131,11 @@ public:
         log << QStringLiteral("text: ") + label + QStringLiteral(" [") + suggestion +
                    QLatin1Char(']');
         return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+    }
+    int askChoice(const QString& text, const QStringList& choices) override
+    {
+        log << QStringLiteral("choose: ") + text + QStringLiteral(" [") +
+                   choices.join(QLatin1Char('|')) + QLatin1Char(']');
+        return choiceAnswers.isEmpty() ? int(choices.size()) - 1 : choiceAnswers.takeFirst();
     }
 };

@@ -53,6 +53,7 @@ public:
     }
     QPageSize paper() override { return QPageSize(QPageSize::A4); }
     void setUp(QWidget*) override {}
+    QString name() override { return QString(); }
 };
 
 /** Opens the menu as the user does, so its states are worked out, and closes it again. */

@@ -132,9 +132,10 @@ private slots:
             << Answer::Yes << QStringLiteral("neu.bri") << true << true << QString();
         QTest::newRow("Yes, folder missing")
             << Answer::Yes << QStringLiteral("fehlt/neu.bri") << false << false
-            << QStringLiteral("Invalid filename.");
-        QTest::newRow("Yes, name is a folder") << Answer::Yes << QStringLiteral(".") << false
-                                               << false << QStringLiteral("File access denied.");
+            << QStringLiteral("Ordner nicht gefunden.");
+        QTest::newRow("Yes, name is a folder")
+            << Answer::Yes << QStringLiteral(".") << false << false
+            << QStringLiteral("Ist ein Ordner, keine Datei.");
     }
 
     void newOnAModifiedLetter()
@@ -312,7 +313,7 @@ private slots:
         f.form->Edit1->setText(QStringLiteral("x"));
         f.prompts.saveNames << dir.filePath(QStringLiteral("fehlt/brief.bri"));
         (saveAs ? f.form->Speichernunter1 : f.form->Speichern1)->trigger();
-        QCOMPARE(f.prompts.errors, QStringList{QStringLiteral("Invalid filename.")});
+        QCOMPARE(f.prompts.errors, QStringList{QStringLiteral("Ordner nicht gefunden.")});
         QCOMPARE(f.form->fileName(), QString());
         QVERIFY(f.form->isChanged());
         f.form->Edit1->setText(QStringLiteral("y"));

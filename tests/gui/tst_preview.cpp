@@ -3,6 +3,7 @@
 #include "PrinterAccess.h"
 #include "SpinField.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -78,7 +80,8 @@ private slots:
 
         f.form->Drucken1->trigger();
         QCOMPARE(f.prompts.errors,
-                 QStringList{QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt.")});
+                 QStringList{QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt. Als PDF "
+                                            "speichern... geht auch ohne Drucker.")});
         QCOMPARE(f.printer.jobs.size(), 1);
         QCOMPARE(f.printer.jobs[0]->begun, 0);
     }
@@ -157,6 +160,51 @@ private slots:
         QVERIFY(job.ended);
         // Printing neither saves nor marks the letter.
         QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("unbenannt.bri")));
+    }
+
+    void printingSaysWhatItDid_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("bodyLines");
+        QTest::addColumn<QString>("printerName");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("error");
+        const QString none = QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt");
+        const QString broken = QStringLiteral("Ausgewählter Drucker ist ungültig");
+        const QString hint =
+            none + QStringLiteral(". Als PDF speichern... geht auch ohne Drucker.");
+        QTest::newRow("one page") << "Drucken1" << 0 << "Buero-Laser" << QString()
+                                  << "1 Seite an Buero-Laser gesendet" << QString();
+        QTest::newRow("three pages") << "Drucken1" << 110 << "Buero-Laser" << QString()
+                                     << "3 Seiten an Buero-Laser gesendet" << QString();
+        QTest::newRow("a printer without a name") << "Drucken1" << 0 << QString() << QString()
+                                                  << "1 Seite an den Drucker gesendet" << QString();
+        QTest::newRow("no printer")
+            << "Drucken1" << 0 << "Buero-Laser" << none << QString() << hint;
+        QTest::newRow("a broken printer")
+            << "Drucken1" << 0 << "Buero-Laser" << broken << QString() << broken + u'.';
+        QTest::newRow("set-up without a printer")
+            << "Druckereinrichten1" << 0 << QString() << none << QString() << hint;
+        QTest::newRow("set-up") << "Druckereinrichten1" << 0 << "Buero-Laser" << QString()
+                                << QString() << QString();
+    }
+
+    void printingSaysWhatItDid()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, bodyLines);
+        QFETCH(QString, printerName);
+        QFETCH(QString, problem);
+        QFETCH(QString, status);
+        QFETCH(QString, error);
+        PreviewFixture f;
+        f.setBodyLines(bodyLines);
+        f.printer.printerName = printerName;
+        f.printer.problem = problem;
+        f.form->findChild<QAction*>(action)->trigger();
+        QCOMPARE(f.form->StatusBar1->currentMessage(), status);
+        QCOMPARE(f.prompts.errors, error.isEmpty() ? QStringList() : QStringList{error});
     }
 
     void theZoomDoesNotReachThePrinterButTheLayoutDoes()

@@ -1,6 +1,8 @@
+#include "document/LetterFile.h"
 #include "layout/PageLayout.h"
 #include "output/PreviewRenderer.h"
 #include "PreviewFixture.h"
+#include "RecoveryStore.h"
 #include "SerialLetterDialog.h"
 #include "SpinField.h"
 
@@ -10,12 +12,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTabWidget>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+using quillory::app::Prompts;
 using quillory::app::SerialLetterDialog;
 namespace layout = quillory::layout;
 
@@ -41,6 +49,18 @@ int pdfPageCount(const QString& path)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+/** The text of a PDF as pdftotext reads it; empty without the tool. */
+QString pdfText(const QString& path)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return QString();
+    QProcess process;
+    process.start(tool, {path, QStringLiteral("-")});
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 QStringList columnsShown(const SerialLetterDialog& d)
 {
     QStringList columns;
@@ -54,9 +74,18 @@ struct SerialFixture : PreviewFixture
 {
     QTemporaryDir dir;
 
-    SerialFixture()
+    explicit SerialFixture(const QString& recoveryFolder = QString(), bool show = true)
+        : PreviewFixture({}, nullptr, recoveryFolder, show)
     {
         printer.problem = QStringLiteral("Zur Zeit ist kein Standard-Drucker gewählt");
+    }
+
+    /** A printer small enough to keep every page whole as a picture. */
+    void useWholePagePrinter()
+    {
+        printer.problem.clear();
+        printer.printer = {150, 150, QSize(1190, 1703)};
+        printer.keptArea = printer.printer.printableArea;
     }
 
     SerialLetterDialog& dialog()
@@ -260,6 +289,187 @@ private slots:
         QCOMPARE(f.prompts.infos, QStringList{done});
     }
 
+    void printAndPdfAskWhatToPutOut_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("answer"); // 0 every letter, 1 the shown record's, 2 Abbrechen
+        QTest::newRow("Drucken: Alle") << false << 1 << 0;
+        QTest::newRow("Drucken: Nur Datensatz 2") << false << 2 << 1;
+        QTest::newRow("Drucken: Nur Datensatz 3") << false << 3 << 1;
+        QTest::newRow("Drucken: Abbrechen") << false << 2 << 2;
+        QTest::newRow("PDF: Alle") << true << 3 << 0;
+        QTest::newRow("PDF: Nur Datensatz 2") << true << 2 << 1;
+        QTest::newRow("PDF: Nur Datensatz 1") << true << 1 << 1;
+        QTest::newRow("PDF: Abbrechen") << true << 1 << 2;
+        // -1: not asked, as no record's letter may go out with a placeholder left in it.
+        QTest::newRow("Drucken: an unknown column") << false << 2 << -1;
+        QTest::newRow("PDF: an unknown column") << true << 2 << -1;
+    }
+
+    void printAndPdfAskWhatToPutOut()
+    {
+        QFETCH(bool, pdf);
+        QFETCH(int, shown);
+        QFETCH(int, answer);
+        SerialFixture f;
+        if (!pdf)
+            f.useWholePagePrinter();
+        useSerialLetter(*f.form);
+        if (answer < 0)
+            f.form->Edit6->setText(QStringLiteral("Ihr {Anliegen}"));
+        f.attach(kThree);
+        QList<int> pages;
+        for (int n = 1; n <= 3; ++n) {
+            f.form->DatensatzEd->setValue(n);
+            pages << f.form->preview().pageCount(f.form->previewRequest());
+        }
+        f.form->DatensatzEd->setValue(shown);
+        const QString path = f.dir.filePath(QStringLiteral("brief.pdf"));
+        f.prompts.pdfNames << path;
+        f.prompts.choiceAnswers << answer;
+        f.prompts.log.clear();
+        (pdf ? f.form->AlsPDFspeichern1 : f.form->Drucken1)->trigger();
+        const auto begun = std::count_if(f.printer.jobs.begin(), f.printer.jobs.end(),
+                                         [](const auto& job) { return job->begun > 0; });
+        QCOMPARE(f.prompts.log.value(0),
+                 answer < 0 ? u"error: Der Serienbrief kann nicht beginnen.\nUnbekannte Spalte "
+                              u"„Anliegen“ in Betreff."_s
+                            : QStringLiteral("choose: Eine Serienbrief-Tabelle ist angehängt (3 "
+                                             "Datensätze). Was soll %1 werden? [Alle 3 "
+                                             "Briefe|Nur Datensatz %2|Abbrechen]")
+                                  .arg(pdf ? u"gespeichert"_s : u"gedruckt"_s)
+                                  .arg(shown));
+        QCOMPARE(f.prompts.errors.size(), answer < 0 ? 1 : 0);
+        if (answer < 0 || answer == 2) {
+            QCOMPARE(f.prompts.log.size(), 1);
+            QVERIFY(!QFile::exists(path));
+            QCOMPARE(begun, 0);
+            return;
+        }
+        const int all = pages[0] + pages[1] + pages[2];
+        const QStringList names = {u"Anna Arnold"_s, u"Bernd Brandt"_s, u"Clara Conrad"_s};
+        if (answer == 0)
+            QCOMPARE(f.prompts.infos,
+                     QStringList{u"Serienbrief fertig: 3 Briefe, %1 Seiten."_s.arg(all)});
+        if (!pdf) {
+            QCOMPARE(begun, 1);
+            const FakeJob& job = *f.printer.jobs.last();
+            QVERIFY(job.ended);
+            QCOMPARE(job.title, answer == 0 ? u"Serienbrief"_s : u"Brief"_s);
+            QCOMPARE(job.pages.size(), answer == 0 ? all : pages[shown - 1]);
+            QVERIFY(f.form->StatusBar1->currentMessage().startsWith(
+                QString::number(job.pages.size()) + u" Seite"_s));
+            if (answer == 0)
+                return;
+            // The record's letter is the letter typed with its values, not the template.
+            const QList<QImage> merged = job.pages;
+            f.form->TabelleLoesen->click();
+            f.form->Drucken1->trigger();
+            const QList<QImage> asTemplate = f.printer.jobs.last()->pages;
+            const QStringList cities = {u"50667 Köln"_s, u"53111 Bonn"_s, u"24103 Kiel"_s};
+            const QStringList texts = {u"Kurz."_s, u"Eine Zeile.\n"_s.repeated(70),
+                                       u"Auch kurz."_s};
+            f.form->Edit1->setText(names[shown - 1]);
+            f.form->Edit4->setText(cities[shown - 1]);
+            f.form->Memo1->setPlainText(texts[shown - 1]);
+            f.form->Drucken1->trigger();
+            QVERIFY(merged == f.printer.jobs.last()->pages);
+            QVERIFY(merged != asTemplate);
+            return;
+        }
+        QCOMPARE(pdfPageCount(path), answer == 0 ? all : pages[shown - 1]);
+        const QString text = pdfText(path);
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QVERIFY2(!text.contains(u'{'), qPrintable(text));
+        for (int n = 1; n <= 3; ++n)
+            QCOMPARE(text.contains(names[n - 1]), answer == 0 || n == shown);
+    }
+
+    void anotherLetterLetsTheTableGo_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("detached");
+        QTest::newRow("Neu") << "Neu" << true;
+        QTest::newRow("Öffnen") << "Öffnen" << true;
+        QTest::newRow("Zuletzt geöffnet") << "Zuletzt geöffnet" << true;
+        QTest::newRow("a recovered letter") << "recovered" << true;
+        QTest::newRow("Öffnen, cancelled") << "Öffnen cancelled" << false;
+        QTest::newRow("Neu, cancelled") << "Neu cancelled" << false;
+    }
+
+    void anotherLetterLetsTheTableGo()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, detached);
+        QTemporaryDir files;
+        const QString saved = files.filePath(QStringLiteral("brief.bri"));
+        quillory::document::Letter other = quillory::document::Letter::makeNew();
+        other.recipientName = QStringLiteral("Erika Muster");
+        QVERIFY(!quillory::document::LetterFile::writeFile(saved, other));
+        const bool recovered = how == QStringLiteral("recovered");
+        // A copy left behind by a run that ended without saving.
+        if (recovered)
+            QVERIFY(!quillory::app::RecoveryStore(files.path()).write(other, saved));
+
+        SerialFixture f(recovered ? files.path() : QString(), !recovered);
+        useSerialLetter(*f.form);
+        f.attach(kThree);
+        QCOMPARE(f.form->recordCount(), 3);
+        f.prompts.saveAnswers << (how.endsWith(u"cancelled"_s) ? Prompts::Answer::Cancel
+                                                               : Prompts::Answer::No);
+        if (how.startsWith(u"Neu"_s)) {
+            f.form->Neu1->trigger();
+        } else if (how == u"Öffnen"_s) {
+            f.prompts.openNames << saved;
+            f.form->ffnen1->trigger();
+        } else if (how == u"Zuletzt geöffnet"_s) {
+            f.form->OpenRecentFile(saved);
+        } else if (recovered) {
+            f.prompts.recoveryAnswers << Prompts::Recovery::Recover;
+            f.show();
+        } else {
+            f.form->ffnen1->trigger(); // nothing chosen
+        }
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(f.form->Edit1->text(), how.startsWith(u"Neu"_s) && detached ? QString()
+                                        : detached                           ? u"Erika Muster"_s
+                                                                             : u"{Name}"_s);
+        QCOMPARE(f.form->recordCount(), detached ? 0 : 3);
+        QCOMPARE(f.form->DatensatzEd->isHidden(), detached);
+        QCOMPARE(f.form->serialLetterDialog()->SpaltenList->count(), detached ? 0 : 3);
+        QCOMPARE(f.form->StatusBar1->currentMessage(),
+                 detached ? u"Serienbrief-Tabelle gelöst"_s : QString());
+    }
+
+    void theEnvelopeChecksTheShownRecord()
+    {
+        SerialFixture f;
+        useSerialLetter(*f.form);
+        f.form->UmschlagCombo->setCurrentText(QStringLiteral("DL"));
+        const QStringList names = {
+            u"Anna Arnold"_s, u"Alexandra-Konstantina Freifrau von Hohenzollern-Sigmaringen"_s};
+        f.attach(QStringLiteral("Name;Ort;Text\n%1;Köln;Kurz.\n%2;Bonn;Kurz.\n")
+                     .arg(names[0], names[1])
+                     .toUtf8());
+        QStringList verdicts;
+        for (int n : {2, 1}) {
+            f.form->DatensatzEd->setValue(n);
+            QCoreApplication::processEvents();
+            verdicts.prepend(f.form->UmschlagVerdict->text());
+        }
+        QVERIFY(verdicts[0] != verdicts[1]);
+        // Each record's verdict is the one of the letter typed with its values.
+        f.form->TabelleLoesen->click();
+        for (int n : {1, 2}) {
+            f.form->Edit1->setText(names[n - 1]);
+            f.form->Edit4->setText(n == 1 ? u"Köln"_s : u"Bonn"_s);
+            QCoreApplication::processEvents();
+            QCOMPARE(f.form->UmschlagVerdict->text(), verdicts[n - 1]);
+        }
+    }
+
     void browsingShowsTheRecord_data()
     {
         QTest::addColumn<bool>("layout2");
@@ -315,6 +525,51 @@ private slots:
         QCOMPARE(f.recipientShown(), asTyped);
         QVERIFY(f.form->serialLetterDialog()->SpaltenList->count() == 0);
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+    }
+
+    void aRunNeverWritesOverItsInputs_data()
+    {
+        QTest::addColumn<bool>("each");     // a PDF per record, else one PDF
+        QTest::addColumn<QString>("table"); // the table's name
+        QTest::addColumn<QString>("input"); // the file the run would write over
+        QTest::newRow("one PDF onto the table") << false << u"adressen.pdf"_s << u"adressen.pdf"_s;
+        QTest::newRow("one PDF onto the letter's file")
+            << false << u"adressen.csv"_s << u"brief.pdf"_s;
+        QTest::newRow("a PDF each onto the table") << true << u"Brief-2.pdf"_s << u"Brief-2.pdf"_s;
+    }
+
+    void aRunNeverWritesOverItsInputs()
+    {
+        QFETCH(bool, each);
+        QFETCH(QString, table);
+        QFETCH(QString, input);
+        SerialFixture f;
+        useSerialLetter(*f.form);
+        f.prompts.saveNames << f.dir.filePath(u"brief.pdf"_s);
+        f.form->Speichernunter1->trigger();
+        SerialLetterDialog& d = f.dialog();
+        f.prompts.tableNames << writeFile(f.dir, table, kThree);
+        d.AuswaehlenButton->click();
+        QCOMPARE(f.form->recordCount(), 3);
+        const QString path = f.dir.filePath(input);
+        const auto bytes = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        QVERIFY(!before.isEmpty());
+        if (each) {
+            d.JeDatensatzRadio->setChecked(true);
+            f.prompts.folderNames << f.dir.path();
+        } else {
+            f.prompts.pdfNames << path;
+        }
+        d.StartenButton->click();
+        QCOMPARE(f.prompts.errors,
+                 QStringList{u"„%1“ wird gelesen und kann nicht zugleich die Ausgabe sein."_s.arg(
+                     QDir::toNativeSeparators(path))});
+        QCOMPARE(bytes(), before);
+        QVERIFY(!QFile::exists(f.dir.filePath(u"Brief-1.pdf"_s)));
     }
 };
 

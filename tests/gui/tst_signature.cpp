@@ -227,6 +227,65 @@ private slots:
         QCOMPARE(settings.values.value(kImageKey).toString(), path);
     }
 
+    void anImageThatWouldVanishIsRefused_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("problem"); // empty: taken
+        QTest::newRow("one pixel high")
+            << QSize(20000, 1)
+            << QStringLiteral("Das Bild (20000 × 1 Pixel) wäre auf 210 mm Breite flacher als ein "
+                              "Bildpunkt und verschwände");
+        QTest::newRow("one pixel wide, even at 40 mm")
+            << QSize(1, 300)
+            << QStringLiteral("Das Bild (1 × 300 Pixel) wäre in 8 mm Höhe schmaler als ein "
+                              "Bildpunkt und verschwände");
+        QTest::newRow("thin, but seen at 8 mm") << QSize(1, 150) << QString();
+    }
+
+    void anImageThatWouldVanishIsRefused()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("strich.png"));
+        QImage image(size, QImage::Format_Grayscale8);
+        image.fill(Qt::black);
+        QVERIFY(image.save(path));
+        FormFixture f({}, nullptr, dir.path());
+        f.form->UnterschriftHoehe->setValue(40);
+        f.prompts.imageNames << path;
+        f.form->UnterschriftButton->click();
+        if (problem.isEmpty()) {
+            QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+            QVERIFY(f.form->UnterschriftEntfernen->isEnabled());
+            return;
+        }
+        QCOMPARE(f.prompts.errors,
+                 QStringList{QStringLiteral("„%1“ taugt nicht als Unterschrift: %2.")
+                                 .arg(QDir::toNativeSeparators(path), problem)});
+        QVERIFY(!f.form->UnterschriftEntfernen->isEnabled());
+        QVERIFY(f.form->UnterschriftVorschau->pixmap().isNull());
+    }
+
+    void aPdfIsNeverSavedOverTheSignature()
+    {
+        MemorySettingsBackend settings;
+        QTemporaryDir data;
+        FormFixture f({}, &settings, data.path());
+        f.prompts.imageNames << writeSignature(data, QStringLiteral("original.png"));
+        f.form->UnterschriftButton->click();
+        const QString copy = settings.values.value(kImageKey).toString();
+        const qint64 size = QFileInfo(copy).size();
+        QVERIFY(size > 0);
+        f.prompts.pdfNames << copy;
+        f.form->AlsPDFspeichern1->trigger();
+        QCOMPARE(f.prompts.errors,
+                 QStringList{QStringLiteral("„%1“ wird gelesen und kann nicht zugleich die Ausgabe "
+                                            "sein.")
+                                 .arg(QDir::toNativeSeparators(copy))});
+        QCOMPARE(QFileInfo(copy).size(), size);
+    }
+
     void theImageOutlivesTheWindowAndItsOriginal()
     {
         MemorySettingsBackend settings;

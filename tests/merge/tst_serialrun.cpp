@@ -231,12 +231,16 @@ void TestSerialRun::stoppedRun_data()
     QTest::addColumn<bool>("onePdf");
     QTest::addColumn<bool>("failure"); // a folder in the way of the third file
     QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("unfinished"); // what the user is told is left
 
     const QStringList firstTwo{u"Brief-1.pdf"_s, u"Brief-2.pdf"_s};
-    QTest::newRow("one PDF, cancelled after two letters") << true << false << QStringList();
-    QTest::newRow("a PDF each, cancelled after two letters") << false << false << firstTwo;
+    QTest::newRow("one PDF, cancelled after two letters")
+        << true << false << QStringList() << u"Es wurde kein Brief ausgegeben"_s;
+    QTest::newRow("a PDF each, cancelled after two letters")
+        << false << false << firstTwo << u"2 von 4 Briefen fertig"_s;
     QTest::newRow("a PDF each, failing at the third")
-        << false << true << (firstTwo + QStringList{u"Brief-3.pdf"_s});
+        << false << true << (firstTwo + QStringList{u"Brief-3.pdf"_s})
+        << u"2 von 4 Briefen fertig"_s;
 }
 
 void TestSerialRun::stoppedRun()
@@ -244,6 +248,7 @@ void TestSerialRun::stoppedRun()
     QFETCH(bool, onePdf);
     QFETCH(bool, failure);
     QFETCH(QStringList, files);
+    QFETCH(QString, unfinished);
 
     QTemporaryDir dir;
     if (failure)
@@ -267,6 +272,7 @@ void TestSerialRun::stoppedRun()
     QCOMPARE(outcome.letters, 2);
     QCOMPARE(outcome.cancelled, !failure);
     QCOMPARE(outcome.error.isEmpty(), !failure);
+    QCOMPARE(outcome.unfinishedSummary(run.letterCount()), unfinished);
     // Only whole letters stay: no temporary file, no half-written PDF.
     QCOMPARE(filesIn(dir.path()), files);
     for (const QString& name : files) {

@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("brief.pdf")});
 
         PdfTarget nowhere(dir.filePath(QStringLiteral("fehlt/brief.pdf")));
-        QCOMPARE(printLetter(nowhere, request).error, QStringLiteral("Invalid filename"));
+        QCOMPARE(printLetter(nowhere, request).error, QStringLiteral("Ordner nicht gefunden"));
     }
 
     void aPrinterThatIsReallyAPdfWriterIsNoPrinter()

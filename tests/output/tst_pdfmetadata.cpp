@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace quillory;
 using namespace quillory::output;
@@ -76,23 +77,37 @@ private slots:
         QTest::addColumn<int>("offsetMinutes");
         QTest::addColumn<bool>("archive"); // PDF/A-1b through PdfTarget, else plain PDF 1.4
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("author"); // as both records carry it
         QTest::addColumn<QString>("pdfDate");
         QTest::addColumn<QString>("xmpDate");
         QTest::newRow("umlauts, half-hour zone")
             << QStringLiteral("Kündigung Nr. 3") << QStringLiteral("Jörg Weiß") << 90 << true
-            << QStringLiteral("Kündigung Nr. 3") << QStringLiteral("D:20261208143005+01'30'")
+            << QStringLiteral("Kündigung Nr. 3") << QStringLiteral("Jörg Weiß")
+            << QStringLiteral("D:20261208143005+01'30'")
             << QStringLiteral("2026-12-08T14:30:05+01:30");
         QTest::newRow("no subject, no sender, UTC")
             << QStringLiteral("  ") << QString() << 0 << true << QStringLiteral("Brief")
-            << QStringLiteral("D:20261208143005Z") << QStringLiteral("2026-12-08T14:30:05Z");
+            << QString() << QStringLiteral("D:20261208143005Z")
+            << QStringLiteral("2026-12-08T14:30:05Z");
         QTest::newRow("brackets and markup, west of UTC")
             << QStringLiteral("Antrag (Teil 1) \\ <neu> & mehr") << QStringLiteral("Müller & Söhne")
             << -300 << true << QStringLiteral("Antrag (Teil 1) \\ <neu> & mehr")
-            << QStringLiteral("D:20261208143005-05'00'")
+            << QStringLiteral("Müller & Söhne") << QStringLiteral("D:20261208143005-05'00'")
             << QStringLiteral("2026-12-08T14:30:05-05:00");
         QTest::newRow("plain PDF 1.4")
             << QStringLiteral("Mahnung") << QStringLiteral("Erika Mustermann") << 60 << false
-            << QStringLiteral("Mahnung") << QStringLiteral("D:20261208143005+01'00'") << QString();
+            << QStringLiteral("Mahnung") << QStringLiteral("Erika Mustermann")
+            << QStringLiteral("D:20261208143005+01'00'") << QString();
+        // From a letter file or a table's value: XML takes none of these.
+        QTest::newRow("control characters")
+            << QStringLiteral("Rechnung 4711\x0b\x01\r\n")
+            << QString::fromUtf16(u"Jörg\0Weiß\uFFFE\xD800", 11) << 0 << true
+            << QStringLiteral("Rechnung 4711") << QStringLiteral("Jörg Weiß")
+            << QStringLiteral("D:20261208143005Z") << QStringLiteral("2026-12-08T14:30:05Z");
+        QTest::newRow("nothing but control characters, plain PDF")
+            << QStringLiteral("\x1b\t") << QStringLiteral("\x7f\u0085") << 0 << false
+            << QStringLiteral("Brief") << QString() << QStringLiteral("D:20261208143005Z")
+            << QString();
     }
 
     void writtenAndReadBack()
@@ -102,6 +117,7 @@ private slots:
         QFETCH(int, offsetMinutes);
         QFETCH(bool, archive);
         QFETCH(QString, title);
+        QFETCH(QString, author);
         QFETCH(QString, pdfDate);
         QFETCH(QString, xmpDate);
         document::Letter letter = document::Letter::makeNew(QDate(2026, 12, 8));
@@ -141,8 +157,12 @@ private slots:
         const QMap<QByteArray, QString> info = documentInformation(pdf);
         QVERIFY2(!info.isEmpty(), "the cross-reference table does not fit the objects");
         QCOMPARE(info.value("Title"), title);
-        QCOMPARE(info.value("Author"), sender);
-        QCOMPARE(info.contains("Author"), !sender.isEmpty());
+        QCOMPARE(info.value("Author"), author);
+        QCOMPARE(info.contains("Author"), !author.isEmpty());
+        for (const QString& value : info) {
+            for (const QChar c : value)
+                QVERIFY2(c.category() != QChar::Other_Control, qPrintable(value));
+        }
         QCOMPARE(info.value("Creator"), QStringLiteral("Quillory"));
         QCOMPARE(info.value("CreationDate"), pdfDate);
 
@@ -151,13 +171,17 @@ private slots:
         QCOMPARE(pdf.contains("/OutputIntents"), archive);
         if (!archive)
             return;
-        const QString xmp =
-            QString::fromUtf8(pdf.mid(xmpStart, pdf.indexOf("</x:xmpmeta>") - xmpStart));
+        const QByteArray packet = pdf.mid(xmpStart, pdf.indexOf("</x:xmpmeta>") + 12 - xmpStart);
+        QXmlStreamReader reader(packet);
+        while (!reader.atEnd())
+            reader.readNext();
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        const QString xmp = QString::fromUtf8(packet);
         QVERIFY(xmp.contains(QStringLiteral("<rdf:li xml:lang=\"x-default\">%1</rdf:li>")
                                  .arg(title.toHtmlEscaped())));
         QCOMPARE(xmp.contains(
-                     QStringLiteral("<rdf:Seq><rdf:li>%1</rdf:li>").arg(sender.toHtmlEscaped())),
-                 !sender.isEmpty());
+                     QStringLiteral("<rdf:Seq><rdf:li>%1</rdf:li>").arg(author.toHtmlEscaped())),
+                 !author.isEmpty());
         QVERIFY(xmp.contains(QStringLiteral("<xmp:CreateDate>%1</xmp:CreateDate>").arg(xmpDate)));
         QVERIFY(xmp.contains(QStringLiteral("<xmp:CreatorTool>Quillory</xmp:CreatorTool>")));
         QVERIFY(xmp.contains(QStringLiteral("<pdfaid:part>1</pdfaid:part>")));
