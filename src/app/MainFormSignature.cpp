@@ -2,7 +2,6 @@
 // program's data folder, its height and where it is used, kept per user in a
 // group of their own. Composition draws it; here it is only chosen, shown
 // and handed to the preview, the printer and the PDF export.
-#include "document/SafeWrite.h"
 #include "ErrorReport.h"
 #include "FormBuilder.h"
 #include "layout/PrintedPage.h"
@@ -30,8 +29,6 @@ namespace {
 
 /** The copy's name in the data folder, without the suffix the original had. */
 const QString kCopyName = QStringLiteral("Unterschrift");
-// Far beyond any picture of a signature; Qt decodes no larger image anyway.
-constexpr qint64 kMaxImageFileBytes = 256 * 1024 * 1024;
 
 constexpr document::NumberRange kHeightRange{layout::ViewOptions::kMinSignatureHeightMm,
                                              layout::ViewOptions::kMaxSignatureHeightMm, 1};
@@ -233,15 +230,22 @@ void MainForm::UnterschriftClick()
     const QString copy =
         folder.filePath(kCopyName + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
     if (QFileInfo(chosen) != QFileInfo(copy)) {
-        // Whole or not at all: the old copy stays until the new one is written
-        // and checked, as an image cut short would be lost at the next start.
-        const document::FileResult<QByteArray> bytes =
-            document::readWholeFile(chosen, kMaxImageFileBytes);
-        if (!bytes || document::writeWholeFile(copy, *bytes))
+        // Into a new file first: the old copy stays until the new one is whole.
+        const QString incoming = folder.filePath(kCopyName + QStringLiteral("-neu"));
+        QFile::remove(incoming);
+        if (!QFile::copy(chosen, incoming))
             throw CommandError(QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren")
                                    .arg(shownPath(folder.absolutePath())));
-        if (isOwnCopy(m_signaturePath, folder) && QFileInfo(m_signaturePath) != QFileInfo(copy))
+        // A read-only original would give a copy that Windows refuses to replace later.
+        QFile::setPermissions(incoming, QFile::ReadOwner | QFile::WriteOwner);
+        if (isOwnCopy(m_signaturePath, folder))
             QFile::remove(m_signaturePath);
+        QFile::remove(copy);
+        if (!QFile::rename(incoming, copy)) {
+            QFile::remove(incoming);
+            throw CommandError(QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren")
+                                   .arg(shownPath(copy)));
+        }
     }
     m_signaturePath = copy;
     m_signatureImage = std::move(*image);

@@ -1,4 +1,3 @@
-#include "FileSizeLimit.h"
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "PreviewFixture.h"
@@ -266,39 +265,6 @@ private slots:
                                  .arg(QDir::toNativeSeparators(path), problem)});
         QVERIFY(!f.form->UnterschriftEntfernen->isEnabled());
         QVERIFY(f.form->UnterschriftVorschau->pixmap().isNull());
-    }
-
-    void aCopyCutShortKeepsTheOldOne()
-    {
-        MemorySettingsBackend settings;
-        QTemporaryDir data;
-        FormFixture f({}, &settings, data.path());
-        f.prompts.imageNames << writeSignature(data, QStringLiteral("erste.png"));
-        f.form->UnterschriftButton->click();
-        const QString copy = settings.values.value(kImageKey).toString();
-        QFile file(copy);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray first = file.readAll();
-        file.close();
-
-        QImage second(300, 100, QImage::Format_RGB32);
-        second.fill(Qt::white);
-        second.setPixel(5, 5, qRgb(0, 0, 0)); // another image, longer than the disk takes
-        const QString path = data.filePath(QStringLiteral("zweite.png"));
-        QVERIFY(second.save(path));
-        f.prompts.imageNames << path;
-        {
-            FileSizeLimit full(50);
-            if (!full.isSet())
-                QSKIP("no file size limit can be set here");
-            f.form->UnterschriftButton->click();
-        }
-        QCOMPARE(f.prompts.errors,
-                 QStringList{QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren.")
-                                 .arg(QDir::toNativeSeparators(QDir(data.path()).absolutePath()))});
-        QCOMPARE(settings.values.value(kImageKey).toString(), copy);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), first);
     }
 
     void aPdfIsNeverSavedOverTheSignature()
