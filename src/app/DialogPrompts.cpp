@@ -4,6 +4,7 @@
 #include "FileDialog.h"
 #include "FontChoiceDialog.h"
 #include "SpellDialog.h"
+#include "WordListDialog.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
@@ -136,11 +137,23 @@ bool DialogPrompts::confirmDiscard(const QString& text)
 }
 
 SpellingAnswer DialogPrompts::askSpelling(const QString& field, const QString& word,
-                                          const QStringList& suggestions)
+                                          const QStringList& suggestions, const QString& note)
 {
     if (!m_spellDialog)
         m_spellDialog = new SpellDialog(m_window);
-    return m_spellDialog->ask(field, word, suggestions);
+    return m_spellDialog->ask(field, word, suggestions, note);
+}
+
+void DialogPrompts::endSpelling()
+{
+    if (m_spellDialog)
+        m_spellDialog->finish();
+}
+
+void DialogPrompts::editUserWords(UserWordEditor& words)
+{
+    WordListDialog dialog(words, m_window);
+    dialog.exec();
 }
 
 QString DialogPrompts::askText(const QString& title, const QString& label,

@@ -34,7 +34,9 @@ public:
     Recovery offerRecovery(const QString& text) override;
     bool confirmDiscard(const QString& text) override;
     SpellingAnswer askSpelling(const QString& field, const QString& word,
-                               const QStringList& suggestions) override;
+                               const QStringList& suggestions, const QString& note) override;
+    void endSpelling() override;
+    void editUserWords(UserWordEditor& words) override;
     QString askText(const QString& title, const QString& label, const QString& suggestion) override;
     int askChoice(const QString& text, const QStringList& choices) override;
 

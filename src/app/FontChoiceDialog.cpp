@@ -1,59 +1,42 @@
 #include "FontChoiceDialog.h"
 
+#include "FontFacePicker.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
-#include <QFontDialog>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace quillory::app {
-namespace {
-
-/** The font without bold, italic, underline and strike-out. */
-QFont plain(QFont font)
-{
-    font.setBold(false);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
-}
-
-} // namespace
 
 FontChoiceDialog::FontChoiceDialog(const QString& title, const FontChoice& initial, QWidget* parent)
-    : QDialog(parent), m_color(initial.color), m_font(initial.font),
-      m_initialFamily(initial.font.family())
+    : QDialog(parent), m_color(initial.color), m_font(initial.font)
 {
     setWindowTitle(title);
     setObjectName(QStringLiteral("FontChoiceDialog"));
-
-    // Qt's dialog as a child widget: without its own buttons, and never the
-    // platform's native one, which could not be embedded. It starts plain, as
-    // its style list is not used.
-    m_fonts = new QFontDialog(plain(initial.font), this);
-    m_fonts->setObjectName(QStringLiteral("fontChooser"));
-    m_fonts->setWindowFlags(Qt::Widget);
-    m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    // The grip belongs to the outer dialog's corner, not the middle of it.
-    m_fonts->setSizeGripEnabled(false);
     setSizeGripEnabled(true);
-    m_fonts->setCurrentFont(plain(initial.font));
-    m_shownFamily = m_fonts->currentFont().family();
-    connect(m_fonts, &QFontDialog::currentFontChanged, this, &FontChoiceDialog::takeFaceAndSize);
-    // Return or Escape in one of its fields would close the embedded dialog
-    // alone and leave a hole; they answer this dialog instead.
-    m_fonts->installEventFilter(this);
-    QGroupBox* unplacedStyles = putStyleBoxesInPlaceOfStyleList(initial.font);
+
+    m_fonts = new FontFacePicker(initial.font, this);
+    m_fonts->setObjectName(QStringLiteral("fontChooser"));
+    connect(m_fonts, &FontFacePicker::currentFontChanged, this, &FontChoiceDialog::takeFaceAndSize);
+    auto* chooserRow = new QHBoxLayout;
+    chooserRow->addWidget(m_fonts, 1);
+    chooserRow->addWidget(makeStyleBoxes(initial.font));
+
+    // A line of the font at its size: taller fonts are cut, not the dialog widened.
+    auto* sampleBox = new QGroupBox(QStringLiteral("Beispiel"), this);
+    m_sample = new QLabel(QStringLiteral("AaBbYyZz ÄäÖöÜüß 0123"), sampleBox);
+    m_sample->setObjectName(QStringLiteral("sample"));
+    m_sample->setAlignment(Qt::AlignCenter);
+    m_sample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_sample->setFixedHeight(fontMetrics().height() * 4);
+    (new QVBoxLayout(sampleBox))->addWidget(m_sample);
 
     auto* colorRow = new QHBoxLayout;
     colorRow->addWidget(new QLabel(QStringLiteral("Farbe:"), this));
@@ -70,20 +53,21 @@ FontChoiceDialog::FontChoiceDialog(const QString& title, const FontChoice& initi
     colorRow->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Return in a field confirms: the dialog passes it to its default button.
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_fonts, 1);
-    if (unplacedStyles)
-        layout->addWidget(unplacedStyles);
+    layout->addLayout(chooserRow, 1);
+    layout->addWidget(sampleBox);
     layout->addLayout(colorRow);
     layout->addWidget(buttons);
     showColor();
     showSample();
 }
 
-QGroupBox* FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initial)
+QWidget* FontChoiceDialog::makeStyleBoxes(const QFont& initial)
 {
     auto* styles = new QGroupBox(QStringLiteral("Schriftschnitt"), this);
     styles->setObjectName(QStringLiteral("styleBoxes"));
@@ -100,29 +84,7 @@ QGroupBox* FontChoiceDialog::putStyleBoxesInPlaceOfStyleList(const QFont& initia
     m_underline = box(QStringLiteral("Unterstrichen"), initial.underline());
     m_strikeOut = box(QStringLiteral("Durchgestrichen"), initial.strikeOut());
     column->addStretch(1);
-
-    // Qt's chooser is a grid: face, style and size in columns 0, 2 and 4
-    // (label, field, list), its own underline and strike-out below the faces
-    // and the sample below style and size. The boxes take the style column,
-    // beside the size; should that grid ever look different, they go below
-    // the chooser, and Qt's own style list and effects stay without effect.
-    auto* grid = qobject_cast<QGridLayout*>(m_fonts->layout());
-    const auto widgetAt = [grid](int row, int column) -> QWidget* {
-        QLayoutItem* item = grid ? grid->itemAtPosition(row, column) : nullptr;
-        return item ? item->widget() : nullptr;
-    };
-    auto* effects = qobject_cast<QGroupBox*>(widgetAt(4, 0));
-    auto* sample = qobject_cast<QGroupBox*>(widgetAt(4, 2));
-    if (!grid || !widgetAt(2, 2) || !effects || !sample)
-        return styles;
-    for (int row = 0; row < 3; ++row) {
-        if (QWidget* styleWidget = widgetAt(row, 2))
-            styleWidget->hide();
-    }
-    effects->hide();
-    grid->addWidget(styles, 0, 2, 3, 1);
-    m_sample = sample->findChild<QLineEdit*>();
-    return nullptr;
+    return styles;
 }
 
 QList<QCheckBox*> FontChoiceDialog::styleBoxes() const
@@ -142,9 +104,7 @@ FontChoice FontChoiceDialog::choice() const
 
 void FontChoiceDialog::takeFaceAndSize(const QFont& shown)
 {
-    // The face stays the one the letter named, even where the chooser could
-    // only show a stand-in for it, until the user picks another.
-    m_font.setFamily(shown.family() == m_shownFamily ? m_initialFamily : shown.family());
+    m_font.setFamily(shown.family());
     if (shown.pointSize() > 0)
         m_font.setPointSize(shown.pointSize());
     showSample();
@@ -154,22 +114,7 @@ void FontChoiceDialog::setColor(const QColor& color)
 {
     m_color = color;
     showColor();
-}
-
-bool FontChoiceDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_fonts && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            accept();
-            return true;
-        }
-        if (key == Qt::Key_Escape) {
-            reject();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    showSample();
 }
 
 void FontChoiceDialog::pickColor()
@@ -191,9 +136,14 @@ void FontChoiceDialog::showColor()
 
 void FontChoiceDialog::showSample()
 {
-    // The chooser's sample would show its own, unused style.
-    if (m_sample)
-        m_sample->setFont(choice().font);
+    // The boxes and the sample line are made after the chooser, which may report first.
+    if (!m_sample || !m_bold)
+        return;
+    m_sample->setFont(choice().font);
+    QPalette colors = m_sample->palette();
+    colors.setColor(QPalette::WindowText,
+                    m_color.isValid() ? m_color : palette().color(QPalette::WindowText));
+    m_sample->setPalette(colors);
 }
 
 } // namespace quillory::app

@@ -5,31 +5,31 @@
 #include <QDialog>
 
 class QCheckBox;
-class QFontDialog;
-class QGroupBox;
-class QLineEdit;
+class QLabel;
 class QPushButton;
 
 namespace quillory::app {
 
+class FontFacePicker;
+
 /**
- * The font dialog of the two font buttons. Qt's font dialog offers no
- * colour, yet the colour belongs to the font a letter stores, so this one
- * embeds Qt's dialog as a plain widget and adds a colour choice beside it
- * ("Farbe..." picks one, "Standardfarbe" goes back to the system's text
- * colour), with OK and Cancel of its own. choice() is what was chosen.
+ * The font dialog of the two font buttons: face and size, the style, the
+ * colour, and a sample line of all of them that follows every change. The
+ * colour belongs to the font a letter stores, so it is chosen here ("Farbe..."
+ * picks one, "Standardfarbe" goes back to the system's text colour).
+ * choice() is what was chosen.
  *
- * A face the system does not list (Arial where only its metric twin is
- * installed) cannot be selected in Qt's chooser, which shows a stand-in; the
- * face changes only when the user picks another one, so choosing a size, a
- * style or a colour never swaps it.
+ * The face is shown as the letter names it, also where the system draws it
+ * with another one (Arial through its metric twin), and changes only when
+ * the user picks another one.
  *
- * The style is four check boxes in place of Qt's style list ("Fett",
- * "Kursiv", "Unterstrichen", "Durchgestrichen"): that list names only the
- * styles a face's files happen to have, so a stand-in may offer no bold at
- * all, and a face that calls its italic "Oblique" loses it on every new
- * size. The boxes start from the font's style and change only when ticked;
- * the chooser contributes face and size alone.
+ * The style is four check boxes ("Fett", "Kursiv", "Unterstrichen",
+ * "Durchgestrichen") rather than a list of the styles a face's files happen
+ * to name: a stand-in may offer no bold at all, and a face that calls its
+ * italic "Oblique" would lose it. The boxes start from the font's style and
+ * change only when ticked.
+ *
+ * Return in any field confirms the dialog, Escape cancels it.
  */
 class FontChoiceDialog : public QDialog
 {
@@ -42,24 +42,22 @@ public:
     /** An invalid colour is the system's text colour. */
     void setColor(const QColor& color);
 
-    /** The embedded font chooser, for tests. */
-    QFontDialog* fontChooser() const { return m_fonts; }
+    /** The face and size chooser, for tests. */
+    FontFacePicker* fontChooser() const { return m_fonts; }
     /** The style boxes, for tests: bold, italic, underline, strike-out. */
     QList<QCheckBox*> styleBoxes() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    /** The sample line, for tests. */
+    QLabel* sample() const { return m_sample; }
 
 private:
-    /** The boxes when Qt's chooser has no place for them, else nullptr. */
-    QGroupBox* putStyleBoxesInPlaceOfStyleList(const QFont& initial);
+    QWidget* makeStyleBoxes(const QFont& initial);
     void takeFaceAndSize(const QFont& shown);
     void pickColor();
     void showColor();
     void showSample();
 
-    QFontDialog* m_fonts = nullptr;
-    QLineEdit* m_sample = nullptr;
+    FontFacePicker* m_fonts = nullptr;
+    QLabel* m_sample = nullptr;
     QCheckBox* m_bold = nullptr;
     QCheckBox* m_italic = nullptr;
     QCheckBox* m_underline = nullptr;
@@ -67,8 +65,6 @@ private:
     QPushButton* m_colorButton = nullptr;
     QColor m_color;
     QFont m_font; // face and size chosen so far; the style is the boxes'
-    QString m_initialFamily;
-    QString m_shownFamily;
 };
 
 } // namespace quillory::app

@@ -384,6 +384,8 @@ public:
     QAction* Rechtschreibung2 = nullptr;
     /** The installed German dictionaries to choose from. */
     QMenu* Woerterbuch1 = nullptr;
+    /** "Wörterbuch bearbeiten...": the user's own words. */
+    QAction* WoerterbuchBearbeiten1 = nullptr;
     QMenu* Hilfe1 = nullptr;
     QAction* berdasProgramm1 = nullptr;
 

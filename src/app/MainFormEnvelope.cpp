@@ -144,8 +144,16 @@ void MainForm::updateEnvelopeCheck()
             : envelope::checkAddress(
                   envelope::composeHead(request.letter, request.view, request.kind, page), page,
                   sheet, chosen);
-    UmschlagVerdict->setText(check.verdict());
-    UmschlagVerdict->setToolTip(check.warnings.join(QLatin1Char('\n')));
+    // The reservations make the sentence long: where it outruns its line,
+    // the whole of it is in the tool tip, before the warnings in full.
+    const QString verdict = check.verdict();
+    const QString shown = UmschlagVerdict->fontMetrics().elidedText(verdict, Qt::ElideRight,
+                                                                    UmschlagVerdict->width());
+    UmschlagVerdict->setText(shown);
+    QStringList tip = check.warnings;
+    if (shown != verdict)
+        tip.prepend(verdict);
+    UmschlagVerdict->setToolTip(tip.join(QLatin1Char('\n')));
     UmschlagStatus->setText(check.shortVerdict());
     UmschlagStatus->setToolTip(check.verdict());
 }

@@ -137,6 +137,8 @@ void MainForm::buildMenus()
                             QStringLiteral("Rechtschreibung während der Eingabe prüfen"));
     Woerterbuch1 = Bearbeiten1->addMenu(QStringLiteral("Wörterbuch"));
     Woerterbuch1->setObjectName(QStringLiteral("Woerterbuch1"));
+    WoerterbuchBearbeiten1 = item(Bearbeiten1, QStringLiteral("WoerterbuchBearbeiten1"),
+                                  QStringLiteral("Wörterbuch bearbeiten..."));
 
     Hilfe1 = menu(QStringLiteral("Hilfe1"), QStringLiteral("&Hilfe"));
     berdasProgramm1 =

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTextCursor>
 
@@ -19,6 +20,7 @@ namespace quillory::app {
 namespace {
 
 const QString kCheckDone = QStringLiteral("Die Rechtschreibprüfung ist abgeschlossen.");
+const QString kWordAdded = QStringLiteral("„%1“ wurde zum Wörterbuch hinzugefügt.");
 
 } // namespace
 
@@ -27,8 +29,11 @@ void MainForm::connectSpelling()
     m_spelling = new SpellSupport(
         Memo1, [this](const std::function<void()>& handler) { runGuarded(handler); }, this);
     m_spelling->attachMenu(Rechtschreibung1, Rechtschreibung2, Woerterbuch1);
+    m_spelling->attachWordListEntry(WoerterbuchBearbeiten1);
     connect(Rechtschreibung1, &QAction::triggered, this,
             [this] { runGuarded([this] { Rechtschreibung1Click(); }); });
+    connect(WoerterbuchBearbeiten1, &QAction::triggered, this,
+            [this] { runGuarded([this] { m_prompts->editUserWords(*m_spelling); }); });
     connect(m_spelling, &SpellSupport::choicesChanged, this,
             [this](const settings::SpellChoices& choices) {
                 runGuarded([this, &choices] {
@@ -84,7 +89,12 @@ void MainForm::Rechtschreibung1Click()
         return cursor;
     };
 
+    // However the check ends, a failure included, its dialog goes with it.
+    const auto ended = qScopeGuard([this] { m_prompts->endSpelling(); });
     spell::SpellWalk walk([this](const QString& word) { return m_spelling->isIgnored(word); });
+    // A word added is said so, with the next word or at the end: nothing
+    // else shows that a click went to "Hinzufügen".
+    QString note;
     while (m_spelling->checker()) {
         const std::optional<spell::SpellWalk::Stop> stop =
             walk.next(*m_spelling->checker(), spell::checkedFields(letter()));
@@ -95,7 +105,8 @@ void MainForm::Rechtschreibung1Click()
         const int start = int(stop->position);
         QTextCursor cursor = select(field.widget, start, start + int(word.size()));
         const SpellingAnswer answer =
-            m_prompts->askSpelling(field.title, word, stop->word.suggestions);
+            m_prompts->askSpelling(field.title, word, stop->word.suggestions, note);
+        note.clear();
         switch (answer.action) {
         case SpellingAnswer::Change:
             if (answer.replacement.isEmpty() || answer.replacement == word) {
@@ -119,6 +130,7 @@ void MainForm::Rechtschreibung1Click()
             break;
         case SpellingAnswer::Add:
             m_spelling->addToDictionary(word);
+            note = kWordAdded.arg(word);
             walk.pass();
             break;
         case SpellingAnswer::Next:
@@ -128,7 +140,7 @@ void MainForm::Rechtschreibung1Click()
             return;
         }
     }
-    m_prompts->showInfo(kCheckDone);
+    m_prompts->showInfo(note.isEmpty() ? kCheckDone : note + QLatin1Char('\n') + kCheckDone);
 }
 
 } // namespace quillory::app

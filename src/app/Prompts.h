@@ -19,6 +19,20 @@ struct SpellingAnswer
 };
 
 /**
+ * The user's own words as "Wörterbuch bearbeiten..." shows and changes them.
+ * A change is in the word list file, the checker and the underlining at
+ * once; one that fails has already been reported and changed nothing.
+ */
+class UserWordEditor
+{
+public:
+    virtual ~UserWordEditor() = default;
+    virtual QStringList userWords() const = 0;
+    virtual bool addUserWord(const QString& word) = 0;
+    virtual bool removeUserWord(const QString& word) = 0;
+};
+
+/**
  * Every question and dialog the main window puts to the user. The window
  * never opens a dialog itself, so tests can answer in its place and the
  * program's decisions can be checked without anyone clicking.
@@ -74,11 +88,18 @@ public:
 
     /**
      * The spelling dialog for one unknown word of the field titled field,
-     * with up to five suggestions. It is asked once per word of a check and
-     * may stay on screen between two words.
+     * with up to five suggestions and a note on the answer before (e.g. the
+     * word added), empty for none. It is asked once per word of a check and
+     * stays on screen, in its place, until endSpelling().
      */
     virtual SpellingAnswer askSpelling(const QString& field, const QString& word,
-                                       const QStringList& suggestions) = 0;
+                                       const QStringList& suggestions, const QString& note) = 0;
+
+    /** The check is over, however it ended: the spelling dialog goes. */
+    virtual void endSpelling() = 0;
+
+    /** "Wörterbuch bearbeiten...": the user's words, to look through, add to and remove from. */
+    virtual void editUserWords(UserWordEditor& words) = 0;
 
     /**
      * A line of text, e.g. a name to save under: caption title, the question

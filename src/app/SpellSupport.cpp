@@ -59,10 +59,12 @@ void SpellSupport::findDictionaries()
     updateMenu();
 }
 
-void SpellSupport::openDictionary(const spell::Dictionary& dictionary)
+void SpellSupport::openDictionary(const spell::Dictionary& dictionary, bool again)
 {
     if (m_loader) {
-        m_nextDictionary = dictionary;
+        // Once installed, the copy being read gets the user's words as they are then.
+        if (!again)
+            m_nextDictionary = dictionary;
         return;
     }
     auto loaded = std::make_shared<std::unique_ptr<spell::SpellChecker>>();
@@ -142,6 +144,15 @@ void SpellSupport::attachMenu(QAction* check, QAction* underline, QMenu* diction
     updateMenu();
 }
 
+void SpellSupport::attachWordListEntry(QAction* edit)
+{
+    m_wordListAction = edit;
+    for (QObject* menu : edit->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(menu))
+            m->setToolTipsVisible(true);
+    updateMenu();
+}
+
 void SpellSupport::updateMenu()
 {
     if (!m_checkAction)
@@ -154,6 +165,10 @@ void SpellSupport::updateMenu()
     m_dictionaryMenu->menuAction()->setEnabled(m_installed && !m_installed->isEmpty());
     for (QAction* action : {m_checkAction, m_underlineAction, m_dictionaryMenu->menuAction()})
         action->setToolTip(tip.isEmpty() ? action->text().remove(QLatin1Char('&')) : tip);
+    if (m_wordListAction) {
+        m_wordListAction->setEnabled(m_checker != nullptr);
+        m_wordListAction->setToolTip(tip.isEmpty() ? m_wordListAction->text() : tip);
+    }
 
     m_dictionaryMenu->clear();
     if (!m_installed)
@@ -211,6 +226,43 @@ void SpellSupport::addToDictionary(const QString& word)
     if (m_checker)
         m_checker->addWord(word);
     m_highlighter->recheckWord(word);
+}
+
+void SpellSupport::removeFromDictionary(const QString& word)
+{
+    QString problem;
+    if (!m_userWords.remove(word, &problem))
+        throw CommandError(QStringLiteral("Das Wörterbuch %1 kann nicht gespeichert werden: %2")
+                               .arg(m_userWords.path(), problem));
+    if (m_checker)
+        m_checker->removeWord(word);
+    m_highlighter->recheckWord(word);
+    // The word was refused at once; if the dictionary knows it too, only a
+    // fresh copy of the dictionary, with the list as it is now, knows it again.
+    if (m_installed && !m_dictionaryName.isEmpty())
+        for (const spell::Dictionary& dictionary : *m_installed)
+            if (dictionary.name == m_dictionaryName)
+                openDictionary(dictionary, true);
+}
+
+bool SpellSupport::addUserWord(const QString& word)
+{
+    bool done = false;
+    m_guard([this, &word, &done] {
+        addToDictionary(word);
+        done = true;
+    });
+    return done;
+}
+
+bool SpellSupport::removeUserWord(const QString& word)
+{
+    bool done = false;
+    m_guard([this, &word, &done] {
+        removeFromDictionary(word);
+        done = true;
+    });
+    return done;
 }
 
 QMenu* SpellSupport::createContextMenu(const QPoint& pos)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Prompts.h"
 #include "settings/SpellChoices.h"
 #include "spell/Dictionaries.h"
 #include "spell/UserWordList.h"
@@ -33,10 +34,11 @@ class SpellHighlighter;
  *
  * It also keeps the spelling entries of the editing menu: the check of the
  * whole letter, the underlining on or off, and the choice of the installed
- * German dictionaries. Without any of them those entries are disabled and
- * their tool tip names the package to install.
+ * German dictionaries, and "Wörterbuch bearbeiten..." with the user's own
+ * words. Without any of them those entries are disabled and their tool tip
+ * names the package to install.
  */
-class SpellSupport : public QObject
+class SpellSupport : public QObject, public UserWordEditor
 {
     Q_OBJECT
 
@@ -64,6 +66,8 @@ public:
      * dictionaries are known). They stay disabled until then.
      */
     void attachMenu(QAction* check, QAction* underline, QMenu* dictionaries);
+    /** Takes over "Wörterbuch bearbeiten...", enabled with the check. */
+    void attachWordListEntry(QAction* edit);
     /** Where dictionaries are looked for, instead of the system's (tests). */
     void setDictionaryFolders(const QStringList& folders);
     /** The user's choices as stored; a new dictionary is read when it differs. */
@@ -77,6 +81,13 @@ public:
     bool isIgnored(const QString& word) const;
     /** Into the user's word list and the checker ("Hinzufügen"); throws CommandError. */
     void addToDictionary(const QString& word);
+    /** Out of the user's word list and the checker, underlined again; throws CommandError. */
+    void removeFromDictionary(const QString& word);
+
+    // The words of "Wörterbuch bearbeiten...", a failure reported through the guard.
+    QStringList userWords() const override { return m_userWords.words(); }
+    bool addUserWord(const QString& word) override;
+    bool removeUserWord(const QString& word) override;
 
 signals:
     /** A checker is in place, e.g. the dictionary has been read. */
@@ -86,7 +97,8 @@ signals:
 
 private:
     void installChecker(std::unique_ptr<spell::SpellChecker> checker, const QString& name);
-    void openDictionary(const spell::Dictionary& dictionary);
+    /** Reads dictionary in a thread; again: the one in use, once more. */
+    void openDictionary(const spell::Dictionary& dictionary, bool again = false);
     void findDictionaries();
     void updateMenu();
     void underlineChosen(bool on);
@@ -108,6 +120,7 @@ private:
     QAction* m_checkAction = nullptr;
     QAction* m_underlineAction = nullptr;
     QMenu* m_dictionaryMenu = nullptr;
+    QAction* m_wordListAction = nullptr;
 };
 
 } // namespace quillory::app

@@ -95,8 +95,13 @@ QJsonObject toJson(const AddressCheck& check)
                                                                {QStringLiteral("bottom"), d[3]}});
         object.insert(QStringLiteral("recipientBox"), box(check.recipientBox));
     }
-    if (check.returnLineBox)
+    if (check.returnLineBox) {
         object.insert(QStringLiteral("returnLineBox"), box(*check.returnLineBox));
+        object.insert(QStringLiteral("returnLineVisibility"),
+                      check.returnLine == envelope::Visibility::Whole    ? QStringLiteral("whole")
+                      : check.returnLine == envelope::Visibility::Partly ? QStringLiteral("partly")
+                                                                         : QStringLiteral("none"));
+    }
     return object;
 }
 

@@ -108,22 +108,46 @@ Side AddressCheck::tightestSide() const
     return Side(std::min_element(distances.begin(), distances.end()) - distances.begin());
 }
 
+QString AddressCheck::reservations() const
+{
+    QStringList clauses;
+    if (!alsoShowing.isEmpty()) {
+        QString names = alsoShowing.last();
+        if (alsoShowing.size() > 1)
+            names = alsoShowing.first(alsoShowing.size() - 1).join(QStringLiteral(", ")) +
+                    QStringLiteral(" und ") + names;
+        clauses << QStringLiteral("im Fenster %1 auch %2 zu sehen")
+                       .arg(alsoShowing.size() > 1 ? QStringLiteral("sind") : QStringLiteral("ist"),
+                            names);
+    }
+    if (returnLineBox && returnLine == Visibility::None)
+        clauses << QStringLiteral("die Absenderzeile ist nicht im Fenster sichtbar");
+    else if (returnLineBox && returnLine == Visibility::Partly)
+        clauses << QStringLiteral("die Absenderzeile ist nicht ganz im Fenster sichtbar");
+    return clauses.join(QStringLiteral(" und "));
+}
+
 QString AddressCheck::verdict() const
 {
-    const QString in = QStringLiteral(" (%1)").arg(envelope);
     if (!hasAddress)
         return QStringLiteral("Keine Anschrift auf der ersten Seite");
+    const QString but = reservations();
     if (!fits) {
-        return QStringLiteral("Anschrift ragt %1 mm %2")
-                   .arg(millimetreText(-margin()), sideText(tightestSide())) +
-               in;
+        const QString outside =
+            QStringLiteral("Anschrift ragt %1 mm %2 (%3)")
+                .arg(millimetreText(-margin()), sideText(tightestSide()), envelope);
+        return but.isEmpty() ? outside : outside + QStringLiteral(", und ") + but;
     }
-    if (tight) {
-        return QStringLiteral("Anschrift passt knapp ins Fenster%1, kann %2 mm %3 ragen")
-            .arg(in, millimetreText(-margin()), sideText(tightestSide()));
-    }
-    return QStringLiteral("Anschrift passt ins Fenster%1, mindestens %2 mm Rand")
-        .arg(in, millimetreText(margin()));
+    const QString room =
+        tight ? QStringLiteral("kann %1 mm %2 ragen")
+                    .arg(millimetreText(-margin()), sideText(tightestSide()))
+              : QStringLiteral("mindestens %1 mm Rand").arg(millimetreText(margin()));
+    const QString fitting = tight ? QStringLiteral("passt knapp") : QStringLiteral("passt");
+    // The reservation follows "passt" at once, and the window's name with
+    // the room closes the sentence, where it stands after "ins Fenster" else.
+    if (!but.isEmpty())
+        return QStringLiteral("Anschrift %1, aber %2 (%3, %4)").arg(fitting, but, envelope, room);
+    return QStringLiteral("Anschrift %1 ins Fenster (%2), %3").arg(fitting, envelope, room);
 }
 
 QString AddressCheck::shortVerdict() const
@@ -134,6 +158,11 @@ QString AddressCheck::shortVerdict() const
     if (!fits)
         return head + QStringLiteral("%1 mm %2")
                           .arg(millimetreText(-margin()), shortSideText(tightestSide()));
+    const QString but = reservations();
+    if (!but.isEmpty())
+        return head +
+               (tight ? QStringLiteral("passt knapp, aber ") : QStringLiteral("passt, aber ")) +
+               but;
     if (tight)
         return head + QStringLiteral("passt knapp");
     return head + QStringLiteral("passt (%1 mm)").arg(millimetreText(margin()));
@@ -190,16 +219,27 @@ AddressCheck checkAddress(const layout::PageLayout& pages, const layout::Printed
                               .arg(millimetreText(widest), millimetreText(envelope.window.width()));
     }
     if (check.returnLineBox) {
-        const QRectF line =
-            check.returnLineBox->adjusted(kToleranceMm, kToleranceMm, -kToleranceMm, -kToleranceMm);
-        if (line.width() > safe.width()) {
+        // Shrunk by the blank bearings, though never to nothing in a small font.
+        const QRectF& cell = *check.returnLineBox;
+        const double inset = std::min(kToleranceMm, cell.height() / 3);
+        const QRectF line = cell.adjusted(kToleranceMm, inset, -kToleranceMm, -inset);
+        if (!safe.intersects(line)) {
+            check.returnLine = Visibility::None;
+            check.warnings << QStringLiteral("Die Absenderzeile liegt %1 dem Fenster")
+                                  .arg(line.bottom() <= safe.top()   ? QStringLiteral("über")
+                                       : line.top() >= safe.bottom() ? QStringLiteral("unter")
+                                                                     : QStringLiteral("neben"));
+        } else if (line.width() > safe.width()) {
+            check.returnLine = Visibility::Partly;
             check.warnings << QStringLiteral("Die Absenderzeile ist %1 mm breit und passt nicht "
                                              "ganz ins Fenster")
-                                  .arg(millimetreText(check.returnLineBox->width()));
+                                  .arg(millimetreText(cell.width()));
         } else if (!safe.contains(line)) {
+            check.returnLine = Visibility::Partly;
             check.warnings << QStringLiteral("Die Absenderzeile liegt nicht ganz im Fenster");
         }
     }
+    check.alsoShowing = showing;
     if (!showing.isEmpty()) {
         check.warnings << QStringLiteral("Im Fenster zu sehen ist auch: %1")
                               .arg(showing.join(QStringLiteral(", ")));

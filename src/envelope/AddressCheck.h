@@ -17,6 +17,9 @@ namespace quillory::envelope {
 /** The sides of the address block, in the order of AddressCheck::distances. */
 enum class Side { Left, Top, Right, Bottom };
 
+/** How much of a line of text lies in an envelope's safe zone. */
+enum class Visibility { Whole, Partly, None };
+
 /** An edge this far outside the safe zone still fits: text cells have blank side bearings. */
 inline constexpr double kToleranceMm = 1.0;
 
@@ -31,6 +34,9 @@ struct AddressCheck
     std::array<double, 4> distances{};
     QRectF recipientBox;
     std::optional<QRectF> returnLineBox;
+    Visibility returnLine = Visibility::Whole; ///< of returnLineBox, where there is one
+    /** What else of page 1 shows through the window: "Absender", "Datum". */
+    QStringList alsoShowing;
     QRectF safeZone;
     QRectF windowAtCentre;
     QStringList warnings;
@@ -39,10 +45,17 @@ struct AddressCheck
     Side tightestSide() const;
     double margin() const { return distances[size_t(tightestSide())]; }
 
-    /** The verdict in a sentence: "Anschrift passt ins Fenster (DL), mindestens 3,2 mm Rand". */
+    /**
+     * The verdict in a sentence: "Anschrift passt ins Fenster (DL), mindestens
+     * 3,2 mm Rand". What else is amiss in the window is part of it, as a
+     * reservation: "Anschrift passt, aber die Absenderzeile ist nicht im
+     * Fenster sichtbar (C5, mindestens 0,9 mm Rand)".
+     */
     QString verdict() const;
-    /** The verdict for the status bar: "Fenster DL: passt (3,2 mm)". */
+    /** The verdict for the status bar: "Fenster DL: passt (3,2 mm)", or "passt, aber ...". */
     QString shortVerdict() const;
+    /** What else is amiss, as the clause after "aber"; empty when nothing is. */
+    QString reservations() const;
 };
 
 /**

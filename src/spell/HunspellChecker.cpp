@@ -71,6 +71,13 @@ QStringList HunspellChecker::suggestions(const QString& word, int max) const
 void HunspellChecker::addWord(const QString& word)
 {
     m_hunspell->add(encode(word));
+    m_added.insert(word);
+}
+
+void HunspellChecker::removeWord(const QString& word)
+{
+    if (m_added.remove(word))
+        m_hunspell->remove(encode(word));
 }
 
 } // namespace quillory::spell

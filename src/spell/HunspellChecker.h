@@ -3,6 +3,8 @@
 #include "Dictionaries.h"
 #include "SpellChecker.h"
 
+#include <QSet>
+
 #include <memory>
 
 class Hunspell;
@@ -25,6 +27,7 @@ public:
     bool isCorrect(const QString& word) const override;
     QStringList suggestions(const QString& word, int max) const override;
     void addWord(const QString& word) override;
+    void removeWord(const QString& word) override;
 
 private:
     explicit HunspellChecker(std::unique_ptr<Hunspell> hunspell);
@@ -34,6 +37,12 @@ private:
     std::unique_ptr<Hunspell> m_hunspell;
     /** Older dictionaries are Latin-1; the German ones of today are UTF-8. */
     bool m_utf8 = true;
+    /**
+     * The words addWord() gave Hunspell. Its remove() marks a word forbidden,
+     * so it only ever meets these. (Asking first whether the dictionary knows
+     * a word would cost thirty times the adding, on every start.)
+     */
+    QSet<QString> m_added;
 };
 
 } // namespace quillory::spell

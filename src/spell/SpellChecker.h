@@ -21,6 +21,12 @@ public:
     virtual QStringList suggestions(const QString& word, int max) const = 0;
     /** Accepts word from now on (for this checker only; UserWordList keeps it). */
     virtual void addWord(const QString& word) = 0;
+    /**
+     * Takes back a word of addWord(): unknown from now on. A word never added
+     * stays as it is. One that the dictionary knows as well may stay unknown
+     * until the dictionary is read again (Hunspell cannot tell the two apart).
+     */
+    virtual void removeWord(const QString& word) = 0;
 };
 
 } // namespace quillory::spell

@@ -51,15 +51,35 @@ bool UserWordList::add(const QString& word, QString* problem)
         return true;
     QStringList words = m_words;
     words << trimmed;
+    if (!save(words, problem))
+        return false;
+    m_words = std::move(words);
+    return true;
+}
+
+bool UserWordList::remove(const QString& word, QString* problem)
+{
+    QStringList words = m_words;
+    if (words.removeAll(word.trimmed()) == 0)
+        return true;
+    if (!save(words, problem))
+        return false;
+    m_words = std::move(words);
+    return true;
+}
+
+bool UserWordList::save(const QStringList& words, QString* problem) const
+{
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    const document::FileError error = document::writeWholeFile(
-        m_path, (words.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    const QByteArray bytes = words.isEmpty()
+                                 ? QByteArray()
+                                 : (words.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    const document::FileError error = document::writeWholeFile(m_path, bytes);
     if (error) {
         if (problem)
             *problem = error.message();
         return false;
     }
-    m_words = std::move(words);
     return true;
 }
 

@@ -26,9 +26,17 @@ public:
     const QStringList& words() const { return m_words; }
     /** Adds word and writes the file; false with problem set when that fails. */
     bool add(const QString& word, QString* problem = nullptr);
+    /**
+     * Takes word out and writes the file; false with problem set when that
+     * fails, and then the list, in memory and on disk, is as it was.
+     */
+    bool remove(const QString& word, QString* problem = nullptr);
     void applyTo(SpellChecker& checker) const;
 
 private:
+    /** Writes words as the file, all or nothing. */
+    bool save(const QStringList& words, QString* problem) const;
+
     QString m_path;
     QStringList m_words;
 };

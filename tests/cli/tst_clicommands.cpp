@@ -329,6 +329,24 @@ private slots:
             << QByteArray("quillory-cli: Kein Drucker: Ausgewählter Drucker ist ungültig\n")
             << QByteArrayList();
 
+        // The sample letter's sender line lies above the safe zone of DL and C5.
+        const QByteArray sample = readAll(QStringLiteral(QUILLORY_SAMPLE_JSON));
+        QTest::newRow("check names what else is amiss in its verdict")
+            << sample
+            << QStringList{QStringLiteral("check"), QStringLiteral("@/in.bri"),
+                           QStringLiteral("--envelope"), QStringLiteral("DL")}
+            << false << 0 << QStringLiteral("out")
+            << QByteArray("Anschrift passt, aber die Absenderzeile ist nicht im Fenster sichtbar "
+                          "(DL, mindestens ")
+            << QByteArrayList();
+        QTest::newRow("check --json tells how much of the sender line shows")
+            << sample
+            << QStringList{QStringLiteral("check"), QStringLiteral("@/in.bri"),
+                           QStringLiteral("--envelope"), QStringLiteral("C5"),
+                           QStringLiteral("--json")}
+            << false << 3 << QStringLiteral("out")
+            << QByteArray("\"returnLineVisibility\": \"none\"") << QByteArrayList();
+
         // A letter the user may write in a folder where they may not create
         // files: no temporary file can be made there, so it is saved in place.
         QTest::newRow("convert saves in place in a closed folder")

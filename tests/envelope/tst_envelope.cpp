@@ -35,9 +35,10 @@ Letter senderBlockAtTheLeft()
     return letter;
 }
 
-AddressCheck check(const Letter& letter, LayoutKind kind, EnvelopeKind envelope)
+AddressCheck check(const Letter& letter, LayoutKind kind, EnvelopeKind envelope,
+                   const Sheet& sheet = Sheet())
 {
-    return checkAddress(composeHead(letter, {}, kind, kA4), kA4, Sheet(), Envelope::of(envelope));
+    return checkAddress(composeHead(letter, {}, kind, kA4), kA4, sheet, Envelope::of(envelope));
 }
 
 } // namespace
@@ -190,6 +191,67 @@ private slots:
         QVERIFY2(blockCheck.warnings.contains(QStringLiteral("Im Fenster zu sehen ist auch: "
                                                              "Absender")),
                  qPrintable(blockCheck.warnings.join(u'|')));
+    }
+
+    void whatElseIsAmissIsPartOfTheVerdict_data()
+    {
+        QTest::addColumn<Letter>("letter");
+        QTest::addColumn<EnvelopeKind>("envelope");
+        QTest::addColumn<double>("origin");   // of the printable area, mm
+        QTest::addColumn<QString>("verdict"); // %1: the margin or overhang in mm
+        QTest::addColumn<QString>("status");  // empty: not checked
+        Letter shortSender = addressed();
+        shortSender.senderName = QStringLiteral("E. Muster");
+        shortSender.senderStreet = QStringLiteral("Weg 1");
+        shortSender.senderCity = QStringLiteral("Ort");
+        shortSender.senderExtra.clear();
+        shortSender.senderCountry.clear();
+        shortSender.senderPhone.clear();
+        shortSender.senderEmail.clear();
+        Letter block = senderBlockAtTheLeft();
+        block.linesToSender = 3;
+        // A printer that starts 4.23 mm in lowers the address into C5's window
+        // and leaves the sender line above it.
+        QTest::newRow("C5 on a printer: the sender line above the window")
+            << addressed() << EnvelopeKind::C5 << 4.23
+            << "Anschrift passt, aber die Absenderzeile ist nicht im Fenster sichtbar (C5, "
+               "mindestens %1 mm Rand)"
+            << "Fenster C5: passt, aber die Absenderzeile ist nicht im Fenster sichtbar";
+        QTest::newRow("C5 on the whole sheet: too high as well")
+            << addressed() << EnvelopeKind::C5 << 0.0
+            << "Anschrift ragt %1 mm über das Fenster (C5), und die Absenderzeile ist nicht im "
+               "Fenster sichtbar"
+            << QString();
+        QTest::newRow("DL on a printer: a sender line wider than the window")
+            << addressed() << EnvelopeKind::DL << 4.23
+            << "Anschrift passt, aber die Absenderzeile ist nicht ganz im Fenster sichtbar (DL, "
+               "mindestens %1 mm Rand)"
+            << QString();
+        QTest::newRow("DL on a printer: the sender line in the window")
+            << shortSender << EnvelopeKind::DL << 4.23
+            << "Anschrift passt ins Fenster (DL), mindestens %1 mm Rand"
+            << "Fenster DL: passt (%1 mm)";
+        QTest::newRow("DL: the sender block in the window")
+            << block << EnvelopeKind::DL << 0.0
+            << "Anschrift ragt %1 mm unter das Fenster (DL), und im Fenster ist auch Absender zu "
+               "sehen"
+            << QString();
+    }
+
+    void whatElseIsAmissIsPartOfTheVerdict()
+    {
+        QFETCH(Letter, letter);
+        QFETCH(EnvelopeKind, envelope);
+        QFETCH(double, origin);
+        QFETCH(QString, verdict);
+        QFETCH(QString, status);
+        Sheet sheet;
+        sheet.printableOrigin = QPointF(origin, origin);
+        const AddressCheck c = check(letter, LayoutKind::Layout1, envelope, sheet);
+        const QString mm = millimetreText(std::abs(c.margin()));
+        QCOMPARE(c.verdict(), verdict.replace(QStringLiteral("%1"), mm));
+        if (!status.isEmpty())
+            QCOMPARE(c.shortVerdict(), status.replace(QStringLiteral("%1"), mm));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 /**
  * Answers the window's questions from prepared lists and records every
@@ -33,6 +34,15 @@ public:
     QList<quillory::app::SpellingAnswer> spellingAnswers;
     /** Run for each word of the spelling dialog, before it is answered. */
     std::function<void(const QString& word)> onSpelling;
+    /** The note each word of the spelling dialog was shown with. */
+    QStringList spellingNotes;
+    /** How often a check said it was over. */
+    int spellingEnded = 0;
+    /**
+     * What the user does in "Wörterbuch bearbeiten...": "+word" adds, "-word"
+     * removes. The words shown when it opens are logged as "words: a, b".
+     */
+    QStringList wordEdits;
     /** Lines typed into a text question; none is Cancel. */
     QStringList textAnswers;
     /** Indexes chosen in askChoice(); none left is the last choice. */
@@ -43,7 +53,7 @@ public:
      * "table: <last name>", "folder: <last name>", "image: <last name>",
      * "error: <text>", "info: <text>", "font: <title>", "recover: <text>", "discard: <text>",
      * "spell: <field>: <word> [<suggestion>, ...]", "text: <label> [<suggestion>]",
-     * "choose: <text> [<choice>|<choice>|...]"
+     * "choose: <text> [<choice>|<choice>|...]", "words: <word>, ..."
      */
     QStringList log;
     QStringList errors;
@@ -117,14 +127,27 @@ public:
         return !discardAnswers.isEmpty() && discardAnswers.takeFirst();
     }
     quillory::app::SpellingAnswer askSpelling(const QString& field, const QString& word,
-                                              const QStringList& suggestions) override
+                                              const QStringList& suggestions,
+                                              const QString& note) override
     {
         log << QStringLiteral("spell: %1: %2 [%3]")
                    .arg(field, word, suggestions.join(QStringLiteral(", ")));
+        spellingNotes << note;
         if (onSpelling)
             onSpelling(word);
         return spellingAnswers.isEmpty() ? quillory::app::SpellingAnswer{}
                                          : spellingAnswers.takeFirst();
+    }
+    void endSpelling() override { ++spellingEnded; }
+    void editUserWords(quillory::app::UserWordEditor& words) override
+    {
+        log << QStringLiteral("words: ") + words.userWords().join(QStringLiteral(", "));
+        for (const QString& edit : std::exchange(wordEdits, {})) {
+            if (edit.startsWith(QLatin1Char('+')))
+                words.addUserWord(edit.mid(1));
+            else
+                words.removeUserWord(edit.mid(1));
+        }
     }
     QString askText(const QString&, const QString& label, const QString& suggestion) override
     {

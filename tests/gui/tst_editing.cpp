@@ -1,17 +1,21 @@
 #include "FontChoiceDialog.h"
+#include "FontFacePicker.h"
 #include "FormFixture.h"
 #include "PrinterAccess.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFontDialog>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QIntValidator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -64,7 +68,7 @@ void openEditMenu(MainForm& w)
 }
 
 /** Types a size into the chooser's size field, as the user does; false without one. */
-bool typeSize(QFontDialog* chooser, int points)
+bool typeSize(QWidget* chooser, int points)
 {
     for (QLineEdit* field : chooser->findChildren<QLineEdit*>()) {
         if (qobject_cast<const QIntValidator*>(field->validator())) {
@@ -495,24 +499,97 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("result");
-        QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialog::Accepted);
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::addColumn<QString>("field"); // "face", "list" or "size"
+        QTest::addColumn<bool>("focused");  // the key to where focus went, as when typed
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(QDialog::Accepted) << "face" << false;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected) << "face" << false;
+        QTest::newRow("Return in the face field")
+            << int(Qt::Key_Return) << int(QDialog::Accepted) << "face" << true;
+        QTest::newRow("Enter in the face list")
+            << int(Qt::Key_Enter) << int(QDialog::Accepted) << "list" << true;
+        QTest::newRow("Return in the size field")
+            << int(Qt::Key_Return) << int(QDialog::Accepted) << "size" << true;
+        QTest::newRow("Escape in the face field")
+            << int(Qt::Key_Escape) << int(QDialog::Rejected) << "face" << true;
     }
 
     void theDialogKeepsItsEmbeddedChooserAndAnswersAsAWhole()
     {
         QFETCH(int, key);
         QFETCH(int, result);
+        QFETCH(QString, field);
+        QFETCH(bool, focused);
         FontChoiceDialog dialog(QStringLiteral("Schriftart"),
                                 FontChoice{font(QStringLiteral("Arial"), 12), QColor()});
         dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* field = dialog.fontChooser()->findChild<QLineEdit*>();
-        QVERIFY(field);
-        QTest::keyClick(field, Qt::Key(key));
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QWidget* target = dialog.fontChooser()->findChild<QLineEdit*>();
+        if (field == QLatin1String("list"))
+            target = dialog.fontChooser()->findChild<QAbstractItemView*>();
+        for (QLineEdit* edit : dialog.fontChooser()->findChildren<QLineEdit*>()) {
+            if (field == QLatin1String("size") &&
+                qobject_cast<const QIntValidator*>(edit->validator()))
+                target = edit;
+        }
+        QVERIFY(target);
+        if (focused) {
+            target->setFocus();
+            target = QApplication::focusWidget();
+        }
+        QTest::keyClick(target, Qt::Key(key));
         QCOMPARE(dialog.result(), result);
         QVERIFY(!dialog.isVisible());
         QVERIFY(!dialog.fontChooser()->isHidden());
+        QCOMPARE(dialog.choice().font.family(), QStringLiteral("Arial"));
+    }
+
+    void theDialogShowsTheLettersFaceOnceWithASample_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::newRow("Arial, drawn by its metric twin") << "Arial";
+        QTest::newRow("an installed face") << "DejaVu Sans";
+        QTest::newRow("a face from several foundries") << "Nimbus Sans";
+    }
+
+    void theDialogShowsTheLettersFaceOnceWithASample()
+    {
+        QFETCH(QString, face);
+        if (face != QLatin1String("Arial") && !QFontDatabase::hasFamily(face))
+            QSKIP("the face is not installed here");
+        FontChoiceDialog dialog(QStringLiteral("Schriftart"),
+                                FontChoice{font(face, 12, true), QColor()});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.fontChooser()->findChild<QLineEdit*>()->text(), face);
+        const auto* list = dialog.fontChooser()->findChild<QAbstractItemView*>();
+        QCOMPARE(list->currentIndex().data().toString(), face);
+        QStringList listed;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            listed << list->model()->index(row, 0).data().toString();
+        QCOMPARE(listed.count(face), 1);
+        QCOMPARE(QSet<QString>(listed.begin(), listed.end()).size(), listed.size());
+        QVERIFY2(!listed.join(u'|').contains(u'['), qPrintable(listed.join(u'|')));
+
+        // The sample line follows face, size and style.
+        QLabel* sample = dialog.sample();
+        QVERIFY(sample && sample->isVisible() && sample->height() > 0);
+        QCOMPARE(sample->font().family(), face);
+        QCOMPARE(sample->font().pointSize(), 12);
+        QVERIFY(sample->font().bold());
+        QVERIFY(typeSize(dialog.fontChooser(), 20));
+        dialog.styleBoxes()[1]->click();
+        QCOMPARE(sample->font().pointSize(), 20);
+        QVERIFY(sample->font().italic());
+        // Typing the start of a face goes to it.
+        QLineEdit* faceField = dialog.fontChooser()->findChild<QLineEdit*>();
+        faceField->setFocus();
+        faceField->selectAll();
+        QTest::keyClicks(faceField, QStringLiteral("liberation se"));
+        QCOMPARE(sample->font().family(), QStringLiteral("Liberation Serif"));
+        QVERIFY(sample->font().bold());
+        QTest::keyClick(faceField, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.choice().font.family(), QStringLiteral("Liberation Serif"));
     }
 
     void theDialogReturnsFontAndColour()

@@ -172,6 +172,39 @@ private slots:
         QVERIFY(!f.form->AnpassenButton->isEnabled());
     }
 
+    void whatElseIsAmissIsInTheVerdictLine_data()
+    {
+        QTest::addColumn<int>("width"); // of the verdict line; 0: as built
+        QTest::newRow("as built") << 0;
+        QTest::newRow("too narrow for it") << 120;
+    }
+
+    void whatElseIsAmissIsInTheVerdictLine()
+    {
+        QFETCH(int, width);
+        EnvelopeFixture f;
+        if (width > 0)
+            f.form->UmschlagVerdict->resize(width, f.form->UmschlagVerdict->height());
+        // The printer's margin lowers the address into C5's window, not the sender line.
+        f.choose(QStringLiteral("C5"));
+        QCOMPARE(f.status(), QStringLiteral("Fenster C5: passt, aber die Absenderzeile ist nicht "
+                                            "im Fenster sichtbar"));
+        const QString verdict = f.coreCheck(QStringLiteral("C5")).verdict();
+        QVERIFY2(verdict.startsWith(QStringLiteral("Anschrift passt, aber die Absenderzeile ist "
+                                                   "nicht im Fenster sichtbar (C5, mindestens ")),
+                 qPrintable(verdict));
+        const QStringList tip = f.form->UmschlagVerdict->toolTip().split(QLatin1Char('\n'));
+        QVERIFY(tip.contains(QStringLiteral("Die Absenderzeile liegt über dem Fenster")));
+        if (width == 0) {
+            QCOMPARE(f.verdict(), verdict);
+        } else {
+            // Cut short, the whole sentence heads its tool tip.
+            QVERIFY2(f.verdict().endsWith(QChar(0x2026)), qPrintable(f.verdict()));
+            QVERIFY(verdict.startsWith(f.verdict().chopped(1)));
+            QCOMPARE(tip.value(0), verdict);
+        }
+    }
+
     void anpassen_data()
     {
         QTest::addColumn<QString>("name");

@@ -1,16 +1,23 @@
 #include "FormFixture.h"
+#include "SpellDialog.h"
 #include "SpellHighlighter.h"
 #include "SpellSupport.h"
 #include "StubSpellChecker.h"
+#include "WordListDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <memory>
 
@@ -85,6 +92,77 @@ void writeDictionary(const QString& folder, const QString& name)
     QVERIFY(aff.open(QIODevice::WriteOnly) && dic.open(QIODevice::WriteOnly));
     aff.write("SET UTF-8\n");
     dic.write("1\nHerren\n");
+}
+
+/** Where the spelling dialog was on screen and where its buttons were in it, for one word. */
+struct DialogShot
+{
+    QRect geometry;
+    QHash<QString, QRect> buttons;
+    QString note;
+};
+
+/** Answers the dialog's next word by a click on the button text once it shows. */
+void clickWhenShown(quillory::app::SpellDialog& dialog, const QString& text,
+                    QList<DialogShot>& shots)
+{
+    QTimer::singleShot(0, &dialog, [&dialog, text, &shots] {
+        const auto* note = dialog.findChild<QLabel*>(QStringLiteral("SpellNote"));
+        DialogShot shot{
+            dialog.geometry(), {}, note && note->isVisible() ? note->text() : QString()};
+        QPushButton* clicked = nullptr;
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            const QString name = button->text().remove(QLatin1Char('&'));
+            shot.buttons.insert(name, QRect(button->mapTo(&dialog, QPoint()), button->size()));
+            if (name == text)
+                clicked = button;
+        }
+        shots << shot;
+        if (clicked)
+            clicked->click();
+        else
+            dialog.reject();
+    });
+}
+
+/** A word list of bytes in its own folder of dir; "" for none. */
+QString writeWordList(const QTemporaryDir& dir, const QByteArray& bytes)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("list"));
+    const QString path = dir.filePath(QStringLiteral("list/woerterbuch.txt"));
+    QFile file(path);
+    if (!bytes.isEmpty() && file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+/**
+ * Makes every later write of that word list fail, for root as well: its
+ * folder becomes a file. The list as it was stays in "kept"; returns its path.
+ */
+QString blockWordList(const QTemporaryDir& dir)
+{
+    QDir(dir.path()).rename(QStringLiteral("list"), QStringLiteral("kept"));
+    QFile blocker(dir.filePath(QStringLiteral("list")));
+    if (!blocker.open(QIODevice::WriteOnly))
+        return QString();
+    return dir.filePath(QStringLiteral("kept/woerterbuch.txt"));
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/** What the user sees of each word list row, in order; hidden rows left out. */
+QStringList shownRows(const QListWidget& list)
+{
+    QStringList rows;
+    for (int row = 0; row < list.count(); ++row)
+        if (!list.item(row)->isHidden())
+            rows << list.item(row)->text();
+    return rows;
 }
 
 struct State
@@ -310,6 +388,269 @@ private slots:
         QVERIFY(fixture.prompts.errors.isEmpty());
     }
 
+    void spellDialogStaysPutBetweenWords_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QStringList>("clicks");
+        // A long word wraps its line; a word without suggestions leaves the list empty.
+        const QString longWord =
+            QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitänsmützen");
+        QTest::newRow("short, long, short")
+            << QStringList{QStringLiteral("Frma"), longWord, QStringLiteral("Heren")}
+            << QStringList(3)
+            << QStringList{QStringLiteral("Weiter"), QStringLiteral("Weiter"),
+                           QStringLiteral("Schließen")};
+        QTest::newRow("added, then the next")
+            << QStringList{QStringLiteral("Vertag"), QStringLiteral("Mustr"), longWord}
+            << QStringList{QString(), QStringLiteral("„Vertag“ wurde zum Wörterbuch hinzugefügt."),
+                           QString()}
+            << QStringList{QStringLiteral("Hinzufügen"), QStringLiteral("Ignorieren"),
+                           QStringLiteral("Weiter")};
+    }
+
+    void spellDialogStaysPutBetweenWords()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QStringList, notes);
+        QFETCH(QStringList, clicks);
+        QWidget window;
+        window.resize(900, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        quillory::app::SpellDialog dialog(&window);
+        const std::unique_ptr<StubSpellChecker> checker = stub();
+        QList<DialogShot> shots;
+        for (int i = 0; i < words.size(); ++i) {
+            clickWhenShown(dialog, clicks.at(i), shots);
+            const SpellingAnswer answer =
+                dialog.ask(QStringLiteral("Name des Empfängers"), words.at(i),
+                           checker->unknown.value(words.at(i)), notes.at(i));
+            QCOMPARE(answer.action, answerFor(clicks.at(i)).action);
+            // Between two words it stays on screen, unless closed.
+            QCOMPARE(dialog.isVisible(), answer.action != SpellingAnswer::Close);
+        }
+        dialog.finish();
+        QVERIFY(!dialog.isVisible());
+
+        QCOMPARE(shots.size(), words.size());
+        for (int i = 0; i < shots.size(); ++i) {
+            QCOMPARE(shots.at(i).geometry, shots.first().geometry);
+            QCOMPARE(shots.at(i).note, notes.at(i));
+        }
+        // A click meant for any other button, even one row off, never adds a word.
+        for (const DialogShot& shot : shots) {
+            const QRect add = shot.buttons.value(QStringLiteral("Hinzufügen"));
+            QVERIFY(add.isValid());
+            for (const DialogShot& other : shots) {
+                for (auto button = other.buttons.begin(); button != other.buttons.end(); ++button) {
+                    if (button.key() == QStringLiteral("Hinzufügen"))
+                        continue;
+                    const QRect near = button->adjusted(0, -button->height(), 0, button->height());
+                    QVERIFY2(!add.intersects(near), qPrintable(button.key()));
+                }
+            }
+        }
+    }
+
+    void addingAWordSaysSo_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("last");
+        const QString done = QStringLiteral("info: Die Rechtschreibprüfung ist abgeschlossen.");
+        QTest::newRow("with the next word")
+            << QStringList{QStringLiteral("Hinzufügen"), QStringLiteral("Weiter")} << false
+            << QStringList{QString(), QStringLiteral("„Vertag“ wurde zum Wörterbuch hinzugefügt.")}
+            << done;
+        QTest::newRow("at the end")
+            << QStringList{QStringLiteral("Weiter"), QStringLiteral("Hinzufügen")} << false
+            << QStringList(2)
+            << QStringLiteral("info: „Frma“ wurde zum Wörterbuch hinzugefügt.\n"
+                              "Die Rechtschreibprüfung ist abgeschlossen.");
+        QTest::newRow("not when the list cannot be written")
+            << QStringList{QStringLiteral("Hinzufügen"), QStringLiteral("Weiter")} << true
+            << QStringList(1) << QStringLiteral("error: Das Wörterbuch ");
+    }
+
+    void addingAWordSaysSo()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(bool, failing);
+        QFETCH(QStringList, notes);
+        QFETCH(QString, last);
+        FormFixture fixture;
+        QTemporaryDir dir;
+        SpellSupport& spelling = *fixture.form->spelling();
+        spelling.setUserWordList(writeWordList(dir, {}));
+        spelling.setChecker(stub());
+        if (failing)
+            QVERIFY(!blockWordList(dir).isEmpty());
+        quillory::document::Letter letter = fixture.form->letter();
+        letter.body = QStringLiteral("Der Vertag mit der Frma");
+        fixture.form->setLetter(letter);
+        for (const QString& answer : answers)
+            fixture.prompts.spellingAnswers << answerFor(answer);
+
+        fixture.form->Rechtschreibung1->trigger();
+
+        QCOMPARE(fixture.prompts.spellingNotes, notes);
+        QVERIFY2(fixture.prompts.log.last().startsWith(last),
+                 qPrintable(fixture.prompts.log.last()));
+        // However it ended, the dialog went with the check.
+        QCOMPARE(fixture.prompts.spellingEnded, 1);
+    }
+
+    void wordListEditsTakeEffectAtOnce_data()
+    {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("underline");
+        const QStringList mustr{QStringLiteral("1:22:5")};
+        QTest::newRow("removed") << QStringList{QStringLiteral("-Heren")} << false
+                                 << QByteArray("Vertag\nFrma\n")
+                                 << QStringList{QStringLiteral("0:23:5"), QStringLiteral("1:22:5")};
+        QTest::newRow("added") << QStringList{QStringLiteral("+Mustr")} << false
+                               << QByteArray("Heren\nVertag\nFrma\nMustr\n") << QStringList();
+        QTest::newRow("removed and added back")
+            << QStringList{QStringLiteral("-Vertag"), QStringLiteral("+Vertag")} << false
+            << QByteArray("Heren\nFrma\nVertag\n") << mustr;
+        QTest::newRow("not removed when the list cannot be written")
+            << QStringList{QStringLiteral("-Heren")} << true << QByteArray("Heren\nVertag\nFrma\n")
+            << mustr;
+    }
+
+    void wordListEditsTakeEffectAtOnce()
+    {
+        QFETCH(QStringList, edits);
+        QFETCH(bool, failing);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, underline);
+        FormFixture fixture;
+        QTemporaryDir dir;
+        SpellSupport& spelling = *fixture.form->spelling();
+        QString listPath = writeWordList(dir, "Heren\nVertag\nFrma\n");
+        spelling.setUserWordList(listPath);
+        spelling.setChecker(stub());
+        if (failing)
+            listPath = blockWordList(dir);
+        quillory::document::Letter letter = fixture.form->letter();
+        letter.body =
+            QStringLiteral("Sehr geehrte Damen und Heren,\r\nder Vertag endet. Max Mustr");
+        fixture.form->setLetter(letter);
+        QTRY_VERIFY(!spelling.highlighter()->isChecking());
+        QCOMPARE(underlined(*fixture.form->Memo1->document()),
+                 QStringList{QStringLiteral("1:22:5")});
+        fixture.prompts.wordEdits = edits;
+
+        QVERIFY(fixture.form->WoerterbuchBearbeiten1->isEnabled());
+        fixture.form->WoerterbuchBearbeiten1->trigger();
+
+        QCOMPARE(fixture.prompts.log.value(0), QStringLiteral("words: Heren, Vertag, Frma"));
+        QCOMPARE(fixture.prompts.errors.size(), failing ? 1 : 0);
+        QCOMPARE(contentsOf(listPath), file);
+        // No typing, no idle pass: the underlining is already what the list says.
+        QCOMPARE(underlined(*fixture.form->Memo1->document()), underline);
+        QCOMPARE(spelling.userWords(),
+                 QString::fromUtf8(file).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+    }
+
+    void removedWordTheDictionaryKnowsIsKnownAgain()
+    {
+        QTemporaryDir folder;
+        writeDictionary(folder.path(), QStringLiteral("de_DE")); // knows "Herren" only
+        QTemporaryDir dir;
+        FormFixture fixture({}, nullptr, {}, false);
+        SpellSupport& spelling = *fixture.form->spelling();
+        spelling.setUserWordList(writeWordList(dir, "Herren\nHeren\n"));
+        spelling.setDictionaryFolders({folder.path()});
+        fixture.show();
+        QTRY_VERIFY(spelling.checker());
+        quillory::document::Letter letter = fixture.form->letter();
+        letter.body = QStringLiteral("Herren Heren");
+        fixture.form->setLetter(letter);
+        QTRY_VERIFY(!spelling.highlighter()->isChecking());
+        QCOMPARE(underlined(*fixture.form->Memo1->document()), QStringList());
+        const quillory::spell::SpellChecker* before = spelling.checker();
+        fixture.prompts.wordEdits = {QStringLiteral("-Herren"), QStringLiteral("-Heren")};
+
+        fixture.form->WoerterbuchBearbeiten1->trigger();
+
+        QVERIFY(underlined(*fixture.form->Memo1->document()).contains(QStringLiteral("0:7:5")));
+        // The dictionary read once more knows its own word, and not the one removed.
+        QTRY_VERIFY(spelling.checker() != before);
+        QTRY_VERIFY(!spelling.highlighter()->isChecking());
+        QCOMPARE(underlined(*fixture.form->Memo1->document()),
+                 QStringList{QStringLiteral("0:7:5")});
+        QVERIFY(fixture.prompts.errors.isEmpty());
+    }
+
+    void wordListDialogFiltersAndEdits_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("edit"); // "-" removes every row shown, "+word" types word in
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray all("Vertag\nÖzdemir\nfuer\nFrma\n");
+        const QStringList sorted{QStringLiteral("Frma"), QStringLiteral("fuer"),
+                                 QStringLiteral("Özdemir"), QStringLiteral("Vertag")};
+        QTest::newRow("unfiltered, in German order")
+            << QString() << sorted << QString() << sorted << all;
+        QTest::newRow("removes what the filter shows, in any case")
+            << QStringLiteral("ER") << QStringList{QStringLiteral("fuer"), QStringLiteral("Vertag")}
+            << QStringLiteral("-") << QStringList() << QByteArray("Özdemir\nFrma\n");
+        QTest::newRow("added, shown despite the filter")
+            << QStringLiteral("Frma") << QStringList{QStringLiteral("Frma")}
+            << QStringLiteral("+Heren")
+            << QStringList{QStringLiteral("Frma"), QStringLiteral("fuer"), QStringLiteral("Heren"),
+                           QStringLiteral("Özdemir"), QStringLiteral("Vertag")}
+            << all + "Heren\n";
+        QTest::newRow("two words are no word")
+            << QString() << sorted << QStringLiteral("+gar nicht") << sorted << all;
+    }
+
+    void wordListDialogFiltersAndEdits()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, edit);
+        QFETCH(QStringList, after);
+        QFETCH(QByteArray, file);
+        FormFixture fixture;
+        QTemporaryDir dir;
+        SpellSupport& spelling = *fixture.form->spelling();
+        const QString listPath = writeWordList(dir, "Vertag\nÖzdemir\nfuer\nFrma\n");
+        spelling.setUserWordList(listPath);
+        spelling.setChecker(stub());
+        quillory::app::WordListDialog dialog(spelling, fixture.form.get());
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("WordList"));
+        auto* newWord = dialog.findChild<QLineEdit*>(QStringLiteral("NewWord"));
+        QVERIFY(list && newWord);
+        const auto button = [&dialog](const QString& text) {
+            for (QPushButton* b : dialog.findChildren<QPushButton*>())
+                if (b->text().remove(QLatin1Char('&')) == text)
+                    return b;
+            return static_cast<QPushButton*>(nullptr);
+        };
+
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("WordFilter")), filter);
+        QCOMPARE(shownRows(*list), shown);
+        if (edit == QStringLiteral("-")) {
+            list->selectAll();
+            button(QStringLiteral("Entfernen"))->click();
+        } else if (!edit.isEmpty()) {
+            QTest::keyClicks(newWord, edit.mid(1));
+            QTest::keyClick(newWord, Qt::Key_Return);
+        }
+
+        QCOMPARE(shownRows(*list), after);
+        QCOMPARE(contentsOf(listPath), file);
+        QVERIFY(fixture.prompts.log.isEmpty());
+    }
+
     void spellingChoicesOutliveTheWindow_data()
     {
         QTest::addColumn<QStringList>("clicks");
@@ -408,7 +749,8 @@ private slots:
         if (enabled)
             QTRY_VERIFY(fixture.form->spelling()->checker());
         const QAction* entries[] = {fixture.form->Rechtschreibung1, fixture.form->Rechtschreibung2,
-                                    fixture.form->Woerterbuch1->menuAction()};
+                                    fixture.form->Woerterbuch1->menuAction(),
+                                    fixture.form->WoerterbuchBearbeiten1};
         for (const QAction* entry : entries) {
             QCOMPARE(entry->isEnabled(), enabled);
             QCOMPARE(entry->toolTip().contains(QStringLiteral("\"hunspell-de-de\"")), !enabled);

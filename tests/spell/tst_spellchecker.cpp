@@ -173,6 +173,34 @@ private slots:
         QVERIFY(checker->isCorrect(word));
         QVERIFY(checker->isCorrect(QStringLiteral("Brieftextle")));
     }
+
+    void userWordsCanBeTakenBack_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("steps"); // "+" addWord, "-" removeWord
+        QTest::addColumn<bool>("correct");
+        const QString own = QStringLiteral("Quillorygrüßle");
+        QTest::newRow("added, removed") << own << "+-" << false;
+        QTest::newRow("added, removed, added again") << own << "+-+" << true;
+        // Hunspell's remove() forbids a word: one of the dictionary never added must not meet it.
+        QTest::newRow("dictionary word removed") << QStringLiteral("Herren") << "-" << true;
+    }
+
+    void userWordsCanBeTakenBack()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, steps);
+        QFETCH(bool, correct);
+        const std::unique_ptr<HunspellChecker> checker = germanChecker();
+        REQUIRE_GERMAN(checker);
+        for (const QChar step : steps) {
+            if (step == QLatin1Char('+'))
+                checker->addWord(word);
+            else
+                checker->removeWord(word);
+        }
+        QCOMPARE(checker->isCorrect(word), correct);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSpellChecker)
