@@ -4,8 +4,15 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
+#ifdef SIGXFSZ
+    // A file beyond the process's size limit is then a failed write, reported
+    // like a full disk, rather than the end of the program partway through.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     quillory::app::Startup::installGermanTranslations(application);
     // The desktop entry gives the taskbar its name "Quillory" and its icon.

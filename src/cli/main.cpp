@@ -3,11 +3,17 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
 int main(int argc, char* argv[])
 {
+#ifdef SIGXFSZ
+    // A file beyond the process's size limit is then a failed write, reported
+    // like a full disk, rather than the end of the program partway through.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     quillory::cli::CommandLine commandLine;
     // Commands that draw text need fonts, and so a QGuiApplication; without a
     // display they draw through the offscreen platform.

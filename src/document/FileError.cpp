@@ -34,6 +34,8 @@ QString FileError::message() const
         return QStringLiteral("Ordner nicht gefunden");
     case Damaged:
         return QStringLiteral("Datei beschädigt");
+    case NotRegularFile:
+        return QStringLiteral("„%1“ ist keine gewöhnliche Datei").arg(m_path);
     case Other:
         break;
     }
@@ -44,6 +46,13 @@ FileError FileError::tooLarge(qint64 maxBytes)
 {
     FileError error(TooLarge);
     error.m_maxBytes = maxBytes;
+    return error;
+}
+
+FileError FileError::notRegularFile(const QString& path)
+{
+    FileError error(NotRegularFile);
+    error.m_path = path;
     return error;
 }
 

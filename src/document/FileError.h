@@ -30,6 +30,7 @@ public:
         IsFolder,       ///< a folder where a file is read or written
         FolderNotFound, ///< the folder the file is in does not exist
         Damaged,        ///< the content cannot have been written by the program
+        NotRegularFile,
     };
 
     FileError() = default;
@@ -37,6 +38,8 @@ public:
     static FileError other(int systemError) { return FileError(Other, systemError); }
     /** A file beyond what is read at all; the message names the bound. */
     static FileError tooLarge(qint64 maxBytes);
+    /** A device, pipe or socket where a file is to be written; the message names path. */
+    static FileError notRegularFile(const QString& path);
 
     Kind kind() const { return m_kind; }
     int systemError() const { return m_systemError; }
@@ -45,7 +48,8 @@ public:
 
     /**
      * "Read beyond end of file", "Disk full", ..., "Datei zu groß (mehr als
-     * N MB)", "Ordner nicht gefunden", ..., or "I/O error %d".
+     * N MB)", "Ordner nicht gefunden", ..., "„path“ ist keine gewöhnliche
+     * Datei" or "I/O error %d".
      */
     QString message() const;
 
@@ -70,6 +74,7 @@ private:
     Kind m_kind = None;
     int m_systemError = 0;
     qint64 m_maxBytes = 0;
+    QString m_path;
 };
 
 } // namespace quillory::document

@@ -316,7 +316,11 @@ FileError write(QIODevice& device, const Letter& letter)
 
 FileError writeFile(const QString& path, const Letter& letter)
 {
-    return writeWholeFile(path, serialize(letter));
+    const QByteArray bytes = serialize(letter);
+    // A file the reader refuses would lose the letter at its next opening.
+    if (bytes.size() > kMaxFileBytes)
+        return FileError::tooLarge(kMaxFileBytes);
+    return writeWholeFile(path, bytes);
 }
 
 } // namespace quillory::document::LetterFile

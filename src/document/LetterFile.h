@@ -68,6 +68,7 @@ FileError write(QIODevice& device, const Letter& letter);
  * Writes the file through a temporary file in the same folder and renames it
  * over path, so a failure at any point leaves an existing file untouched; in
  * place only where the folder allows no temporary file (writeWholeFile).
+ * A letter of more than kMaxFileBytes is refused, as readFile() would refuse it.
  */
 FileError writeFile(const QString& path, const Letter& letter);
 

@@ -70,6 +70,9 @@ QString safeFileName(const QString& name)
         safe.chop(1);
     if (!safe.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         safe += QLatin1String(".pdf");
+    // A leading dot hides the file, where a letter is to be found.
+    while (safe.size() > 4 && safe.startsWith(QLatin1Char('.')))
+        safe.remove(0, 1);
     if (safe.size() == 4 || isReservedWindowsName(safe))
         safe.prepend(QLatin1Char('_'));
     return safe;
@@ -229,12 +232,17 @@ MergeOutcome SerialRun::writeEach(const QString& folder, const QString& pattern,
         outcome.error = QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden").arg(folder);
         return outcome;
     }
-    if (!overwrite) {
-        for (const QString& name : names) {
-            if (QFileInfo::exists(dir.filePath(name))) {
-                outcome.error = QStringLiteral("Die Datei „%1“ gibt es schon").arg(name);
-                return outcome;
-            }
+    for (const QString& name : names) {
+        const QFileInfo file(dir.filePath(name));
+        // A link planted in the folder would send a letter to a file outside
+        // it, and "exists" says nothing where the link leads nowhere yet.
+        if (file.isSymbolicLink()) {
+            outcome.error = QStringLiteral("Die Datei „%1“ ist eine Verknüpfung").arg(name);
+            return outcome;
+        }
+        if (!overwrite && file.exists()) {
+            outcome.error = QStringLiteral("Die Datei „%1“ gibt es schon").arg(name);
+            return outcome;
         }
     }
     for (int i = 0; i < names.size(); ++i) {

@@ -93,9 +93,10 @@ public:
 
     /**
      * Writes each letter into a PDF of its own in folder, named from pattern.
-     * Nothing is written unless every name is free (or overwrite is set) and
-     * unique. Each file replaces its name only when complete; a cancel or
-     * failure keeps the letters finished before it and leaves no other file.
+     * Nothing is written unless every name is free (or overwrite is set),
+     * unique and no link, which is never followed. Each file replaces its
+     * name only when complete; a cancel or failure keeps the letters finished
+     * before it and leaves no other file.
      */
     MergeOutcome writeEach(const QString& folder, const QString& pattern, bool overwrite,
                            const MergeProgress& progress = {},
@@ -111,7 +112,10 @@ private:
     QString m_problem;
 };
 
-/** A file name made safe: characters no file system takes become "_", and it ends in ".pdf". */
+/**
+ * A file name made safe: characters no file system takes become "_", leading
+ * dots (a hidden file) go, and it ends in ".pdf".
+ */
 QString safeFileName(const QString& name);
 
 } // namespace quillory::merge

@@ -5,14 +5,13 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cerrno>
 
 namespace quillory::output {
 
 PdfTarget::PdfTarget(const QString& path, const QPageSize& paper, int resolution)
-    : m_path(path), m_paper(paper), m_resolution(resolution)
+    : m_paper(paper), m_resolution(resolution), m_file(path)
 {}
 
 PdfTarget::~PdfTarget()
@@ -30,13 +29,9 @@ QString PdfTarget::metrics(PrinterMetrics& metrics)
 
 QString PdfTarget::begin(const QString& title)
 {
-    m_file = std::make_unique<QSaveFile>(m_path);
-    errno = 0;
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        const QString error = document::FileError::fromFailedOpen(m_path, true, errno).message();
-        m_file.reset();
-        return error;
-    }
+    // The target is checked before a page is drawn; the bytes go out at end().
+    if (const document::FileError error = m_file.open())
+        return error.message();
     if (!m_metadata)
         m_metadata = PdfMetadata(title);
     m_bytes.clear();
@@ -78,14 +73,7 @@ QString PdfTarget::end()
         abort();
         return document::FileError::other(EIO).message();
     }
-    errno = 0;
-    const bool written = m_file->write(*pdf) == pdf->size();
-    const bool committed = written && m_file->commit();
-    const int systemError = errno;
-    m_file.reset();
-    if (!committed)
-        return document::FileError::fromFailedWrite(systemError).message();
-    return QString();
+    return m_file.commit(*pdf).message();
 }
 
 void PdfTarget::abort()
@@ -96,9 +84,7 @@ void PdfTarget::abort()
     m_writer.reset();
     m_buffer.reset();
     m_bytes.clear();
-    if (m_file)
-        m_file->cancelWriting();
-    m_file.reset();
+    m_file.cancel();
 }
 
 } // namespace quillory::output

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/SafeWrite.h"
 #include "PdfMetadata.h"
 #include "PrintTarget.h"
 
@@ -11,7 +12,6 @@
 
 class QBuffer;
 class QPdfWriter;
-class QSaveFile;
 
 namespace quillory::output {
 
@@ -41,11 +41,10 @@ public:
     void setMetadata(const PdfMetadata& metadata) { m_metadata = metadata; }
 
 private:
-    QString m_path;
     QPageSize m_paper;
     int m_resolution;
     std::optional<PdfMetadata> m_metadata;
-    std::unique_ptr<QSaveFile> m_file;
+    document::SafeWrite m_file;
     QByteArray m_bytes; // the writer's output, made complete before it goes to the file
     std::unique_ptr<QBuffer> m_buffer;
     std::unique_ptr<QPdfWriter> m_writer;

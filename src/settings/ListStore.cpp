@@ -1,5 +1,7 @@
 #include "ListStore.h"
 
+#include "QSettingsBackend.h"
+
 #include <QSettings>
 
 #include <memory>
@@ -35,7 +37,11 @@ bool QSettingsListStore::writeList(const QString& group, const QString& key,
                                    const QStringList& list)
 {
     const auto settings = open(m_programName);
-    settings->setValue(group + QLatin1Char('/') + key, list);
+    const QString name = group + QLatin1Char('/') + key;
+    // A file is written whole and checked, like the window's own values.
+    if (settings->format() == QSettings::IniFormat)
+        return QSettingsBackend::rewriteIniFile(settings->fileName(), {{name, list}});
+    settings->setValue(name, list);
     settings->sync();
     return settings->status() == QSettings::NoError;
 }

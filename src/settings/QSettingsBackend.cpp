@@ -1,13 +1,16 @@
 #include "QSettingsBackend.h"
 
+#include "document/SafeWrite.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <limits>
 
 namespace quillory::settings {
 namespace {
@@ -15,6 +18,14 @@ namespace {
 QString keyOf(const QString& group, const QString& name)
 {
     return group + QLatin1Char('/') + name;
+}
+
+/** An INI file gives a list of fewer than two entries back as a text or as nothing. */
+bool isSameValue(const QVariant& read, const QVariant& written)
+{
+    if (written.typeId() == QMetaType::QStringList)
+        return read.toStringList() == written.toStringList();
+    return read == written;
 }
 
 } // namespace
@@ -139,42 +150,63 @@ bool QSettingsBackend::flush()
 
 bool QSettingsBackend::writeFileAnew()
 {
-    // QSettings keeps the first error it met, a damaged line's included, so
-    // its status after a write into the damaged file would say nothing about
-    // that write. The store is written into a file of its own instead, with
-    // what could be read and this save's values over it; that file's status
-    // is the write's, and its bytes then replace the old file in one step.
-    const QString path = m_settings->fileName();
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return false;
-    const QString scratchPath = scratch.filePath(QStringLiteral("settings.ini"));
-    {
-        // This file's own values only: defaults from system-wide files stay there.
-        const QSettings current(path, QSettings::IniFormat);
-        QSettings whole(scratchPath, QSettings::IniFormat);
-        for (const QString& key : current.allKeys())
-            whole.setValue(key, current.value(key));
-        for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
-            whole.setValue(it.key(), it.value());
-        whole.sync();
-        if (whole.status() != QSettings::NoError)
-            return false;
-    }
-    QFile written(scratchPath);
-    if (!written.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = written.readAll();
-
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size() ||
-        !target.commit())
+    QVariantMap changes;
+    for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+        changes.insert(it.key(), it.value());
+    if (!rewriteIniFile(m_settings->fileName(), changes))
         return false;
     m_pending.clear();
     // Later reads see the new file, with nothing of the old one's damage.
     m_settings = openSettings();
     return true;
+}
+
+bool QSettingsBackend::rewriteIniFile(const QString& path, const QVariantMap& changes)
+{
+    // QSettings keeps the first error it met, a damaged line's included, so
+    // its status after a write into the damaged file would say nothing about
+    // that write. The store is written into a file of its own instead, with
+    // what could be read and these values over it; that file's status is the
+    // write's, and its bytes then replace the old file in one step.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    const QString scratchPath = scratch.filePath(QStringLiteral("settings.ini"));
+    QVariantMap values;
+    {
+        // This file's own values only: defaults from system-wide files stay there.
+        const QSettings current(path, QSettings::IniFormat);
+        for (const QString& key : current.allKeys())
+            values.insert(key, current.value(key));
+    }
+    values.insert(changes);
+    {
+        QSettings whole(scratchPath, QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            whole.setValue(it.key(), it.value());
+        whole.sync();
+        if (whole.status() != QSettings::NoError)
+            return false;
+    }
+    // QSettings misses an error of its last write and may call a file that
+    // the disk cut short written; so the file is read back, under another
+    // name, as QSettings would otherwise answer from what it remembers.
+    const QString checkPath = scratch.filePath(QStringLiteral("check.ini"));
+    if (!QFile::rename(scratchPath, checkPath))
+        return false;
+    {
+        const QSettings written(checkPath, QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (!written.contains(it.key()) || !isSameValue(written.value(it.key()), it.value()))
+                return false;
+        }
+    }
+    const document::FileResult<QByteArray> bytes =
+        document::readWholeFile(checkPath, std::numeric_limits<qint32>::max());
+    if (!bytes)
+        return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return !document::writeWholeFile(path, *bytes);
 }
 
 } // namespace quillory::settings

@@ -3,6 +3,7 @@
 #include "SettingsBackend.h"
 
 #include <QMap>
+#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -38,6 +39,14 @@ public:
     bool createGroup() override;
     bool writeIn(const QString& group, const QString& name, const QString& text) override;
     bool flush() override;
+
+    /**
+     * Writes the INI file at path anew: whatever could be read of it, with
+     * changes ("group/name" to value) over it, replacing it in one step only
+     * once every value is read back from what was written. False when that
+     * failed; the old file then stays as it was.
+     */
+    static bool rewriteIniFile(const QString& path, const QVariantMap& changes);
 
 private:
     std::unique_ptr<QSettings> openSettings() const;

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -10,6 +11,7 @@
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -450,6 +452,89 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("warning: written as \"?\": ☃")),
                  qPrintable(run.err));
         QVERIFY(readAll(path("schnee.bri")).contains("Schnee ?"));
+    }
+
+    void aFailedOutputLeavesTheOldFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("limit"); // the largest file the command may write; 0: any
+        QTest::addColumn<QString>("line");
+        const QString full = QStringLiteral("Disk full");
+        const auto row = [](const char* name, const char* arguments, int limit, const char* target,
+                            const QString& message) {
+            QTest::newRow(name) << QString::fromLatin1(arguments).split(QLatin1Char(' ')) << limit
+                                << QStringLiteral("quillory-cli: @/%1: %2\n")
+                                       .arg(QString::fromLatin1(target), message);
+        };
+        // Files that fit the write buffer whole, and larger ones.
+        row("JSON on a full disk", "convert @/in.bri @/alt.json", 200, "alt.json", full);
+        row("letter file on a full disk", "convert @/in.json @/alt.bri", 200, "alt.bri", full);
+        row("PDF on a full disk", "render @/in.bri -o @/alt.pdf", 1000, "alt.pdf", full);
+        row("PNG on a full disk", "render @/in.bri -o @/alt.png", 100, "alt.png", full);
+        row("serial PDF on a full disk", "merge @/in.bri @/namen.csv -o @/alt.pdf", 1000, "alt.pdf",
+            full);
+        row("a link to a pipe", "convert @/in.bri @/rohr.json", 0, "rohr.json",
+            QStringLiteral("„@/rohr.json“ ist keine gewöhnliche Datei"));
+        row("a link planted among the letters",
+            "merge @/in.bri @/namen.csv --each @/briefe --overwrite", 0, "briefe",
+            QStringLiteral("Die Datei „Brief-1.pdf“ ist eine Verknüpfung"));
+    }
+
+    void aFailedOutputLeavesTheOldFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, limit);
+        QFETCH(QString, line);
+#ifdef Q_OS_UNIX
+        const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+        if (limit > 0 && prlimit.isEmpty())
+            QSKIP("no prlimit to set a file size limit with");
+        QTemporaryDir dir;
+        const auto at = [&](const char* name) {
+            return dir.filePath(QString::fromLatin1(name));
+        };
+        QCOMPARE(
+            cli({QStringLiteral("convert"), QStringLiteral(QUILLORY_SAMPLE_JSON), at("in.bri")})
+                .status,
+            0);
+        QVERIFY(QFile::copy(QStringLiteral(QUILLORY_SAMPLE_JSON), at("in.json")));
+        writeAll(at("namen.csv"), "Name\nAnna\n");
+        const QStringList olds{QStringLiteral("alt.json"), QStringLiteral("alt.bri"),
+                               QStringLiteral("alt.pdf"), QStringLiteral("alt.png")};
+        for (const QString& name : olds)
+            writeAll(dir.filePath(name), "alt");
+        QCOMPARE(mkfifo(QFile::encodeName(at("rohr")).constData(), 0666), 0);
+        QVERIFY(QFile::link(QStringLiteral("rohr"), at("rohr.json")));
+        QVERIFY(QDir().mkpath(at("briefe")));
+        QVERIFY(QFile::link(QStringLiteral("../alt.pdf"), at("briefe/Brief-1.pdf")));
+        const QStringList before =
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+
+        arguments.replaceInStrings(QStringLiteral("@"), dir.path());
+        const Run run = limit > 0
+                            ? cli(arguments, prlimit, {QStringLiteral("--fsize=%1").arg(limit)})
+                            : cli(arguments);
+        QCOMPARE(run.status, 1);
+        line.replace(QStringLiteral("@"), dir.path());
+        QVERIFY2(run.err.contains(line), qPrintable(run.err));
+        for (const QString& name : olds)
+            QCOMPARE(readAll(dir.filePath(name)), QByteArray("alt"));
+        QVERIFY(!QFileInfo(at("rohr")).isFile());
+        QCOMPARE(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            before);
+        QCOMPARE(
+            QDir(at("briefe"))
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("Brief-1.pdf")});
+#else
+        Q_UNUSED(arguments);
+        Q_UNUSED(limit);
+        Q_UNUSED(line);
+        QSKIP("file size limits, pipes and links are made on Unix only");
+#endif
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QTest>
@@ -308,6 +309,15 @@ private slots:
         const auto loaded = LetterFile::readFile(path, Letter(), kToday);
         QCOMPARE(loaded.error().message(), message);
         QCOMPARE(readWholeFile(path, LetterFile::kMaxFileBytes).error().message(), message);
+
+        // What could not be read back is not written either, and the old file stays.
+        QVERIFY(!LetterFile::writeFile(path, emptyLetter()));
+        Letter large = emptyLetter();
+        large.body = QString(qsizetype(size - LetterFile::serialize(emptyLetter()).size()),
+                             QLatin1Char('x'));
+        QCOMPARE(LetterFile::serialize(large).size(), size);
+        QCOMPARE(LetterFile::writeFile(path, large).message(), message);
+        QCOMPARE(QFileInfo(path).size(), message.isEmpty() ? size : 180);
     }
 
     void damagedStringCounts_data()

@@ -1,6 +1,7 @@
 #include "DateField.h"
 #include "document/LetterFile.h"
 #include "FileDialog.h"
+#include "FileSizeLimit.h"
 #include "FormFixture.h"
 #include "SpinField.h"
 
@@ -318,6 +319,29 @@ private slots:
         QVERIFY(f.form->isChanged());
         f.form->Edit1->setText(QStringLiteral("y"));
         QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("unbenannt.bri*")));
+    }
+
+    void aSaveOnAFullDiskIsReportedAndKeepsTheOldFile()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString path = writeLetter(dir, QStringLiteral("brief.bri"), QStringLiteral("Erst"));
+        FormFixture f;
+        f.prompts.openNames << path;
+        f.form->ffnen1->trigger();
+        f.form->Edit1->setText(QStringLiteral("Neu"));
+        {
+            FileSizeLimit full(100); // the letter is short enough to sit in a write buffer
+            if (!full.isSet())
+                QSKIP("no file size limit can be set here");
+            f.form->Speichern1->trigger();
+        }
+        QCOMPARE(f.prompts.errors, QStringList{QStringLiteral("Disk full.")});
+        QVERIFY(f.form->isChanged());
+        QCOMPARE(recipientOnDisk(path), QStringLiteral("Erst"));
+#else
+        QSKIP("a file size limit is set on Unix only");
+#endif
     }
 
     void theSaveDialogStaysOpenOnAFolderThatDoesNotExist_data()

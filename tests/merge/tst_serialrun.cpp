@@ -71,6 +71,8 @@ private slots:
     void eachRecord();
     void stoppedRun_data();
     void stoppedRun();
+    void aLinkInTheFolderIsNeverFollowed_data();
+    void aLinkInTheFolderIsNeverFollowed();
 };
 
 void TestSerialRun::onePdf_data()
@@ -182,6 +184,9 @@ void TestSerialRun::eachRecord_data()
     QTest::newRow("an existing file replaced when asked")
         << kThree << SerialRun::defaultNamePattern() << QStringList{u"Brief-2.pdf"_s} << true
         << QStringList{u"Brief-1.pdf"_s, u"Brief-2.pdf"_s, u"Brief-3.pdf"_s} << QString();
+    QTest::newRow("leading dots would hide the file")
+        << u"Name\n.profile\n..x\n.\n"_s << u"{Name}"_s << none << false
+        << QStringList{u"_.pdf"_s, u"profile.pdf"_s, u"x.pdf"_s} << QString();
     QTest::newRow("a name without a column") << kThree << u"{Nmae}-{Ort}"_s << none << false << none
                                              << u"Unbekannte Spalte „Nmae“ im Dateinamen"_s;
 }
@@ -274,6 +279,44 @@ void TestSerialRun::stoppedRun()
         if (QFileInfo(dir.filePath(name)).isFile())
             QCOMPARE(pdfPageCount(dir.filePath(name)), 1);
     }
+}
+
+void TestSerialRun::aLinkInTheFolderIsNeverFollowed_data()
+{
+    QTest::addColumn<bool>("overwrite");
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("to a new file") << false << false;
+    QTest::newRow("to a new file, overwriting") << true << false;
+    QTest::newRow("to a file, overwriting") << true << true;
+}
+
+void TestSerialRun::aLinkInTheFolderIsNeverFollowed()
+{
+    QFETCH(bool, overwrite);
+    QFETCH(bool, targetExists);
+#ifndef Q_OS_UNIX
+    QSKIP("QFile::link makes shortcuts here, not links");
+#endif
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"briefe"_s);
+    const QString outside = dir.filePath(u"woanders.pdf"_s);
+    QVERIFY(QDir().mkpath(folder));
+    if (targetExists) {
+        QFile file(outside);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("nicht anfassen");
+    }
+    QVERIFY(QFile::link(u"../woanders.pdf"_s, folder + u"/Brief-2.pdf"_s));
+    const CsvTable names = table(kThree);
+    const SerialRun run(letterTo(3), names, MergeOptions());
+    const MergeOutcome outcome = run.writeEach(folder, SerialRun::defaultNamePattern(), overwrite,
+                                               {}, QPageSize(QPageSize::A4), kDpi);
+    QCOMPARE(outcome.error, u"Die Datei „Brief-2.pdf“ ist eine Verknüpfung"_s);
+    QCOMPARE(outcome.letters, 0);
+    QFile file(outside);
+    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>"),
+             targetExists ? QByteArray("nicht anfassen") : QByteArray("<none>"));
+    QVERIFY(!QFile::exists(folder + u"/Brief-1.pdf"_s));
 }
 
 QTEST_MAIN(TestSerialRun)

@@ -1,4 +1,6 @@
+#include "FileSizeLimit.h"
 #include "settings/FormStorage.h"
+#include "settings/ListStore.h"
 #include "settings/MemorySettingsBackend.h"
 #include "settings/QSettingsBackend.h"
 #include "settings/SettingsEncoding.h"
@@ -384,6 +386,52 @@ private slots:
         ViewChoices view;
         QVERIFY(storage.restore(letter, view, designPlacement(), kScreen).error.isEmpty());
         QCOMPARE(valueOf(letter, view), restored);
+    }
+
+    void aFailedWriteKeepsTheStoredFile_data()
+    {
+        QTest::addColumn<bool>("list");
+        QTest::newRow("the window's values") << false;
+        QTest::newRow("a list beside them") << true;
+    }
+
+    void aFailedWriteKeepsTheStoredFile()
+    {
+        QFETCH(bool, list);
+        QTemporaryDir dir; // a folder per row: QSettings keeps files it has read, by name
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+        const QString program = QStringLiteral("quillory-voll");
+        const QString group = QStringLiteral("TMainForm");
+        QSettingsBackend backend(program);
+        QVERIFY(backend.createGroup());
+        QVERIFY(backend.writeIn(group, QStringLiteral("Edit1_Text"), QStringLiteral("alt")));
+        QVERIFY(backend.flush());
+        QFile file(backend.location());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        // More than the disk takes, though short enough to sit in a write buffer.
+        const QString text(2000, QLatin1Char('x'));
+        bool written = true;
+        {
+            FileSizeLimit full(before.size() + 100);
+            if (!full.isSet())
+                QSKIP("no file size limit can be set here");
+            if (list) {
+                written = QSettingsListStore(program).writeList(
+                    QStringLiteral("Zuletzt"), QStringLiteral("Dateien"), {text, text});
+            } else {
+                QVERIFY(backend.createGroup());
+                QVERIFY(backend.writeIn(group, QStringLiteral("Edit2_Text"), text));
+                written = backend.flush();
+            }
+        }
+        QVERIFY(!written);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("Software"))).entryList(QDir::Files),
+                 QStringList{QStringLiteral("quillory-voll.ini")});
     }
 
     void iniFileBackend()
