@@ -1,6 +1,7 @@
 #include "Composer.h"
 
 #include "document/DateFormat.h"
+#include "GallopSearch.h"
 
 #include <QStringList>
 
@@ -271,13 +272,7 @@ void Composer::closing()
 
     const QString& signature =
         m_view.signatureIsSenderName ? m_letter.senderName : m_letter.signature;
-    const int signatureWidth = m_canvas.textWidth(signature);
-    // A full stop that measures nothing at a tiny size would never make the
-    // row wide enough; no real font needs more than this many.
-    const qsizetype maxDots = 16 * signature.size() + 16;
-    QString dots;
-    while (m_canvas.textWidth(dots) < signatureWidth && dots.size() < maxDots)
-        dots.append(QLatin1Char('.'));
+    const QString dots = dottedLine(signature);
     m_role = TextRole::Signature;
     const QImage& image = m_view.signatureImage;
     if (image.isNull() || image.height() <= 0) {
@@ -294,6 +289,23 @@ void Composer::closing()
         advance(lineHeight);
     }
     writeLeft(signature);
+}
+
+QString Composer::dottedLine(const QString& signature)
+{
+    const int width = m_canvas.textWidth(signature);
+    // A full stop that measures nothing at a tiny size would never make the
+    // row wide enough; no real font needs more than this many.
+    const qsizetype maxDots = 16 * signature.size() + 16;
+    std::vector<double> advance;
+    m_canvas.estimateAdvances(QStringLiteral("."), advance);
+    const double dot = advance.empty() ? 0 : advance.front();
+    const qsizetype guess =
+        dot > 0 ? qsizetype(std::min(std::ceil(width / dot), double(maxDots))) : maxDots;
+    const qsizetype count = gallopSearch(0, maxDots, guess, [&](qsizetype dots) {
+        return m_canvas.textWidth(QString(dots, QLatin1Char('.'))) >= width;
+    });
+    return QString(count, QLatin1Char('.'));
 }
 
 void Composer::headLayout1()

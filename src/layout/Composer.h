@@ -79,6 +79,8 @@ private:
     void drawLine(QPoint from, QPoint to);
 
     QString dateLine() const;
+    /** The shortest row of full stops at least as wide as the signature, in the current font. */
+    QString dottedLine(const QString& signature);
 
     const document::Letter& m_letter;
     ViewOptions m_view;

@@ -345,6 +345,61 @@ private slots:
         QVERIFY(dots != canvas.ops().end());
         QCOMPARE(dots->text.size(), 16 * letter.senderName.size() + 16);
     }
+
+    // A very long field costs measuring in proportion to its length, not to
+    // its square: a dotted line found by adding one full stop at a time, or a
+    // line break found by adding one character at a time, measures about
+    // length² / 2 characters. The canvas counts what it measures; soft
+    // hyphens measure nothing but are estimated a character wide.
+    void measuringGrowsWithTheText_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("drawn"); // the longest text drawn
+        const QString name(20'000, QLatin1Char('W'));
+        QTest::newRow("sender name") << QStringLiteral("senderName") << name;
+        QTest::newRow("signature text") << QStringLiteral("signature") << name;
+        QTest::newRow("body line the estimates misjudge")
+            << QStringLiteral("body") << QString(20'000, QChar(0xAD));
+    }
+
+    void measuringGrowsWithTheText()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, drawn);
+        class CountingCanvas : public RecordingCanvas
+        {
+        public:
+            qint64 measured = 0;
+            int textWidth(const QString& text) override
+            {
+                measured += text.size();
+                return RecordingCanvas::textWidth(text) -
+                       int(text.count(QChar(0xAD))) * charWidth(font().points);
+            }
+        };
+        Letter letter = sampleLetter();
+        ViewOptions view;
+        if (field == QLatin1String("body")) {
+            letter.body = drawn;
+        } else if (field == QLatin1String("signature")) {
+            letter.signature = drawn;
+            view.signatureIsSenderName = false;
+        } else {
+            letter.senderName = drawn;
+        }
+        CountingCanvas canvas;
+        drawpage(canvas, kA4Width96, kA4Height96, 1, 96, 1, letter, view);
+        QVERIFY2(canvas.measured < 20 * drawn.size(), qPrintable(QString::number(canvas.measured)));
+        const auto texts = canvas.ops();
+        QVERIFY(std::any_of(texts.begin(), texts.end(),
+                            [&](const auto& op) { return op.text == drawn; }));
+        if (field != QLatin1String("body")) {
+            // full stops as wide as a W here: as many as the signature has characters
+            QVERIFY(std::any_of(texts.begin(), texts.end(), [&](const auto& op) {
+                return op.text == QString(drawn.size(), QLatin1Char('.'));
+            }));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestComposition)
