@@ -68,6 +68,7 @@ PageLayout Composer::compose(LayoutKind kind)
 void Composer::setUp()
 {
     m_page = 1;
+    m_pageFull = false;
     m_bodyLimit = 0;
     m_footerTop = 0;
     m_margin = int(std::trunc(static_cast<long double>(m_letter.marginMm) / kMillimetresPerInch *
@@ -100,6 +101,7 @@ void Composer::writeAt(int x, const QString& text, int width)
 {
     const int height = m_canvas.textHeight(text);
     if (!text.isEmpty()) {
+        startNextPageIfFull();
         const QRect cell(x, m_y, width >= 0 ? width : m_canvas.textWidth(text), height);
         m_layout.addText(m_page, cell, text, m_canvas.font(), m_role);
     }
@@ -109,11 +111,18 @@ void Composer::writeAt(int x, const QString& text, int width)
 void Composer::advance(int height)
 {
     m_y += height;
-    if (m_bodyLimit != 0 && m_y > m_bodyLimit) {
-        ++m_page;
-        m_y = m_margin;
-        pageFrame();
-    }
+    if (m_bodyLimit != 0 && m_y > m_bodyLimit)
+        m_pageFull = true;
+}
+
+void Composer::startNextPageIfFull()
+{
+    if (!m_pageFull)
+        return;
+    m_pageFull = false;
+    ++m_page;
+    m_y = m_margin;
+    pageFrame();
 }
 
 void Composer::writeLeft(const QString& text)
@@ -281,6 +290,7 @@ void Composer::closing()
         // The image stands where the dotted line would, bottom-aligned with
         // it, and takes that line's room, so pages break as they would for
         // the dots; a tall image reaches up into the blank lines above.
+        startNextPageIfFull();
         const int lineHeight = m_canvas.textHeight(dots);
         const int height = millimetres(m_view.signatureHeightMm);
         const int width = int(std::lround(double(height) * image.width() / image.height()));
