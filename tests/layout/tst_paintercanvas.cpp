@@ -223,51 +223,6 @@ private slots:
         QVERIFY(qGray(image.pixel(5, 748)) < 128);
         QVERIFY(qGray(image.pixel(20, 374)) > 128);
     }
-
-    // The dotted line is the shortest row of full stops at least as wide as
-    // the signature, in real fonts whose full stop is a fraction of a pixel
-    // wider or narrower than the advances estimate.
-    void dottedLineInRealFonts_data()
-    {
-        QTest::addColumn<QString>("face");
-        QTest::addColumn<int>("points");
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<QString>("signature");
-        QTest::newRow("Arial 11 pt at 600 dpi")
-            << QStringLiteral("Arial") << 11 << 600 << QStringLiteral("Erika Mustermann");
-        QTest::newRow("serif 9 pt at 96 dpi")
-            << QStringLiteral("Liberation Serif") << 9 << 96 << QStringLiteral("gez. Dr. Ölß");
-        QTest::newRow("mono 23 pt at 150 dpi, long")
-            << QStringLiteral("DejaVu Sans Mono") << 23 << 150 << QString(3000, QLatin1Char('i'));
-        QTest::newRow("one character at 300 dpi")
-            << QStringLiteral("DejaVu Serif") << 14 << 300 << QStringLiteral("W");
-    }
-
-    void dottedLineInRealFonts()
-    {
-        QFETCH(QString, face);
-        QFETCH(int, points);
-        QFETCH(int, dpi);
-        QFETCH(QString, signature);
-        auto letter = sampleLetter();
-        letter.senderName = signature;
-        letter.letterFont.setFace(face);
-        letter.letterFont.setSize(points);
-        QImage image = blankPage(8, 8, dpi);
-        QPainter painter(&image);
-        PainterCanvas canvas(painter);
-        const PageLayout layout = composeLetter(LayoutKind::Layout1, letter, {}, canvas,
-                                                PageGeometry{8 * dpi, 12 * dpi, double(dpi), 1});
-        QString dots;
-        for (const DrawOp& op : layout.pageOps(layout.pageCount())) {
-            if (op.role == TextRole::Signature && op.text.startsWith(QLatin1Char('.')))
-                dots = op.text;
-        }
-        QVERIFY(!dots.isEmpty());
-        const int width = canvas.textWidth(signature);
-        QVERIFY(canvas.textWidth(dots) >= width);
-        QVERIFY(canvas.textWidth(dots.chopped(1)) < width);
-    }
 };
 
 QTEST_MAIN(TestPainterCanvas)
