@@ -11,13 +11,11 @@ namespace quillory::layout {
  * false up to some n and true from there on, and holds(high) counts as true
  * without being asked.
  *
- * Measuring a text costs time in proportion to its length, so the search
- * starts at a guess and widens its steps by doubling, first away from the
- * guess and then back by halving: a right guess costs two calls, and no call
- * asks about an n much more than twice as far from the guess as the answer
- * is.
- * Stepping by one instead costs a call per character between guess and
- * answer, each as long as the text.
+ * Measuring a text costs time in proportion to its length, and stepping by
+ * one from a guess costs a measurement per character between guess and
+ * answer. This search widens its steps by doubling, away from the guess,
+ * and then closes in by halving: a right guess costs two calls, and no call
+ * asks about an n much more than twice as far from the guess as the answer.
  */
 template <typename Holds>
 qsizetype gallopSearch(qsizetype low, qsizetype high, qsizetype guess, Holds holds)

@@ -435,7 +435,7 @@ private slots:
         CountingCanvas canvas;
         drawpage(canvas, kA4Width96, kA4Height96, 1, 96, 1, letter, view);
         QVERIFY2(canvas.measured < 20 * drawn.size(), qPrintable(QString::number(canvas.measured)));
-        const auto texts = canvas.ops();
+        const auto& texts = canvas.ops();
         QVERIFY(std::any_of(texts.begin(), texts.end(),
                             [&](const auto& op) { return op.text == drawn; }));
         if (field != QLatin1String("body")) {
