@@ -109,6 +109,57 @@ void BM_AddressCheck(benchmark::State& state)
 }
 BENCHMARK(BM_AddressCheck)->Unit(benchmark::kMicrosecond);
 
+// A letter with one very long field, composed for the printed page as the
+// command line does: argument 0 is the field (0 the sender name, also the
+// signature; 1 the signature text; 2 a body line of soft hyphens, whose
+// advance estimates are far off), argument 1 its length. Composition must
+// grow with the length, not with its square: 200,000 characters well under
+// a second.
+void BM_ComposeLongField(benchmark::State& state)
+{
+    document::Letter letter = document::Letter::makeNew(QDate(2026, 12, 8));
+    ViewOptions view;
+    const QString text(qsizetype(state.range(1)), QLatin1Char('W'));
+    switch (state.range(0)) {
+    case 0:
+        letter.senderName = text;
+        break;
+    case 1:
+        letter.signature = text;
+        view.signatureIsSenderName = false;
+        break;
+    default:
+        letter.body = QString(qsizetype(state.range(1)), QChar(0xAD));
+    }
+    int pages = 0;
+    for (auto _ : state)
+        pages =
+            composeForPage(LayoutKind::Layout1, letter, view, PrintedPage::a4At600()).pageCount();
+    state.counters["pages"] = pages;
+    static const char* const fields[] = {"sender name", "signature text", "body"};
+    state.SetLabel(fields[std::min<int64_t>(state.range(0), 2)]);
+}
+BENCHMARK(BM_ComposeLongField)
+    ->ArgsProduct({{0, 1, 2}, {20'000, 200'000}})
+    ->ArgNames({"field", "length"})
+    ->Unit(benchmark::kMillisecond);
+
+// The window-envelope fit of check --fix, which composes the letter's head.
+void BM_FitAddressLongSender(benchmark::State& state)
+{
+    document::Letter letter = bench::longLetter(3);
+    letter.senderName = QString(qsizetype(state.range(0)), QLatin1Char('W'));
+    const envelope::Envelope& dl = envelope::Envelope::of(envelope::EnvelopeKind::DL);
+    int lines = 0;
+    for (auto _ : state) {
+        const envelope::AddressFit fit =
+            envelope::fitAddress(letter, {}, LayoutKind::Layout1, PrintedPage::a4At600(), {}, dl);
+        lines = fit.linesToSender + fit.linesToRecipient;
+    }
+    state.counters["lines"] = lines;
+}
+BENCHMARK(BM_FitAddressLongSender)->Arg(20'000)->Arg(200'000)->Unit(benchmark::kMillisecond);
+
 // One 220-character paragraph broken into lines at 600 dpi: the fast search
 // against dropping one character at a time.
 void wrapParagraph(benchmark::State& state, bool literal)

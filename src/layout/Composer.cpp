@@ -1,6 +1,7 @@
 #include "Composer.h"
 
 #include "document/DateFormat.h"
+#include "GallopSearch.h"
 
 #include <QStringList>
 
@@ -67,6 +68,7 @@ PageLayout Composer::compose(LayoutKind kind)
 void Composer::setUp()
 {
     m_page = 1;
+    m_pageFull = false;
     m_bodyLimit = 0;
     m_footerTop = 0;
     m_margin = int(std::trunc(static_cast<long double>(m_letter.marginMm) / kMillimetresPerInch *
@@ -99,6 +101,7 @@ void Composer::writeAt(int x, const QString& text, int width)
 {
     const int height = m_canvas.textHeight(text);
     if (!text.isEmpty()) {
+        startNextPageIfFull();
         const QRect cell(x, m_y, width >= 0 ? width : m_canvas.textWidth(text), height);
         m_layout.addText(m_page, cell, text, m_canvas.font(), m_role);
     }
@@ -108,11 +111,18 @@ void Composer::writeAt(int x, const QString& text, int width)
 void Composer::advance(int height)
 {
     m_y += height;
-    if (m_bodyLimit != 0 && m_y > m_bodyLimit) {
-        ++m_page;
-        m_y = m_margin;
-        pageFrame();
-    }
+    if (m_bodyLimit != 0 && m_y > m_bodyLimit)
+        m_pageFull = true;
+}
+
+void Composer::startNextPageIfFull()
+{
+    if (!m_pageFull)
+        return;
+    m_pageFull = false;
+    ++m_page;
+    m_y = m_margin;
+    pageFrame();
 }
 
 void Composer::writeLeft(const QString& text)
@@ -271,13 +281,7 @@ void Composer::closing()
 
     const QString& signature =
         m_view.signatureIsSenderName ? m_letter.senderName : m_letter.signature;
-    const int signatureWidth = m_canvas.textWidth(signature);
-    // A full stop that measures nothing at a tiny size would never make the
-    // row wide enough; no real font needs more than this many.
-    const qsizetype maxDots = 16 * signature.size() + 16;
-    QString dots;
-    while (m_canvas.textWidth(dots) < signatureWidth && dots.size() < maxDots)
-        dots.append(QLatin1Char('.'));
+    const QString dots = dottedLine(signature);
     m_role = TextRole::Signature;
     const QImage& image = m_view.signatureImage;
     if (image.isNull() || image.height() <= 0) {
@@ -286,6 +290,7 @@ void Composer::closing()
         // The image stands where the dotted line would, bottom-aligned with
         // it, and takes that line's room, so pages break as they would for
         // the dots; a tall image reaches up into the blank lines above.
+        startNextPageIfFull();
         const int lineHeight = m_canvas.textHeight(dots);
         const int height = millimetres(m_view.signatureHeightMm);
         const int width = int(std::lround(double(height) * image.width() / image.height()));
@@ -294,6 +299,23 @@ void Composer::closing()
         advance(lineHeight);
     }
     writeLeft(signature);
+}
+
+QString Composer::dottedLine(const QString& signature)
+{
+    const int width = m_canvas.textWidth(signature);
+    // A full stop that measures nothing at a tiny size would never make the
+    // row wide enough; no real font needs more than this many.
+    const qsizetype maxDots = 16 * signature.size() + 16;
+    std::vector<double> advance;
+    m_canvas.estimateAdvances(QStringLiteral("."), advance);
+    const double dot = advance.empty() ? 0 : advance.front();
+    const qsizetype guess =
+        dot > 0 ? qsizetype(std::min(std::ceil(width / dot), double(maxDots))) : maxDots;
+    const qsizetype count = gallopSearch(0, maxDots, guess, [&](qsizetype dots) {
+        return m_canvas.textWidth(QString(dots, QLatin1Char('.'))) >= width;
+    });
+    return QString(count, QLatin1Char('.'));
 }
 
 void Composer::headLayout1()

@@ -69,8 +69,14 @@ private:
 
     /** width: the text's width when the caller has measured it already; -1 measures. */
     void writeAt(int x, const QString& text, int width = -1);
-    /** Moves down by a line of height, to the next page when the body is full. */
+    /** Moves down by a line of height; past the body limit, the page is full. */
     void advance(int height);
+    /**
+     * Begins the next page if the current one is full. Called just before
+     * something is put on the page, so a letter whose last line fills a page
+     * ends on that page rather than on a blank one.
+     */
+    void startNextPageIfFull();
     void writeLeft(const QString& text);
     void writeRight(const QString& text);
     void writeCentred(const QString& text);
@@ -79,6 +85,8 @@ private:
     void drawLine(QPoint from, QPoint to);
 
     QString dateLine() const;
+    /** The shortest row of full stops at least as wide as the signature, in the current font. */
+    QString dottedLine(const QString& signature);
 
     const document::Letter& m_letter;
     ViewOptions m_view;
@@ -89,6 +97,7 @@ private:
     LayoutKind m_kind = LayoutKind::Layout1;
     Pen m_pen;
     int m_page = 1;
+    bool m_pageFull = false; // the next line written begins a new page
     int m_margin = 0;
     int m_y = 0;
     int m_footerTop = 0;

@@ -1,5 +1,7 @@
 #include "LineBreaker.h"
 
+#include "GallopSearch.h"
+
 #include <algorithm>
 
 namespace quillory::layout {
@@ -31,16 +33,11 @@ qsizetype LineBreaker::nextPiece(qsizetype from, int width)
     qsizetype length = qsizetype(std::upper_bound(begin + 1, end, limit) - begin) - 1;
     length = std::clamp<qsizetype>(length, 1, available);
 
-    // Confirm with exact widths: the piece fits and one more character would not.
-    if (prefixWidth(from, length) <= width) {
-        while (length < available && prefixWidth(from, length + 1) <= width)
-            ++length;
-    } else {
-        --length;
-        while (length > 1 && prefixWidth(from, length) > width)
-            --length;
-        length = std::max<qsizetype>(length, 1);
-    }
+    // Confirm with exact widths: the piece fits and one more character would
+    // not. A single character is a piece whether it fits or not.
+    length = gallopSearch(2, available + 1, length + 1,
+                          [&](qsizetype longer) { return prefixWidth(from, longer) > width; }) -
+             1;
 
     if (length < available) {
         const qsizetype afterSpace = endAfterLastSpace(QStringView(m_paragraph).mid(from, length));

@@ -293,20 +293,65 @@ private slots:
     }
 
     // With 13 body lines the signature (top 949) is the line that crosses
-    // the body limit: the page it breaks carries only its frame.
+    // the body limit: the letter ends on that page, and there is no page
+    // carrying nothing but its frame.
     void lastLineBreaksThePage()
     {
         const Letter letter = numberedBody(13);
         const Drawn page1 = drawPage(LayoutKind::Layout1, letter, 1);
-        QCOMPARE(page1.pageCount, 2);
+        QCOMPARE(page1.pageCount, 1);
         QVERIFY(page1.ops.contains(QStringLiteral("T 75,949 11 Erika Mustermann")));
         const Drawn page2 = drawPage(LayoutKind::Layout1, letter, 2);
-        QCOMPARE(page2.ops, (QStringList{QStringLiteral("T 217,1032 8 ") + letter.footer,
-                                         QStringLiteral("L 75,1029-719,1029 w0"),
-                                         QStringLiteral("T 369,996 11 - 2 -"),
-                                         QStringLiteral("L 0,374-11,374 w0"),
+        QCOMPARE(page2.ops, (QStringList{QStringLiteral("L 0,374-11,374 w0"),
                                          QStringLiteral("L 0,748-11,748 w0")}));
         QCOMPARE(drawPage(LayoutKind::Layout1, numberedBody(12)).pageCount, 1);
+    }
+
+    // The signature fills the last page exactly: one body line more and it
+    // begins a page of its own. Every page counted holds a line of the letter.
+    void lastLineEndsAPage_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("Layout 1, page 1") << 1 << 13 << 1;
+        QTest::newRow("Layout 1, page 2") << 1 << 54 << 2;
+        QTest::newRow("Layout 2, page 1") << 2 << 14 << 1;
+        QTest::newRow("Layout 2, page 2") << 2 << 55 << 2;
+    }
+
+    void lastLineEndsAPage()
+    {
+        QFETCH(int, layout);
+        QFETCH(int, lines);
+        QFETCH(int, pages);
+        const auto compose = [&](int bodyLines) {
+            RecordingCanvas canvas;
+            return composeLetter(layout == 1 ? LayoutKind::Layout1 : LayoutKind::Layout2,
+                                 numberedBody(bodyLines), {}, canvas,
+                                 PageGeometry{kA4Width96, kA4Height96, 96, 1});
+        };
+        const auto letterTexts = [](const PageLayout& composed, int page) {
+            QStringList texts;
+            for (const DrawOp& op : composed.pageOps(page)) {
+                if (op.kind == DrawOp::Kind::Text && op.role != TextRole::Footer &&
+                    op.role != TextRole::PageLabel)
+                    texts << op.text;
+            }
+            return texts;
+        };
+        const QString signature = sampleLetter().senderName;
+
+        const PageLayout filled = compose(lines);
+        QCOMPARE(filled.pageCount(), pages);
+        for (int page = 1; page <= pages; ++page)
+            QVERIFY(!letterTexts(filled, page).isEmpty());
+        QCOMPARE(letterTexts(filled, pages).last(), signature);
+        QVERIFY(filled.pageOps(pages + 1).empty());
+
+        const PageLayout overflowing = compose(lines + 1);
+        QCOMPARE(overflowing.pageCount(), pages + 1);
+        QCOMPARE(letterTexts(overflowing, pages + 1), QStringList{signature});
     }
 
     // Margins wider than half the page leave no room for even one character:
@@ -318,7 +363,7 @@ private slots:
         letter.body = QStringLiteral("ab");
         letter.marginMm = 400; // 1511 px at 96 ppi
         const Drawn drawn = drawPage(LayoutKind::Layout1, letter, 2);
-        QCOMPARE(drawn.pageCount, 9); // page 1, then a, b and six closing lines
+        QCOMPARE(drawn.pageCount, 8); // page 1 ends after a; b and six closing lines follow
         QCOMPARE(find(drawn, QStringLiteral("b")), QStringLiteral("T 1511,1511 11 b"));
     }
 
@@ -344,6 +389,61 @@ private slots:
                          [](const auto& op) { return op.text.startsWith(QStringLiteral("....")); });
         QVERIFY(dots != canvas.ops().end());
         QCOMPARE(dots->text.size(), 16 * letter.senderName.size() + 16);
+    }
+
+    // A very long field costs measuring in proportion to its length, not to
+    // its square: a dotted line found by adding one full stop at a time, or a
+    // line break found by adding one character at a time, measures about
+    // length² / 2 characters. The canvas counts what it measures; soft
+    // hyphens measure nothing but are estimated a character wide.
+    void measuringGrowsWithTheText_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("drawn"); // the longest text drawn
+        const QString name(20'000, QLatin1Char('W'));
+        QTest::newRow("sender name") << QStringLiteral("senderName") << name;
+        QTest::newRow("signature text") << QStringLiteral("signature") << name;
+        QTest::newRow("body line the estimates misjudge")
+            << QStringLiteral("body") << QString(20'000, QChar(0xAD));
+    }
+
+    void measuringGrowsWithTheText()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, drawn);
+        class CountingCanvas : public RecordingCanvas
+        {
+        public:
+            qint64 measured = 0;
+            int textWidth(const QString& text) override
+            {
+                measured += text.size();
+                return RecordingCanvas::textWidth(text) -
+                       int(text.count(QChar(0xAD))) * charWidth(font().points);
+            }
+        };
+        Letter letter = sampleLetter();
+        ViewOptions view;
+        if (field == QLatin1String("body")) {
+            letter.body = drawn;
+        } else if (field == QLatin1String("signature")) {
+            letter.signature = drawn;
+            view.signatureIsSenderName = false;
+        } else {
+            letter.senderName = drawn;
+        }
+        CountingCanvas canvas;
+        drawpage(canvas, kA4Width96, kA4Height96, 1, 96, 1, letter, view);
+        QVERIFY2(canvas.measured < 20 * drawn.size(), qPrintable(QString::number(canvas.measured)));
+        const auto& texts = canvas.ops();
+        QVERIFY(std::any_of(texts.begin(), texts.end(),
+                            [&](const auto& op) { return op.text == drawn; }));
+        if (field != QLatin1String("body")) {
+            // full stops as wide as a W here: as many as the signature has characters
+            QVERIFY(std::any_of(texts.begin(), texts.end(), [&](const auto& op) {
+                return op.text == QString(drawn.size(), QLatin1Char('.'));
+            }));
+        }
     }
 };
 
