@@ -136,14 +136,12 @@ private slots:
         QTest::newRow("signature not printed")
             << vertag << QStringList() << QStringList{QStringLiteral("body:1:5: Vertag")}
             << QList<int>() << false;
-        QTest::newRow("signature text printed")
-            << vertag << QStringList{QStringLiteral("--signature-text")}
+        QTest::newRow("signature text printed, no suggestions")
+            << vertag
+            << QStringList{QStringLiteral("--signature-text"), QStringLiteral("--no-suggestions")}
             << QStringList{QStringLiteral("body:1:5: Vertag"),
                            QStringLiteral("signature:1:10: Mustr")}
-            << QList<int>() << false;
-        QTest::newRow("no suggestions")
-            << vertag << QStringList{QStringLiteral("--no-suggestions")}
-            << QStringList{QStringLiteral("body:1:5: Vertag")} << QList<int>{0} << false;
+            << QList<int>{0, 1} << false;
         // 102 distinct made-up words ("Quillawort", "Quillewort", ...), then the first again.
         QString many;
         QStringList lines;
