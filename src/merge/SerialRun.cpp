@@ -85,7 +85,7 @@ SerialRun::SerialRun(const document::Letter& letter, const CsvTable& table,
 
 document::Letter SerialRun::letterFor(int record) const
 {
-    return m_template.fill(m_table.records.at(record - 1));
+    return m_template.fill(m_table.record(record - 1));
 }
 
 MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgress& progress) const
@@ -177,7 +177,7 @@ QStringList SerialRun::fileNames(const QString& pattern, QString& error) const
     // Folded, as Windows and macOS see "Brief-A.pdf" and "brief-a.pdf" as one file.
     QHash<QString, int> taken;
     for (int record = m_first; record <= m_last; ++record) {
-        QStringList values = m_table.records[record - 1];
+        QStringList values = m_table.record(record - 1);
         if (numbered)
             values.append(QString::number(record));
         const QString file = safeFileName(name.expand(values));
