@@ -4,7 +4,12 @@
 #include <QApplication>
 #include <QIcon>
 
-int main(int argc, char* argv[])
+#include <cstdio>
+#include <new>
+
+namespace {
+
+int run(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     quillory::app::Startup::installGermanTranslations(application);
@@ -15,4 +20,18 @@ int main(int argc, char* argv[])
     quillory::app::MainForm form(QApplication::arguments().mid(1));
     form.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The window's commands report a lack of memory themselves; this is for
+    // what fails outside them, e.g. while the window is built.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("quillory: Nicht genügend Arbeitsspeicher, das Programm wird beendet\n", stderr);
+        return 1;
+    }
 }

@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <exception>
+#include <new>
 
 namespace quillory::merge {
 
@@ -144,6 +145,11 @@ MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgres
             outcome.error = error;
             return outcome;
         }
+    } catch (const std::bad_alloc&) {
+        target.abort();
+        // Rather than the exception's English text.
+        outcome.error = QStringLiteral("Nicht genügend Arbeitsspeicher");
+        return outcome;
     } catch (const std::exception& e) {
         target.abort();
         outcome.error = QString::fromLocal8Bit(e.what());
