@@ -148,10 +148,15 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
                 << merge::delimiterName(table.delimiter) << ", "
                 << merge::encodingName(table.encoding) << ", " << table.recordCount()
                 << " Datensätze" << Qt::endl;
+    // Before anything is written, so the user can stop and mend the table.
+    for (const QString& warning : table.warnings)
+        console.err << "quillory-cli: " << options->table << ": Warnung: " << warning << Qt::endl;
 
     const merge::SerialRun run(loaded->letter, table, options->merge);
     if (!run.problem().isEmpty())
         return console.fileFailure(options->letter, run.problem());
+    if (const QString same = run.sameLettersWarning(); !same.isEmpty())
+        console.err << "quillory-cli: " << options->letter << ": Warnung: " << same << Qt::endl;
 
     merge::MergeOutcome outcome;
     QString where;

@@ -433,7 +433,7 @@ bool CsvTableBuilder::takeColumns(const std::vector<qsizetype>& ends, int line, 
         from = end;
     }
     // Spreadsheets export a formatted but empty last column as a delimiter at the end.
-    while (names.back().isEmpty())
+    while (names.size() > 1 && names.back().isEmpty())
         names.pop_back();
     QSet<QStringView> seen;
     for (std::size_t i = 0; i < names.size(); ++i) {

@@ -84,6 +84,16 @@ SerialRun::SerialRun(const document::Letter& letter, const CsvTable& table,
     }
 }
 
+QString SerialRun::sameLettersWarning() const
+{
+    if (!m_problem.isEmpty() || letterCount() < 2 || m_template.namesColumns())
+        return QString();
+    return QStringLiteral("Der Brief enthält keinen Platzhalter wie „{%1}“: alle %2 Briefe werden "
+                          "gleich")
+        .arg(m_table.columns.value(0))
+        .arg(letterCount());
+}
+
 document::Letter SerialRun::letterFor(int record) const
 {
     return m_template.fill(m_table.record(record - 1));

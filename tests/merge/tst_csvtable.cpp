@@ -121,6 +121,7 @@ void TestCsvTable::read_data()
     bad("long row", "Name;Ort\nA;B\n\"x\ny\";B;C\n", u"Zeile 3: 3 Felder, aber nur 2 Spalten"_s);
     bad("a value beyond empty fields", "Name;Ort\nA;B;;;x\n",
         u"Zeile 2: 5 Felder, aber nur 2 Spalten"_s);
+    bad("a header of blanks", " ; \t\n1\n", u"Zeile 1: Spalte 1 hat keinen Namen"_s);
     bad("an empty name before the last", "Name;;Ort;\nA;B;C\n",
         u"Zeile 1: Spalte 2 hat keinen Namen"_s);
     bad("a value beyond empty fields", "Name;Ort\nA;B;;;x\n",
