@@ -243,6 +243,9 @@ void MainForm::runSerialLetter()
     if (!run.problem().isEmpty())
         throw CommandError(QStringLiteral("Der Serienbrief kann nicht beginnen.\n") +
                            run.problem());
+    // Told before anything is asked or written; the run goes on, as the user may mean it.
+    if (const QString same = run.sameLettersWarning(); !same.isEmpty())
+        m_prompts->showInfo(same + QLatin1Char('.'));
 
     std::unique_ptr<QProgressDialog> progress;
     const merge::MergeProgress tell = [&](int letter, int count) {
