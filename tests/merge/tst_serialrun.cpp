@@ -71,6 +71,8 @@ private slots:
     void eachRecord();
     void stoppedRun_data();
     void stoppedRun();
+    void outOfMemory_data();
+    void outOfMemory();
 };
 
 void TestSerialRun::onePdf_data()
@@ -268,6 +270,33 @@ void TestSerialRun::stoppedRun()
         if (QFileInfo(dir.filePath(name)).isFile())
             QCOMPARE(pdfPageCount(dir.filePath(name)), 1);
     }
+}
+
+void TestSerialRun::outOfMemory_data()
+{
+    QTest::addColumn<bool>("serial");
+    QTest::newRow("a serial run") << true;
+    QTest::newRow("one letter") << false;
+}
+
+void TestSerialRun::outOfMemory()
+{
+    QFETCH(bool, serial);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"alle.pdf"_s);
+    output::PdfTarget pdf(path, QPageSize(QPageSize::A4), kDpi);
+    const auto noMemory = [](int, int) -> bool {
+        throw std::bad_alloc();
+    };
+    const CsvTable names = table(kThree);
+    const SerialRun run(letterTo(3), names, MergeOptions());
+    output::PrintRequest request;
+    request.letter = run.letterFor(1);
+    const QString error = serial ? run.printAll(pdf, noMemory).error
+                                 : output::printLetter(pdf, request, noMemory).error;
+    // Said in the user's language, not as the exception's English name.
+    QCOMPARE(error, u"Nicht genügend Arbeitsspeicher"_s);
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestSerialRun)
