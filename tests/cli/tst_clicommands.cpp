@@ -334,11 +334,6 @@ private slots:
             << QStringList{read,
                            QStringLiteral("quillory-cli: @/t.csv: Warnung: Zeile 3: weniger "
                                           "Felder als Spalten, die übrigen Werte bleiben leer")};
-        QTest::newRow("one line in Windows-1252")
-            << toName << QByteArray("Name;Ort\nJ\xc3\xbcrgen;K\xc3\xb6ln\nM\xfcller;Bonn\n")
-            << QStringList()
-            << QStringList{read, QStringLiteral("quillory-cli: @/t.csv: Warnung: Zeile 3: nicht in "
-                                                "UTF-8 gespeichert, als Windows-1252 gelesen")};
         QTest::newRow("UTF-8 given for Windows-1252")
             << toName << QByteArray("Name;Ort\nM\xfcller;K\xf6ln\nAb;Bonn\n")
             << QStringList{QStringLiteral("--encoding"), QStringLiteral("utf-8")}
@@ -349,9 +344,6 @@ private slots:
             << toName << QByteArray("\xff\xfeN\0a\0m\0e\0\n\0A\0\n\0B\0", 18) << QStringList()
             << QStringList{
                    QStringLiteral("quillory-cli: @/t.csv: Semikolon, UTF-16, 2 Datensätze")};
-        QTest::newRow("an empty last column of a spreadsheet")
-            << toName << QByteArray("Name;Ort;\r\nA;B;\r\nC;D;\r\n") << QStringList()
-            << QStringList{read};
         QTest::newRow("a letter without a placeholder")
             << QByteArray(R"({"recipient": {"name": "Alle"}})") << QByteArray("Name\nA\nB\n")
             << QStringList()
