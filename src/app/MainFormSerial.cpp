@@ -360,6 +360,9 @@ void MainForm::runSerialLetter()
     const merge::SerialRun run =
         serialRun(*table, false,
                   m_serialDialog->duplex() && output != SerialLetterDialog::Output::PdfPerRecord);
+    // Told before anything is asked or written; the run goes on, as the user may mean it.
+    if (const QString same = run.sameLettersWarning(); !same.isEmpty())
+        m_prompts->showInfo(same + QLatin1Char('.'));
 
     if (output == SerialLetterDialog::Output::OnePdf) {
         const QString path = m_prompts->pdfFileName(m_serialPdfName);

@@ -20,7 +20,8 @@ namespace quillory::app {
 namespace {
 
 const QChar kDelimiters[] = {QLatin1Char(';'), QLatin1Char(','), QLatin1Char('\t')};
-const merge::CsvEncoding kEncodings[] = {merge::CsvEncoding::Utf8, merge::CsvEncoding::Windows1252};
+const merge::CsvEncoding kEncodings[] = {merge::CsvEncoding::Utf8, merge::CsvEncoding::Windows1252,
+                                         merge::CsvEncoding::Utf16};
 
 template <typename T, std::size_t N>
 int indexOf(const T (&values)[N], const T& value)
@@ -64,6 +65,13 @@ SerialLetterDialog::SerialLetterDialog(QWidget* parent) : QDialog(parent)
         QStringLiteral("Doppelklick fügt die Spalte in das zuletzt bearbeitete Feld ein"));
     AnzahlLabel = new QLabel(tableBox);
     AnzahlLabel->setObjectName(QStringLiteral("AnzahlLabel"));
+    WarnungLabel = new QLabel(tableBox);
+    WarnungLabel->setObjectName(QStringLiteral("WarnungLabel"));
+    WarnungLabel->setWordWrap(true);
+    WarnungLabel->setTextFormat(Qt::PlainText);
+    QPalette warningColours = WarnungLabel->palette();
+    warningColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
+    WarnungLabel->setPalette(warningColours);
 
     auto* tableForm = new QFormLayout(tableBox);
     tableForm->addRow(QStringLiteral("Datei:"), fileRow);
@@ -71,6 +79,7 @@ SerialLetterDialog::SerialLetterDialog(QWidget* parent) : QDialog(parent)
     tableForm->addRow(QStringLiteral("Zeichensatz:"), ZeichensatzCombo);
     tableForm->addRow(QStringLiteral("Spalten:"), SpaltenList);
     tableForm->addRow(QStringLiteral("Datensätze:"), AnzahlLabel);
+    tableForm->addRow(WarnungLabel);
 
     auto* outputBox = new QGroupBox(QStringLiteral("Ausgabe"), this);
     EinePdfRadio = new QRadioButton(QStringLiteral("Eine PDF-Datei"), outputBox);
@@ -138,6 +147,9 @@ void SerialLetterDialog::showTable(const QString& path, const merge::CsvTable& t
     SpaltenList->clear();
     SpaltenList->addItems(table.columns);
     AnzahlLabel->setText(QString::number(table.recordCount()));
+    // Shown before any run, so a table read other than written can be mended first.
+    WarnungLabel->setText(table.warnings.join(QLatin1Char('\n')));
+    WarnungLabel->setVisible(!table.warnings.isEmpty());
     for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
                                                       StartenButton, LoesenButton})
         w->setEnabled(true);
@@ -148,6 +160,8 @@ void SerialLetterDialog::clearTable()
     TabelleEdit->clear();
     SpaltenList->clear();
     AnzahlLabel->clear();
+    WarnungLabel->clear();
+    WarnungLabel->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
                                                       StartenButton, LoesenButton})
         w->setEnabled(false);

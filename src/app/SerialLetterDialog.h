@@ -31,7 +31,7 @@ public:
 
     explicit SerialLetterDialog(QWidget* parent = nullptr);
 
-    /** Shows the table read from path: its delimiter, encoding, columns and records. */
+    /** Shows the table read from path: its delimiter, encoding, columns, records and warnings. */
     void showTable(const QString& path, const merge::CsvTable& table);
     /** No table attached: nothing to show, nothing to start. */
     void clearTable();
@@ -49,6 +49,8 @@ public:
     QComboBox* ZeichensatzCombo = nullptr;
     QListWidget* SpaltenList = nullptr;
     QLabel* AnzahlLabel = nullptr;
+    /** What was read other than written, line by line; hidden when all is well. */
+    QLabel* WarnungLabel = nullptr;
     QRadioButton* EinePdfRadio = nullptr;
     QRadioButton* JeDatensatzRadio = nullptr;
     QRadioButton* DruckerRadio = nullptr;

@@ -5,8 +5,12 @@
 #include <QIcon>
 
 #include <csignal>
+#include <cstdio>
+#include <new>
 
-int main(int argc, char* argv[])
+namespace {
+
+int run(int argc, char* argv[])
 {
 #ifdef SIGXFSZ
     // A file beyond the process's size limit is then a failed write, reported
@@ -22,4 +26,18 @@ int main(int argc, char* argv[])
     quillory::app::MainForm form(QApplication::arguments().mid(1));
     form.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // The window's commands report a lack of memory themselves; this is for
+    // what fails outside them, e.g. while the window is built.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("quillory: Nicht genügend Arbeitsspeicher, das Programm wird beendet\n", stderr);
+        return 1;
+    }
 }

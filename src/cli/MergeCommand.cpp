@@ -166,6 +166,9 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
                 << merge::delimiterName(table.delimiter) << ", "
                 << merge::encodingName(table.encoding) << ", " << table.recordCount()
                 << " Datensätze" << Qt::endl;
+    // Before anything is written, so the user can stop and mend the table.
+    for (const QString& warning : table.warnings)
+        console.err << "quillory-cli: " << options->table << ": Warnung: " << warning << Qt::endl;
 
     const merge::SerialRun run(loaded->letter, table, options->merge);
     if (!run.problem().isEmpty())
@@ -177,6 +180,8 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
                                             document::outputIsInputText(input),
                                         usageLine());
     }
+    if (const QString same = run.sameLettersWarning(); !same.isEmpty())
+        console.err << "quillory-cli: " << options->letter << ": Warnung: " << same << Qt::endl;
 
     merge::MergeOutcome outcome;
     QString where;

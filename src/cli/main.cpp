@@ -6,8 +6,11 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <new>
 
-int main(int argc, char* argv[])
+namespace {
+
+int run(int argc, char* argv[])
 {
 #ifdef SIGXFSZ
     // A file beyond the process's size limit is then a failed write, reported
@@ -32,4 +35,18 @@ int main(int argc, char* argv[])
     out.flush();
     err.flush();
     return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Whatever was built is given back while unwinding; the message needs no memory of its own.
+        std::fputs("quillory-cli: Nicht genügend Arbeitsspeicher, der Befehl wurde abgebrochen\n",
+                   stderr);
+        return 1;
+    }
 }

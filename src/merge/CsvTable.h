@@ -10,8 +10,8 @@
 
 namespace quillory::merge {
 
-/** The text encodings a table is read in. */
-enum class CsvEncoding { Detect, Utf8, Windows1252 };
+/** The text encodings a table is read in; UTF-16 only where a byte order mark says so. */
+enum class CsvEncoding { Detect, Utf8, Windows1252, Utf16 };
 
 /** How to read a table; a null delimiter and Detect mean "find out". */
 struct CsvOptions
@@ -23,17 +23,34 @@ struct CsvOptions
 /**
  * A table of recipients as spreadsheets save it: the first row names the
  * columns, every further row is one record with exactly one value per column.
+ * The values of all records lie one after the other in one text, so a table
+ * takes little more memory than its file, however many rows it has.
  */
-struct CsvTable
+class CsvTable
 {
+public:
     QStringList columns;
-    std::vector<QStringList> records;
     std::vector<int> recordLines; ///< the line each record starts on, from 1
     QChar delimiter;              ///< as found or given
     CsvEncoding encoding = CsvEncoding::Utf8;
     bool byteOrderMark = false;
+    /** What was read other than written, each naming its lines ("Zeile 4: ..."); empty when all is
+     * well. */
+    QStringList warnings;
 
-    int recordCount() const { return int(records.size()); }
+    int recordCount() const { return int(recordLines.size()); }
+
+    /** The value of column in record, both counted from 0. */
+    QStringView value(int record, int column) const;
+
+    /** Every value of record (counted from 0), one per column. */
+    QStringList record(int record) const;
+
+private:
+    friend class CsvTableBuilder;
+
+    QString m_values;            ///< every value of every record, one after the other
+    std::vector<quint32> m_ends; ///< where each value ends in m_values, record after record
 };
 
 /** Why a table could not be read: the line (from 1; 0 for the file as a whole) and the cause. */
@@ -60,12 +77,18 @@ struct CsvResult
  * in double quotes may hold the delimiter, line breaks and doubled quotes).
  *
  * Without a given encoding a byte order mark or valid UTF-8 means UTF-8, and
- * anything else Windows-1252, which German spreadsheets write. Without a
- * given delimiter the one of ';', ',' and tab found most often in the header
- * is taken. Blank lines (and rows of nothing but empty fields) are skipped; a
- * row with fewer fields than columns gets empty values for the rest. Empty or
- * doubled column names, a row with more fields than columns, a quote left
- * open and a table without records are errors naming their line.
+ * anything else Windows-1252, which German spreadsheets write; a line that
+ * is not UTF-8 in a table that is gets read as Windows-1252 on its own, and
+ * a line that is not UTF-8 where UTF-8 is given keeps "\uFFFD" for what
+ * cannot be read; both are warnings naming the line. A UTF-16 byte order mark
+ * means UTF-16 whatever is given. Without a given delimiter the one of ';',
+ * ',' and tab found most often in the header is taken. Blank lines (and rows
+ * of nothing but empty fields) are skipped; empty names at the end of the
+ * header, as spreadsheets export an empty last column, are dropped, and so
+ * are empty fields beyond the last column. A row with fewer fields than
+ * columns gets empty values for the rest, with a warning naming its line.
+ * Empty or doubled column names, a row with more values than columns, a
+ * quote left open and a table without records are errors naming their line.
  */
 CsvResult readCsv(QByteArrayView bytes, const CsvOptions& options = {});
 
@@ -75,7 +98,7 @@ CsvResult readCsvFile(const QString& path, const CsvOptions& options = {});
 /** "Semikolon", "Komma", "Tabulator" or the character itself in quotes. */
 QString delimiterName(QChar delimiter);
 
-/** "UTF-8" or "Windows-1252". */
+/** "UTF-8", "Windows-1252" or "UTF-16". */
 QString encodingName(CsvEncoding encoding);
 
 } // namespace quillory::merge

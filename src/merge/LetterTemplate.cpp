@@ -96,6 +96,12 @@ Letter LetterTemplate::fill(const QStringList& record) const
     return letter;
 }
 
+bool LetterTemplate::namesColumns() const
+{
+    return std::any_of(m_fields.begin(), m_fields.end(),
+                       [](const Field& f) { return !f.text.names().isEmpty(); });
+}
+
 QString LetterTemplate::describe(const std::vector<UnknownPlaceholder>& unknown)
 {
     QStringList lines;

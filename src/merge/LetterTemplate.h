@@ -42,6 +42,9 @@ public:
      */
     document::Letter fill(const QStringList& record) const;
 
+    /** Whether any text names a column; without, every record gets the same letter. */
+    bool namesColumns() const;
+
     /** "Unbekannte Spalte „X“ in Betreff" lines, one per unknown name. */
     static QString describe(const std::vector<UnknownPlaceholder>& unknown);
 

@@ -9,6 +9,7 @@
 #include <QHash>
 
 #include <exception>
+#include <new>
 
 namespace quillory::merge {
 
@@ -94,9 +95,19 @@ SerialRun::SerialRun(const document::Letter& letter, const CsvTable& table,
     }
 }
 
+QString SerialRun::sameLettersWarning() const
+{
+    if (!m_problem.isEmpty() || letterCount() < 2 || m_template.namesColumns())
+        return QString();
+    return QStringLiteral("Der Brief enthält keinen Platzhalter wie „{%1}“: alle %2 Briefe werden "
+                          "gleich")
+        .arg(m_table.columns.value(0))
+        .arg(letterCount());
+}
+
 document::Letter SerialRun::letterFor(int record) const
 {
-    return m_template.fill(m_table.records.at(record - 1));
+    return m_template.fill(m_table.record(record - 1));
 }
 
 MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgress& progress) const
@@ -155,6 +166,11 @@ MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgres
             outcome.error = error;
             return outcome;
         }
+    } catch (const std::bad_alloc&) {
+        target.abort();
+        // Rather than the exception's English text.
+        outcome.error = QStringLiteral("Nicht genügend Arbeitsspeicher");
+        return outcome;
     } catch (const std::exception& e) {
         target.abort();
         outcome.error = QString::fromLocal8Bit(e.what());
@@ -188,7 +204,7 @@ QStringList SerialRun::fileNames(const QString& pattern, QString& error) const
     // Folded, as Windows and macOS see "Brief-A.pdf" and "brief-a.pdf" as one file.
     QHash<QString, int> taken;
     for (int record = m_first; record <= m_last; ++record) {
-        QStringList values = m_table.records[record - 1];
+        QStringList values = m_table.record(record - 1);
         if (numbered)
             values.append(QString::number(record));
         const QString file = safeFileName(name.expand(values));

@@ -65,6 +65,12 @@ public:
      */
     QString problem() const { return m_problem; }
 
+    /**
+     * A warning before the run: every letter alike, as the letter names no
+     * column; empty when the letters differ or there is only one.
+     */
+    QString sameLettersWarning() const;
+
     /** The number of letters the run makes. */
     int letterCount() const { return m_last - m_first + 1; }
 

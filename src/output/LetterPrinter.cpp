@@ -3,6 +3,7 @@
 #include "layout/PrintedPage.h"
 
 #include <exception>
+#include <new>
 
 namespace quillory::output {
 
@@ -46,6 +47,9 @@ PrintOutcome printLetter(PrintTarget& target, const PrintRequest& request,
             return outcome;
         }
         outcome.pages = count;
+    } catch (const std::bad_alloc&) {
+        target.abort();
+        outcome.error = QStringLiteral("Nicht genügend Arbeitsspeicher");
     } catch (const std::exception& e) {
         // A job left running would refuse every later one.
         target.abort();

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -535,6 +536,64 @@ private slots:
         Q_UNUSED(line);
         QSKIP("file size limits, pipes and links are made on Unix only");
 #endif
+    }
+
+    void mergeWarnsBeforeWriting_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("lines"); // of stderr, "@" the folder
+
+        const QByteArray toName(R"({"recipient": {"name": "{Name}"}})");
+        const QString read =
+            QStringLiteral("quillory-cli: @/t.csv: Semikolon, UTF-8, 2 Datensätze");
+        QTest::newRow("a short row")
+            << toName << QByteArray("Name;Ort\nAnna;K\xc3\xb6ln\nBernd\n") << QStringList()
+            << QStringList{read,
+                           QStringLiteral("quillory-cli: @/t.csv: Warnung: Zeile 3: weniger "
+                                          "Felder als Spalten, die übrigen Werte bleiben leer")};
+        QTest::newRow("UTF-8 given for Windows-1252")
+            << toName << QByteArray("Name;Ort\nM\xfcller;K\xf6ln\nAb;Bonn\n")
+            << QStringList{QStringLiteral("--encoding"), QStringLiteral("utf-8")}
+            << QStringList{read, QStringLiteral("quillory-cli: @/t.csv: Warnung: Zeile 2: kein "
+                                                "gültiges UTF-8, unlesbare Zeichen durch „\uFFFD“ "
+                                                "ersetzt")};
+        QTest::newRow("UTF-16 with its byte order mark")
+            << toName << QByteArray("\xff\xfeN\0a\0m\0e\0\n\0A\0\n\0B\0", 18) << QStringList()
+            << QStringList{
+                   QStringLiteral("quillory-cli: @/t.csv: Semikolon, UTF-16, 2 Datensätze")};
+        QTest::newRow("a letter without a placeholder")
+            << QByteArray(R"({"recipient": {"name": "Alle"}})") << QByteArray("Name\nA\nB\n")
+            << QStringList()
+            << QStringList{read, QStringLiteral("quillory-cli: @/in.bri: Warnung: Der Brief "
+                                                "enthält keinen Platzhalter wie „{Name}“: alle 2 "
+                                                "Briefe werden gleich")};
+    }
+
+    void mergeWarnsBeforeWriting()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QByteArray, table);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, lines);
+        writeAll(path("in.json"), json);
+        QCOMPARE(cli({QStringLiteral("convert"), path("in.json"), path("in.bri")}).status, 0);
+        writeAll(path("t.csv"), table);
+        QFile::remove(path("serie.pdf"));
+
+        const Run run = cli(QStringList{QStringLiteral("merge"), path("in.bri"), path("t.csv"),
+                                        QStringLiteral("-o"), path("serie.pdf")} +
+                            options);
+        // Warnings leave the exit status as it is.
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(run.out, QStringLiteral("2 Briefe, 2 Seiten\n"));
+        lines.replaceInStrings(QStringLiteral("@"), m_dir.path());
+        // Qt's own notes, e.g. of a missing runtime folder, are not the program's.
+        const QStringList err = run.err.split(QLatin1Char('\n'))
+                                    .filter(QRegularExpression(QStringLiteral("^quillory-cli: ")));
+        QCOMPARE(err, lines);
+        QVERIFY(QFile::exists(path("serie.pdf")));
     }
 };
 

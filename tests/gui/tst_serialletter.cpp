@@ -470,6 +470,58 @@ private slots:
         }
     }
 
+    void warnedBeforeTheRun_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("recipient");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("warning"); // in the dialog
+        QTest::addColumn<QString>("info");    // before the run
+        QTest::newRow("a short row")
+            << QByteArray("Name;Ort\nAnna;Bonn\nBernd\n") << "{Name}"
+            << "UTF-8"
+            << "Zeile 3: weniger Felder als Spalten, die übrigen Werte bleiben leer" << QString();
+        QTest::newRow("one line in Windows-1252")
+            << QByteArray("Name;Ort\nJ\xc3\xbcrgen;K\xc3\xb6ln\nM\xfcller;Bonn\n") << "{Name}"
+            << "UTF-8"
+            << "Zeile 3: nicht in UTF-8 gespeichert, als Windows-1252 gelesen" << QString();
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfeN\0a\0m\0e\0\n\0A\0\n\0B\0", 18) << "{Name}"
+                                << "UTF-16" << QString() << QString();
+        QTest::newRow("a letter without a placeholder")
+            << QByteArray("Name;Ort\nAnna;Bonn\nBernd;Kiel\n") << "Alle"
+            << "UTF-8" << QString()
+            << "Der Brief enthält keinen Platzhalter wie „{Name}“: alle 2 Briefe werden gleich.";
+    }
+
+    void warnedBeforeTheRun()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, recipient);
+        QFETCH(QString, encoding);
+        QFETCH(QString, warning);
+        QFETCH(QString, info);
+        SerialFixture f;
+        f.form->Edit1->setText(recipient);
+        SerialLetterDialog& d = f.attach(csv);
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(d.ZeichensatzCombo->currentText(), encoding);
+        QCOMPARE(columnsShown(d).first(), u"Name"_s);
+        QCOMPARE(d.WarnungLabel->isVisible(), !warning.isEmpty());
+        QCOMPARE(d.WarnungLabel->text(), warning);
+
+        f.prompts.pdfNames << f.dir.filePath(QStringLiteral("serie.pdf"));
+        d.StartenButton->click();
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QStringList infos{QStringLiteral("Serienbrief fertig: 2 Briefe, 2 Seiten.")};
+        if (!info.isEmpty())
+            infos.prepend(info);
+        QCOMPARE(f.prompts.infos, infos);
+        // Told before the file was asked for.
+        if (!info.isEmpty())
+            QVERIFY(f.prompts.log.indexOf(u"info: "_s + info) <
+                    f.prompts.log.indexOf(QRegularExpression(u"^pdf: "_s)));
+    }
+
     void browsingShowsTheRecord_data()
     {
         QTest::addColumn<bool>("layout2");

@@ -73,6 +73,8 @@ private slots:
     void stoppedRun();
     void aLinkInTheFolderIsNeverFollowed_data();
     void aLinkInTheFolderIsNeverFollowed();
+    void outOfMemory_data();
+    void outOfMemory();
 };
 
 void TestSerialRun::onePdf_data()
@@ -124,7 +126,7 @@ void TestSerialRun::onePdf()
         FakePrinter alone(kDpi, kA4At50);
         output::PrintRequest request;
         request.letter = run.letterFor(record);
-        QCOMPARE(request.letter.recipientName, names.records[record - 1][0]);
+        QCOMPARE(request.letter.recipientName, names.value(record - 1, 0).toString());
         QCOMPARE(output::printLetter(alone, request).pages, pagesPerLetter);
         expected += alone.job->pages;
         if (duplex && pagesPerLetter % 2 == 1 && record < lastRecord) {
@@ -317,6 +319,33 @@ void TestSerialRun::aLinkInTheFolderIsNeverFollowed()
     QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>"),
              targetExists ? QByteArray("nicht anfassen") : QByteArray("<none>"));
     QVERIFY(!QFile::exists(folder + u"/Brief-1.pdf"_s));
+}
+
+void TestSerialRun::outOfMemory_data()
+{
+    QTest::addColumn<bool>("serial");
+    QTest::newRow("a serial run") << true;
+    QTest::newRow("one letter") << false;
+}
+
+void TestSerialRun::outOfMemory()
+{
+    QFETCH(bool, serial);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"alle.pdf"_s);
+    output::PdfTarget pdf(path, QPageSize(QPageSize::A4), kDpi);
+    const auto noMemory = [](int, int) -> bool {
+        throw std::bad_alloc();
+    };
+    const CsvTable names = table(kThree);
+    const SerialRun run(letterTo(3), names, MergeOptions());
+    output::PrintRequest request;
+    request.letter = run.letterFor(1);
+    const QString error = serial ? run.printAll(pdf, noMemory).error
+                                 : output::printLetter(pdf, request, noMemory).error;
+    // Said in the user's language, not as the exception's English name.
+    QCOMPARE(error, u"Nicht genügend Arbeitsspeicher"_s);
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestSerialRun)
