@@ -12,4 +12,10 @@ function(quillory_target_defaults target)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  # The fuzz targets learn from the coverage of the readers they drive, so the
+  # libraries are instrumented too, not only the targets' own files.
+  if(QUILLORY_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
