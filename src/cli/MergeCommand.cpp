@@ -165,7 +165,7 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
     console.err << "quillory-cli: " << visible(options->table) << ": "
                 << merge::delimiterName(table.delimiter) << ", "
                 << merge::encodingName(table.encoding) << ", " << table.recordCount()
-                << " Datensätze" << Qt::endl;
+                << (table.recordCount() == 1 ? " Datensatz" : " Datensätze") << Qt::endl;
     // Before anything is written, so the user can stop and mend the table.
     for (const QString& warning : table.warnings)
         console.err << "quillory-cli: " << options->table << ": Warnung: " << warning << Qt::endl;
