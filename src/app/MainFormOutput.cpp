@@ -2,6 +2,7 @@
 // on a page goes through one composition, at the target's own resolution.
 #include "document/FileIdentity.h"
 #include "ErrorReport.h"
+#include "JobProgress.h"
 #include "MainForm.h"
 #include "output/LetterPrinter.h"
 #include "output/PdfTarget.h"
@@ -13,10 +14,8 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -118,25 +117,9 @@ void MainForm::SeiteEdChange()
 output::PrintOutcome MainForm::runPrintJob(output::PrintTarget& target,
                                            const output::PrintRequest& request)
 {
-    std::unique_ptr<QProgressDialog> progress;
+    JobProgress progress(this, request.title, QStringLiteral("Seite"), kQuietPages);
     const output::PrintOutcome outcome = output::printLetter(
-        target, request,
-        [&](int page, int count) {
-            if (count <= kQuietPages)
-                return true;
-            if (!progress) {
-                progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Abbrechen"),
-                                                             0, count, this);
-                progress->setWindowTitle(request.title);
-                progress->setWindowModality(Qt::WindowModal);
-                progress->setMinimumDuration(0);
-            }
-            progress->setLabelText(QStringLiteral("Seite %1 von %2").arg(page).arg(count));
-            progress->setValue(page);
-            // Keeps the window painting while the pages go out.
-            QCoreApplication::processEvents();
-            return !progress->wasCanceled();
-        },
+        target, request, [&](int page, int count) { return progress(page, count); },
         &preview().cache());
     // Only a printer's job can lack its printer; a PDF's errors pass unchanged.
     if (!outcome.error.isEmpty())

@@ -6,6 +6,7 @@
 #include "document/FileIdentity.h"
 #include "ErrorReport.h"
 #include "FormBuilder.h"
+#include "JobProgress.h"
 #include "MainForm.h"
 #include "MemoField.h"
 #include "merge/SerialRun.h"
@@ -20,7 +21,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -42,22 +42,10 @@ merge::MergeOutcome
 withProgress(QWidget* parent,
              const std::function<merge::MergeOutcome(const merge::MergeProgress&)>& produce)
 {
-    std::unique_ptr<QProgressDialog> progress;
+    JobProgress progress(parent, merge::SerialRun::jobTitle(), QStringLiteral("Brief"),
+                         kQuietLetters);
     const merge::MergeProgress tell = [&](int letter, int count) {
-        if (count <= kQuietLetters)
-            return true;
-        if (!progress) {
-            progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Abbrechen"), 0,
-                                                         count, parent);
-            progress->setWindowTitle(merge::SerialRun::jobTitle());
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(0);
-        }
-        progress->setLabelText(QStringLiteral("Brief %1 von %2").arg(letter).arg(count));
-        progress->setValue(letter);
-        // Keeps the window painting while the letters go out.
-        QCoreApplication::processEvents();
-        return !progress->wasCanceled();
+        return progress(letter, count);
     };
     return produce(tell);
 }

@@ -284,24 +284,24 @@ void SpellSupport::removeFromDictionary(const QString& word)
                 openDictionary(dictionary, true);
 }
 
-bool SpellSupport::addUserWord(const QString& word)
+bool SpellSupport::guarded(const std::function<void()>& edit)
 {
     bool done = false;
-    m_guard([this, &word, &done] {
-        addToDictionary(word);
+    m_guard([&] {
+        edit();
         done = true;
     });
     return done;
 }
 
+bool SpellSupport::addUserWord(const QString& word)
+{
+    return guarded([&] { addToDictionary(word); });
+}
+
 bool SpellSupport::removeUserWord(const QString& word)
 {
-    bool done = false;
-    m_guard([this, &word, &done] {
-        removeFromDictionary(word);
-        done = true;
-    });
-    return done;
+    return guarded([&] { removeFromDictionary(word); });
 }
 
 QMenu* SpellSupport::createContextMenu(const QPoint& pos)

@@ -102,6 +102,8 @@ private:
                         bool wordsApplied);
     /** Reads dictionary in a thread; again: the one in use, once more. */
     void openDictionary(const spell::Dictionary& dictionary, bool again = false);
+    /** Runs edit inside the window's guard; false when it failed and was reported. */
+    bool guarded(const std::function<void()>& edit);
     void findDictionaries();
     void updateMenu();
     void underlineChosen(bool on);
