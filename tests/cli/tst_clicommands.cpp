@@ -128,7 +128,7 @@ private slots:
         QTest::newRow("no such folder")
             << QStringList{QStringLiteral("convert"), QStringLiteral("@/gut.bri"),
                            QStringLiteral("@/x/y.json")}
-            << QStringLiteral("quillory-cli: @/x/y.json: Ordner nicht gefunden\n");
+            << u"quillory-cli: @/x/y.json: Ordner nicht gefunden\n"_s;
         QTest::newRow("unknown key")
             << QStringList{QStringLiteral("convert"), QStringLiteral("@/falsch.json"),
                            QStringLiteral("@/z.bri")}
@@ -186,7 +186,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("kept"); // the input named in the refusal, as it was
-        const QString letter = QStringLiteral("@/brief.bri");
+        const QString letter = u"@/brief.bri"_s;
         QTest::newRow("render onto a letter named .pdf")
             << QStringList{u"render"_s, u"@/brief.pdf"_s, u"-o"_s, u"@/brief.pdf"_s}
             << u"@/brief.pdf"_s;
@@ -285,10 +285,8 @@ private slots:
             << QByteArrayList();
 
         QTest::newRow("a file name's control characters are shown")
-            << QByteArray("{}")
-            << QStringList{QStringLiteral("info"), QStringLiteral("@/\x1b]0;Titel\x07.bri")}
-            << false << 1 << QStringLiteral("err")
-            << QByteArray("/\\x1b]0;Titel\\x07.bri: File not found") << terminalBytes;
+            << QByteArray("{}") << QStringList{u"info"_s, u"@/\x1b]0;Titel\x07.bri"_s} << false << 1
+            << u"err"_s << QByteArray("/\\x1b]0;Titel\\x07.bri: File not found") << terminalBytes;
 
         // Beyond the table is beyond it, however large the number.
         for (const char* records : {"3-", "1-3", "1-99999999999", "99999999999-"}) {
@@ -296,7 +294,7 @@ private slots:
                 << QByteArray("{}")
                 << QStringList{u"merge"_s,      u"@/in.bri"_s,  u"@/daten.csv"_s,      u"-o"_s,
                                u"@/alle.pdf"_s, u"--records"_s, QLatin1String(records)}
-                << false << 1 << QStringLiteral("err")
+                << false << 1 << u"err"_s
                 << QByteArray(
                        "quillory-cli: @/in.bri: Die Tabelle hat die Datensätze 1 bis 2, nicht")
                 << QByteArrayList{"Briefe,"};
@@ -305,7 +303,7 @@ private slots:
             << QByteArray("{}")
             << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"-o"_s,
                            u"@/fehlt/alle.pdf"_s}
-            << false << 1 << QStringLiteral("err")
+            << false << 1 << u"err"_s
             << QByteArray("quillory-cli: @/fehlt/alle.pdf: Ordner nicht gefunden\n"
                           "quillory-cli: Es wurde kein Brief ausgegeben\n")
             << QByteArrayList{"von 2 Briefen"};
@@ -313,7 +311,7 @@ private slots:
         QTest::newRow("merge names the letter when no printer is the default")
             << QByteArray("{}")
             << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"--print"_s} << false << 1
-            << QStringLiteral("err")
+            << u"err"_s
             << QByteArray("quillory-cli: @/in.bri: Zur Zeit ist kein Standard-Drucker gewählt\n"
                           "quillory-cli: Es wurde kein Brief ausgegeben\n")
             << QByteArrayList{": : "};
@@ -333,20 +331,16 @@ private slots:
         // The sample letter's sender line lies above the safe zone of DL and C5.
         const QByteArray sample = readAll(QStringLiteral(QUILLORY_SAMPLE_JSON));
         QTest::newRow("check names what else is amiss in its verdict")
-            << sample
-            << QStringList{QStringLiteral("check"), QStringLiteral("@/in.bri"),
-                           QStringLiteral("--envelope"), QStringLiteral("DL")}
-            << false << 0 << QStringLiteral("out")
+            << sample << QStringList{u"check"_s, u"@/in.bri"_s, u"--envelope"_s, u"DL"_s} << false
+            << 0 << u"out"_s
             << QByteArray("Anschrift passt, aber die Absenderzeile ist nicht im Fenster sichtbar "
                           "(DL, mindestens ")
             << QByteArrayList();
         QTest::newRow("check --json tells how much of the sender line shows")
             << sample
-            << QStringList{QStringLiteral("check"), QStringLiteral("@/in.bri"),
-                           QStringLiteral("--envelope"), QStringLiteral("C5"),
-                           QStringLiteral("--json")}
-            << false << 3 << QStringLiteral("out")
-            << QByteArray("\"returnLineVisibility\": \"none\"") << QByteArrayList();
+            << QStringList{u"check"_s, u"@/in.bri"_s, u"--envelope"_s, u"C5"_s, u"--json"_s}
+            << false << 3 << u"out"_s << QByteArray("\"returnLineVisibility\": \"none\"")
+            << QByteArrayList();
 
         // A letter the user may write in a folder where they may not create
         // files: no temporary file can be made there, so it is saved in place.
@@ -460,12 +454,12 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("limit"); // the largest file the command may write; 0: any
         QTest::addColumn<QString>("line");
-        const QString full = QStringLiteral("Disk full");
+        const QString full = u"Disk full"_s;
         const auto row = [](const char* name, const char* arguments, int limit, const char* target,
                             const QString& message) {
             QTest::newRow(name) << QString::fromLatin1(arguments).split(QLatin1Char(' ')) << limit
-                                << QStringLiteral("quillory-cli: @/%1: %2\n")
-                                       .arg(QString::fromLatin1(target), message);
+                                << u"quillory-cli: @/%1: %2\n"_s.arg(QString::fromLatin1(target),
+                                                                     message);
         };
         // Files that fit the write buffer whole, and larger ones.
         row("JSON on a full disk", "convert @/in.bri @/alt.json", 200, "alt.json", full);
@@ -475,10 +469,10 @@ private slots:
         row("serial PDF on a full disk", "merge @/in.bri @/namen.csv -o @/alt.pdf", 1000, "alt.pdf",
             full);
         row("a link to a pipe", "convert @/in.bri @/rohr.json", 0, "rohr.json",
-            QStringLiteral("„@/rohr.json“ ist keine gewöhnliche Datei"));
+            u"„@/rohr.json“ ist keine gewöhnliche Datei"_s);
         row("a link planted among the letters",
             "merge @/in.bri @/namen.csv --each @/briefe --overwrite", 0, "briefe",
-            QStringLiteral("Die Datei „Brief-1.pdf“ ist eine Verknüpfung"));
+            u"Die Datei „Brief-1.pdf“ ist eine Verknüpfung"_s);
     }
 
     void aFailedOutputLeavesTheOldFile()
@@ -487,49 +481,40 @@ private slots:
         QFETCH(int, limit);
         QFETCH(QString, line);
 #ifdef Q_OS_UNIX
-        const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+        const QString prlimit = QStandardPaths::findExecutable(u"prlimit"_s);
         if (limit > 0 && prlimit.isEmpty())
             QSKIP("no prlimit to set a file size limit with");
         QTemporaryDir dir;
         const auto at = [&](const char* name) {
             return dir.filePath(QString::fromLatin1(name));
         };
-        QCOMPARE(
-            cli({QStringLiteral("convert"), QStringLiteral(QUILLORY_SAMPLE_JSON), at("in.bri")})
-                .status,
-            0);
+        QCOMPARE(cli({u"convert"_s, QStringLiteral(QUILLORY_SAMPLE_JSON), at("in.bri")}).status, 0);
         QVERIFY(QFile::copy(QStringLiteral(QUILLORY_SAMPLE_JSON), at("in.json")));
         writeAll(at("namen.csv"), "Name\nAnna\n");
-        const QStringList olds{QStringLiteral("alt.json"), QStringLiteral("alt.bri"),
-                               QStringLiteral("alt.pdf"), QStringLiteral("alt.png")};
+        const QStringList olds{u"alt.json"_s, u"alt.bri"_s, u"alt.pdf"_s, u"alt.png"_s};
         for (const QString& name : olds)
             writeAll(dir.filePath(name), "alt");
         QCOMPARE(mkfifo(QFile::encodeName(at("rohr")).constData(), 0666), 0);
-        QVERIFY(QFile::link(QStringLiteral("rohr"), at("rohr.json")));
+        QVERIFY(QFile::link(u"rohr"_s, at("rohr.json")));
         QVERIFY(QDir().mkpath(at("briefe")));
-        QVERIFY(QFile::link(QStringLiteral("../alt.pdf"), at("briefe/Brief-1.pdf")));
-        const QStringList before =
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+        QVERIFY(QFile::link(u"../alt.pdf"_s, at("briefe/Brief-1.pdf")));
+        const auto entries = [](const QString& folder) {
+            return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                          QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries(dir.path());
 
-        arguments.replaceInStrings(QStringLiteral("@"), dir.path());
-        const Run run = limit > 0
-                            ? cli(arguments, prlimit, {QStringLiteral("--fsize=%1").arg(limit)})
-                            : cli(arguments);
+        arguments.replaceInStrings(u"@"_s, dir.path());
+        const Run run =
+            limit > 0 ? cli(arguments, prlimit, {u"--fsize=%1"_s.arg(limit)}) : cli(arguments);
         QCOMPARE(run.status, 1);
-        line.replace(QStringLiteral("@"), dir.path());
+        line.replace(u"@"_s, dir.path());
         QVERIFY2(run.err.contains(line), qPrintable(run.err));
         for (const QString& name : olds)
             QCOMPARE(readAll(dir.filePath(name)), QByteArray("alt"));
         QVERIFY(!QFileInfo(at("rohr")).isFile());
-        QCOMPARE(
-            QDir(dir.path())
-                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
-            before);
-        QCOMPARE(
-            QDir(at("briefe"))
-                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{QStringLiteral("Brief-1.pdf")});
+        QCOMPARE(entries(dir.path()), before);
+        QCOMPARE(entries(at("briefe")), QStringList{u"Brief-1.pdf"_s});
 #else
         Q_UNUSED(arguments);
         Q_UNUSED(limit);
@@ -546,8 +531,7 @@ private slots:
         QTest::addColumn<QStringList>("lines"); // of stderr, "@" the folder
 
         const QByteArray toName(R"({"recipient": {"name": "{Name}"}})");
-        const QString read =
-            QStringLiteral("quillory-cli: @/t.csv: Semikolon, UTF-8, 2 Datensätze");
+        const QString read = u"quillory-cli: @/t.csv: Semikolon, UTF-8, 2 Datensätze"_s;
         QTest::newRow("a short row")
             << toName << QByteArray("Name;Ort\nAnna;K\xc3\xb6ln\nBernd\n") << QStringList()
             << QStringList{read,
@@ -555,14 +539,13 @@ private slots:
                                           "Felder als Spalten, die übrigen Werte bleiben leer")};
         QTest::newRow("UTF-8 given for Windows-1252")
             << toName << QByteArray("Name;Ort\nM\xfcller;K\xf6ln\nAb;Bonn\n")
-            << QStringList{QStringLiteral("--encoding"), QStringLiteral("utf-8")}
+            << QStringList{u"--encoding"_s, u"utf-8"_s}
             << QStringList{read, QStringLiteral("quillory-cli: @/t.csv: Warnung: Zeile 2: kein "
                                                 "gültiges UTF-8, unlesbare Zeichen durch „\uFFFD“ "
                                                 "ersetzt")};
         QTest::newRow("UTF-16 with its byte order mark")
             << toName << QByteArray("\xff\xfeN\0a\0m\0e\0\n\0A\0\n\0B\0", 18) << QStringList()
-            << QStringList{
-                   QStringLiteral("quillory-cli: @/t.csv: Semikolon, UTF-16, 2 Datensätze")};
+            << QStringList{u"quillory-cli: @/t.csv: Semikolon, UTF-16, 2 Datensätze"_s};
         QTest::newRow("a letter without a placeholder")
             << QByteArray(R"({"recipient": {"name": "Alle"}})") << QByteArray("Name\nA\nB\n")
             << QStringList()
@@ -578,20 +561,20 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(QStringList, lines);
         writeAll(path("in.json"), json);
-        QCOMPARE(cli({QStringLiteral("convert"), path("in.json"), path("in.bri")}).status, 0);
+        QCOMPARE(cli({u"convert"_s, path("in.json"), path("in.bri")}).status, 0);
         writeAll(path("t.csv"), table);
         QFile::remove(path("serie.pdf"));
 
-        const Run run = cli(QStringList{QStringLiteral("merge"), path("in.bri"), path("t.csv"),
-                                        QStringLiteral("-o"), path("serie.pdf")} +
-                            options);
+        const Run run =
+            cli(QStringList{u"merge"_s, path("in.bri"), path("t.csv"), u"-o"_s, path("serie.pdf")} +
+                options);
         // Warnings leave the exit status as it is.
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QCOMPARE(run.out, QStringLiteral("2 Briefe, 2 Seiten\n"));
-        lines.replaceInStrings(QStringLiteral("@"), m_dir.path());
+        QCOMPARE(run.out, u"2 Briefe, 2 Seiten\n"_s);
+        lines.replaceInStrings(u"@"_s, m_dir.path());
         // Qt's own notes, e.g. of a missing runtime folder, are not the program's.
-        const QStringList err = run.err.split(QLatin1Char('\n'))
-                                    .filter(QRegularExpression(QStringLiteral("^quillory-cli: ")));
+        const QStringList err =
+            run.err.split(QLatin1Char('\n')).filter(QRegularExpression(u"^quillory-cli: "_s));
         QCOMPARE(err, lines);
         QVERIFY(QFile::exists(path("serie.pdf")));
     }
