@@ -3,8 +3,8 @@
 // must not take longer than a frame (16 ms), or the write would have to move
 // off that thread with a snapshot of the letter.
 #include "LongLetter.h"
-#include "MainForm.h"
-#include "RecoveryStore.h"
+#include "window/MainForm.h"
+#include "features/recovery/RecoveryStore.h"
 
 #include "GuiBenchmarkMain.h"
 

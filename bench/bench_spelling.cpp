@@ -8,7 +8,7 @@
 #include "spell/HunspellChecker.h"
 #include "spell/UnknownWords.h"
 #include "spell/UserWordList.h"
-#include "SpellHighlighter.h"
+#include "features/spelling/SpellHighlighter.h"
 
 #include "GuiBenchmarkMain.h"
 

@@ -1,5 +1,5 @@
-#include "MainForm.h"
-#include "Startup.h"
+#include "window/MainForm.h"
+#include "support/Startup.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MainForm.h"
-#include "MemoField.h"
+#include "window/MainForm.h"
+#include "widgets/MemoField.h"
 #include "ScriptedPrompts.h"
 #include "settings/ListStore.h"
 #include "settings/MemorySettingsBackend.h"

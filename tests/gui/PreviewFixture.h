@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ErrorReport.h"
+#include "support/ErrorReport.h"
 #include "FormFixture.h"
 #include "output/FakePrinter.h"
-#include "PaintSurface.h"
-#include "PrinterAccess.h"
+#include "widgets/PaintSurface.h"
+#include "support/PrinterAccess.h"
 
 #include <QPageSize>
 

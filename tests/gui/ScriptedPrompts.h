@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompts.h"
+#include "window/Prompts.h"
 
 #include <QStringList>
 

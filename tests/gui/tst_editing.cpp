@@ -1,7 +1,7 @@
-#include "FontChoiceDialog.h"
-#include "FontFacePicker.h"
+#include "dialogs/FontChoiceDialog.h"
+#include "widgets/FontFacePicker.h"
 #include "FormFixture.h"
-#include "PrinterAccess.h"
+#include "support/PrinterAccess.h"
 
 #include <QAbstractItemView>
 #include <QAction>

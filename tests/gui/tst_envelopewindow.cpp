@@ -1,7 +1,7 @@
 #include "envelope/AddressCheck.h"
 #include "envelope/WindowOverlay.h"
 #include "PreviewFixture.h"
-#include "SpinField.h"
+#include "widgets/SpinField.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "DateField.h"
+#include "widgets/DateField.h"
 #include "document/DateFormat.h"
 #include "FormFixture.h"
 #include "LetterSamples.h"
-#include "PaintSurface.h"
+#include "widgets/PaintSurface.h"
 #include "settings/SenderProfiles.h"
-#include "SpinField.h"
+#include "widgets/SpinField.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
-#include "DateField.h"
+#include "widgets/DateField.h"
 #include "document/LetterFile.h"
-#include "FileDialog.h"
+#include "dialogs/FileDialog.h"
 #include "FileSizeLimit.h"
 #include "FormFixture.h"
-#include "SpinField.h"
+#include "widgets/SpinField.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "PaintSurface.h"
+#include "widgets/PaintSurface.h"
 #include "PreviewFixture.h"
-#include "PrinterAccess.h"
-#include "SpinField.h"
+#include "support/PrinterAccess.h"
+#include "widgets/SpinField.h"
 
 #include <QAction>
 #include <QCheckBox>

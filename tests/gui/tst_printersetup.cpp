@@ -1,5 +1,5 @@
 #include "output/PrinterTarget.h"
-#include "PrinterAccess.h"
+#include "support/PrinterAccess.h"
 
 #include <QPageRanges>
 #include <QPrintDialog>

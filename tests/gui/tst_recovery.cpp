@@ -1,7 +1,7 @@
-#include "AutosaveSchedule.h"
+#include "features/recovery/AutosaveSchedule.h"
 #include "document/LetterFile.h"
 #include "FormFixture.h"
-#include "RecoveryStore.h"
+#include "features/recovery/RecoveryStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 #include "layout/PageLayout.h"
 #include "output/PreviewRenderer.h"
 #include "PreviewFixture.h"
-#include "RecoveryStore.h"
-#include "SerialLetterDialog.h"
-#include "SpinField.h"
+#include "features/recovery/RecoveryStore.h"
+#include "features/serial/SerialLetterDialog.h"
+#include "widgets/SpinField.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "document/LetterFile.h"
 #include "FormFixture.h"
-#include "SessionGuard.h"
+#include "support/SessionGuard.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "PreviewFixture.h"
-#include "SpinField.h"
+#include "widgets/SpinField.h"
 
 #include <QCheckBox>
 #include <QFile>

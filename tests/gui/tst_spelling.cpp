@@ -1,9 +1,9 @@
 #include "FormFixture.h"
-#include "SpellDialog.h"
-#include "SpellHighlighter.h"
-#include "SpellSupport.h"
+#include "dialogs/SpellDialog.h"
+#include "features/spelling/SpellHighlighter.h"
+#include "features/spelling/SpellSupport.h"
 #include "StubSpellChecker.h"
-#include "WordListDialog.h"
+#include "dialogs/WordListDialog.h"
 
 #include <QAction>
 #include <QApplication>

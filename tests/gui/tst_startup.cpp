@@ -1,8 +1,8 @@
-#include "AboutBox.h"
-#include "ErrorReport.h"
-#include "FormBuilder.h"
+#include "dialogs/AboutBox.h"
+#include "support/ErrorReport.h"
+#include "widgets/FormBuilder.h"
 #include "FormFixture.h"
-#include "Startup.h"
+#include "support/Startup.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

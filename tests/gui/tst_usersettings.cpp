@@ -1,8 +1,8 @@
-#include "DesignScale.h"
+#include "widgets/DesignScale.h"
 #include "FormFixture.h"
 #include "settings/QSettingsBackend.h"
-#include "SpinField.h"
-#include "WindowPlacer.h"
+#include "widgets/SpinField.h"
+#include "support/WindowPlacer.h"
 
 #include <QCheckBox>
 #include <QDir>

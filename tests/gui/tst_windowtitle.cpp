@@ -1,6 +1,6 @@
-#include "DateField.h"
+#include "widgets/DateField.h"
 #include "FormFixture.h"
-#include "SpinField.h"
+#include "widgets/SpinField.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,0 +1,216 @@
+#include "features/serial/SerialLetterDialog.h"
+
+#include "merge/SerialRun.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quillory::app {
+namespace {
+
+const QChar kDelimiters[] = {QLatin1Char(';'), QLatin1Char(','), QLatin1Char('\t')};
+const merge::CsvEncoding kEncodings[] = {merge::CsvEncoding::Utf8, merge::CsvEncoding::Windows1252,
+                                         merge::CsvEncoding::Utf16};
+
+template <typename T, std::size_t N>
+int indexOf(const T (&values)[N], const T& value)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (values[i] == value)
+            return int(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+SerialLetterDialog::SerialLetterDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SerialLetterDialog"));
+    setWindowTitle(QStringLiteral("Serienbrief"));
+
+    auto* tableBox = new QGroupBox(QStringLiteral("Tabelle der Empfänger"), this);
+    TabelleEdit = new QLineEdit(tableBox);
+    TabelleEdit->setObjectName(QStringLiteral("TabelleEdit"));
+    TabelleEdit->setReadOnly(true);
+    AuswaehlenButton = new QPushButton(QStringLiteral("Auswählen..."), tableBox);
+    AuswaehlenButton->setObjectName(QStringLiteral("AuswaehlenButton"));
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(TabelleEdit, 1);
+    fileRow->addWidget(AuswaehlenButton);
+
+    TrennzeichenCombo = new QComboBox(tableBox);
+    TrennzeichenCombo->setObjectName(QStringLiteral("TrennzeichenCombo"));
+    for (QChar c : kDelimiters)
+        TrennzeichenCombo->addItem(merge::delimiterName(c));
+    ZeichensatzCombo = new QComboBox(tableBox);
+    ZeichensatzCombo->setObjectName(QStringLiteral("ZeichensatzCombo"));
+    for (merge::CsvEncoding e : kEncodings)
+        ZeichensatzCombo->addItem(merge::encodingName(e));
+
+    SpaltenList = new QListWidget(tableBox);
+    SpaltenList->setObjectName(QStringLiteral("SpaltenList"));
+    SpaltenList->setToolTip(
+        QStringLiteral("Doppelklick fügt die Spalte in das zuletzt bearbeitete Feld ein"));
+    AnzahlLabel = new QLabel(tableBox);
+    AnzahlLabel->setObjectName(QStringLiteral("AnzahlLabel"));
+    WarnungLabel = new QLabel(tableBox);
+    WarnungLabel->setObjectName(QStringLiteral("WarnungLabel"));
+    WarnungLabel->setWordWrap(true);
+    WarnungLabel->setTextFormat(Qt::PlainText);
+    QPalette warningColours = WarnungLabel->palette();
+    warningColours.setColor(QPalette::WindowText, QColor(176, 0, 0));
+    WarnungLabel->setPalette(warningColours);
+
+    auto* tableForm = new QFormLayout(tableBox);
+    tableForm->addRow(QStringLiteral("Datei:"), fileRow);
+    tableForm->addRow(QStringLiteral("Trennzeichen:"), TrennzeichenCombo);
+    tableForm->addRow(QStringLiteral("Zeichensatz:"), ZeichensatzCombo);
+    tableForm->addRow(QStringLiteral("Spalten:"), SpaltenList);
+    tableForm->addRow(QStringLiteral("Datensätze:"), AnzahlLabel);
+    tableForm->addRow(WarnungLabel);
+
+    auto* outputBox = new QGroupBox(QStringLiteral("Ausgabe"), this);
+    EinePdfRadio = new QRadioButton(QStringLiteral("Eine PDF-Datei"), outputBox);
+    EinePdfRadio->setObjectName(QStringLiteral("EinePdfRadio"));
+    JeDatensatzRadio = new QRadioButton(QStringLiteral("Eine PDF-Datei je Datensatz"), outputBox);
+    JeDatensatzRadio->setObjectName(QStringLiteral("JeDatensatzRadio"));
+    MusterEdit = new QLineEdit(merge::SerialRun::defaultNamePattern(), outputBox);
+    MusterEdit->setObjectName(QStringLiteral("MusterEdit"));
+    DruckerRadio = new QRadioButton(QStringLiteral("Drucker"), outputBox);
+    DruckerRadio->setObjectName(QStringLiteral("DruckerRadio"));
+    BeidseitigCheck = new QCheckBox(QStringLiteral("für beidseitigen Druck"), outputBox);
+    BeidseitigCheck->setObjectName(QStringLiteral("BeidseitigCheck"));
+    auto* group = new QButtonGroup(outputBox);
+    for (QRadioButton* radio : {EinePdfRadio, JeDatensatzRadio, DruckerRadio})
+        group->addButton(radio);
+    EinePdfRadio->setChecked(true);
+
+    auto* patternRow = new QHBoxLayout;
+    patternRow->setContentsMargins(24, 0, 0, 0);
+    patternRow->addWidget(new QLabel(QStringLiteral("Dateiname:"), outputBox));
+    patternRow->addWidget(MusterEdit, 1);
+    auto* outputLayout = new QVBoxLayout(outputBox);
+    outputLayout->addWidget(EinePdfRadio);
+    outputLayout->addWidget(JeDatensatzRadio);
+    outputLayout->addLayout(patternRow);
+    outputLayout->addWidget(DruckerRadio);
+    outputLayout->addWidget(BeidseitigCheck);
+
+    auto* buttons = new QDialogButtonBox(this);
+    StartenButton = buttons->addButton(QStringLiteral("Starten"), QDialogButtonBox::ActionRole);
+    StartenButton->setObjectName(QStringLiteral("StartenButton"));
+    LoesenButton = buttons->addButton(QStringLiteral("Tabelle lösen"), QDialogButtonBox::ResetRole);
+    LoesenButton->setObjectName(QStringLiteral("LoesenButton"));
+    QPushButton* close =
+        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("SchliessenButton"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tableBox, 1);
+    layout->addWidget(outputBox);
+    layout->addWidget(buttons);
+
+    connect(AuswaehlenButton, &QPushButton::clicked, this, &SerialLetterDialog::chooseTable);
+    for (QComboBox* combo : {TrennzeichenCombo, ZeichensatzCombo}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
+            if (!m_quiet)
+                emit readAgain();
+        });
+    }
+    connect(SpaltenList, &QListWidget::itemDoubleClicked, this,
+            &SerialLetterDialog::onColumnActivated);
+    connect(StartenButton, &QPushButton::clicked, this, &SerialLetterDialog::start);
+    connect(LoesenButton, &QPushButton::clicked, this, &SerialLetterDialog::detach);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(group, &QButtonGroup::buttonToggled, this, &SerialLetterDialog::updateOutputChoice);
+    clearTable();
+    updateOutputChoice();
+}
+
+void SerialLetterDialog::showTable(const QString& path, const merge::CsvTable& table)
+{
+    TabelleEdit->setText(path);
+    setQuietly(TrennzeichenCombo, indexOf(kDelimiters, table.delimiter));
+    setQuietly(ZeichensatzCombo, indexOf(kEncodings, table.encoding));
+    SpaltenList->clear();
+    SpaltenList->addItems(table.columns);
+    AnzahlLabel->setText(QString::number(table.recordCount()));
+    // Shown before any run, so a table read other than written can be mended first.
+    WarnungLabel->setText(table.warnings.join(QLatin1Char('\n')));
+    WarnungLabel->setVisible(!table.warnings.isEmpty());
+    for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
+                                                      StartenButton, LoesenButton})
+        w->setEnabled(true);
+}
+
+void SerialLetterDialog::clearTable()
+{
+    TabelleEdit->clear();
+    SpaltenList->clear();
+    AnzahlLabel->clear();
+    WarnungLabel->clear();
+    WarnungLabel->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
+                                                      StartenButton, LoesenButton})
+        w->setEnabled(false);
+}
+
+void SerialLetterDialog::setQuietly(QComboBox* combo, int index)
+{
+    m_quiet = true;
+    combo->setCurrentIndex(index);
+    m_quiet = false;
+}
+
+merge::CsvOptions SerialLetterDialog::csvOptions() const
+{
+    merge::CsvOptions options;
+    if (const int i = TrennzeichenCombo->currentIndex(); i >= 0)
+        options.delimiter = kDelimiters[i];
+    if (const int i = ZeichensatzCombo->currentIndex(); i >= 0)
+        options.encoding = kEncodings[i];
+    return options;
+}
+
+SerialLetterDialog::Output SerialLetterDialog::output() const
+{
+    if (JeDatensatzRadio->isChecked())
+        return Output::PdfPerRecord;
+    return DruckerRadio->isChecked() ? Output::Printer : Output::OnePdf;
+}
+
+bool SerialLetterDialog::duplex() const
+{
+    return BeidseitigCheck->isChecked();
+}
+
+QString SerialLetterDialog::namePattern() const
+{
+    return MusterEdit->text();
+}
+
+void SerialLetterDialog::onColumnActivated(QListWidgetItem* item)
+{
+    emit insertColumn(QLatin1Char('{') + item->text() + QLatin1Char('}'));
+}
+
+void SerialLetterDialog::updateOutputChoice()
+{
+    MusterEdit->setEnabled(JeDatensatzRadio->isChecked());
+    // Each file of its own starts on its own first page anyway.
+    BeidseitigCheck->setEnabled(!JeDatensatzRadio->isChecked());
+}
+
+} // namespace quillory::app

@@ -1,0 +1,605 @@
+#pragma once
+
+#include "document/Letter.h"
+#include "document/LetterFont.h"
+#include "window/Prompts.h"
+#include "settings/FormStorage.h"
+#include "settings/ListStore.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QPainter;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace quillory::merge {
+struct CsvOptions;
+struct CsvTable;
+struct MergeOutcome;
+class SerialRun;
+} // namespace quillory::merge
+
+namespace quillory::output {
+class PreviewRenderer;
+struct PreviewRequest;
+struct PrintOutcome;
+struct PrintRequest;
+class PrintTarget;
+} // namespace quillory::output
+
+namespace quillory::settings {
+class SenderProfiles;
+}
+
+namespace quillory::app {
+
+class AboutBox;
+class AutosaveSchedule;
+class PrinterAccess;
+class DateField;
+class FormBuilder;
+class MemoField;
+class PaintSurface;
+class RecentLetters;
+class RecoveryStore;
+class SessionGuard;
+class SpinField;
+class SpellSupport;
+class SerialLetterDialog;
+
+/**
+ * The one main window: every letter field and setting is one of its widgets,
+ * under the names the rest of the program uses, and it holds the document
+ * state (FileName, BaseTitle, Changed, WasShown) with the title built from it.
+ *
+ * letter() gathers a document::Letter from the widgets and setLetter() puts
+ * one back; each widget notifies only when its value really changes, by the
+ * user or by the program. Every handler bound to a widget or menu runs inside
+ * one guard: a failure ends that command, is shown through Prompts::showError
+ * and never crosses the event loop. All questions and file dialogs go through
+ * the Prompts given at construction.
+ *
+ * The per-user settings (FormStorage1) are restored at the first showing and
+ * saved after an allowed close; when the desktop session ends the program
+ * without anyone to answer, they are saved and an unsaved letter is kept in
+ * a recovery copy that the next start offers to open; while the letter has
+ * unsaved changes that copy is kept up to date a moment after each pause.
+ */
+class MainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    /** The caption at creation, kept as BaseTitle. */
+    static QString designCaption();
+
+    /**
+     * arguments are the command line without the program; the first names a
+     * letter to open at the first showing. prompts defaults to real dialogs;
+     * when given it must outlive the window.
+     */
+    explicit MainForm(const QStringList& arguments = {}, Prompts* prompts = nullptr,
+                      QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    document::Letter letter() const;
+    void setLetter(const document::Letter& letter);
+
+    QString fileName() const { return FileName; }
+    QString baseTitle() const { return BaseTitle; }
+    bool isChanged() const { return Changed; }
+
+    /**
+     * The per-user store, set before the first showing; without one the
+     * window uses the platform's (QSettingsBackend). It must outlive the window.
+     */
+    void setSettingsBackend(settings::SettingsBackend* backend);
+    /**
+     * The per-user lists (recent letters, sender profiles), set before the
+     * first showing; the default is the platform's store. Must outlive the window.
+     */
+    void setListStore(settings::ListStore* store);
+    /**
+     * The folder of the recovery copies and of the copy of the signature
+     * image, set before the first showing; the default is the program's data
+     * folder.
+     */
+    void setRecoveryFolder(const QString& folder);
+    /** Where this window's recovery copy goes. */
+    QString recoveryFilePath() const;
+    /**
+     * Writes the recovery copy of an unsaved letter now, as the autosave
+     * timer does when it fires; false when it could not be written.
+     */
+    bool writeRecoveryCopy();
+    /** True while changes wait for the autosave timer. */
+    bool isRecoveryCopyPending() const;
+
+    /**
+     * The desktop session is ending. With canAsk the usual closing question
+     * is put and false means the user keeps the program; without, the
+     * settings are saved and an unsaved letter goes to the recovery file.
+     */
+    bool sessionEnds(bool canAsk);
+    /** SIGTERM: sessionEnds(false), then the program ends. */
+    void sessionTerminated();
+
+    /** Runs a handler; a failure is reported and gives false. Never throws. */
+    bool runGuarded(const std::function<void()>& handler) noexcept;
+
+    // Document state and lifecycle. Failures throw CommandError.
+    void SetChanged();
+    void SetUnChanged();
+    void NewAll();
+    bool SaveFile();
+    bool SaveTheFile(const QString& path);
+    bool OpenFile();
+    void OpenFileWithName(const QString& path);
+    /** "Zuletzt geöffnet": a letter that is gone is taken off the list with a note. */
+    void OpenRecentFile(const QString& path);
+    void FormShow();
+    void FormCloseQuery(bool& CanClose);
+
+    // Menu handlers.
+    void Neu1Click();
+    void ffnen1Click();
+    void Speichern1Click();
+    void Speichernunter1Click();
+    void Beenden1Click();
+    void berdasProgramm1Click();
+
+    // Editing of the body text, whichever field has the focus, and the fonts.
+    void Bearbeiten1Click();
+    void Rckgngig1Click();
+    void Kopieren1Click();
+    void Kopieren2Click();
+    void Einfgen1Click();
+    void Memo1KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    void BitBtnXP1Click();
+    void BitBtnXP2Click();
+
+    // Change handlers.
+    void Edit1Change();
+    void Edit2Change();
+    void Edit3Change();
+    void Edit4Change();
+    void Edit5Change();
+    void Edit6Change();
+    void Edit7Change();
+    void Edit8Change();
+    void Edit9Change();
+    void Edit10Change();
+    void Edit11Change();
+    void Edit12Change();
+    void Edit13Change();
+    void Edit14Change();
+    void Edit15Change();
+    void Edit16Change();
+    void Edit17Change();
+    void Edit18Change();
+    void Edit19Change();
+    void Memo1Change();
+    void DateEdit1Change();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void ZoomEdChange();
+    void SeiteEdChange();
+    void Layout1CheckClick();
+    void Layout2CheckClick();
+    /** The letter's own check boxes: saved in the file, so ticking one is an edit. */
+    void LetterCheckClick();
+    /** Leer2Check is a view choice kept per user, not part of the letter. */
+    void Leer2CheckClick();
+    /** The window envelope is a view choice kept per user, not part of the letter. */
+    void UmschlagComboChange();
+    /**
+     * Moves the address into the chosen envelope's window through the line
+     * counts before it, as if typed into their fields; or says why it cannot.
+     */
+    void AnpassenClick();
+    /** A sender profile chosen: its fields and fonts go into the letter, as an edit. */
+    void AbsenderComboSelect();
+    /** "Speichern als...": the sender fields, footer and fonts under a name the user gives. */
+    void AbsenderSpeichernClick();
+    /** "Löschen": the chosen profile, after a question. */
+    void AbsenderLoeschenClick();
+
+    // The scanned signature on "Ihre Daten", a per-user choice.
+    /** "Unterschrift (Bild)...": a copy of the chosen image goes into the data folder. */
+    void UnterschriftClick();
+    /** "Entfernen": back to the dotted line; the copy goes too. */
+    void UnterschriftEntfernenClick();
+    /** The height or "Bild nur in PDF-Dateien verwenden" changed. */
+    void UnterschriftOptionChange();
+
+    // Preview, printing and PDF export.
+    /** Sizes the preview page and draws it in the same paint. */
+    void PaintBox1Paint(QPainter& painter);
+    void Drucken1Click();
+    void Druckereinrichten1Click();
+    void AlsPDFspeichern1Click();
+    void FormMouseWheelDown();
+    void FormMouseWheelUp();
+    /** The pages of the letter as the preview last composed it (0 before the first). */
+    int pageCount() const { return PageCount; }
+    /** Replaces the system's printers, e.g. by a fake in tests; must outlive the window. */
+    void setPrinterAccess(PrinterAccess* printer);
+    /**
+     * What the preview shows now: the letter (or the record's letter while a
+     * table is attached) composed for the current printer's page.
+     */
+    output::PreviewRequest previewRequest();
+    /** The preview's renderer; its layoutFor(previewRequest()) is the page on the screen. */
+    output::PreviewRenderer& preview();
+
+    // Serial letters: a table of recipients attached to the letter.
+    /** "Serienbrief...": opens the dialog, which stays beside the window. */
+    void Serienbrief1Click();
+    /** The dialog, once it was opened; null before. */
+    SerialLetterDialog* serialLetterDialog() const { return m_serialDialog; }
+    /** The records of the attached table; 0 without one. */
+    int recordCount() const;
+    /** The record the preview shows, from 1; 0 without a table. */
+    int shownRecord() const;
+    void DatensatzEdChange();
+    /** "Tabelle lösen": the preview goes back to the letter as typed. */
+    void TabelleLoesenClick();
+
+    /** Spell checking of the body text. */
+    SpellSupport* spelling() const { return m_spelling; }
+    /** "Rechtschreibung prüfen...": every unknown word of the letter's text fields in turn. */
+    void Rechtschreibung1Click();
+
+    // Tab "Brief schreiben".
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QPushButton* BitBtnXP1 = nullptr;
+    DateField* DateEdit1 = nullptr;
+    QPushButton* BitBtnXP2 = nullptr;
+    MemoField* Memo1 = nullptr;
+
+    // Tab "Ihre Daten".
+    QWidget* TabSheet2 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+    QLineEdit* Edit12 = nullptr;
+    QLineEdit* Edit13 = nullptr;
+    QLineEdit* Edit19 = nullptr;
+    QLineEdit* Edit14 = nullptr;
+    QLineEdit* Edit15 = nullptr;
+    QLineEdit* Edit16 = nullptr;
+    QLineEdit* Edit17 = nullptr;
+    QLineEdit* Edit18 = nullptr;
+    SpinField* RandEd = nullptr;
+    QCheckBox* TeleRechts = nullptr;
+    QCheckBox* FussZentr = nullptr;
+    SpinField* ZeilenAbsender = nullptr;
+    SpinField* ZeilenBisEmpfaenger = nullptr;
+    SpinField* ZeilenBisBetreff = nullptr;
+    QCheckBox* Absenderunterstr = nullptr;
+    QLineEdit* TrennZeichen = nullptr;
+    SpinField* Absenderverkleinern = nullptr;
+    QCheckBox* kleinereSchriftCheck = nullptr;
+    QCheckBox* LeerZeileCheck = nullptr;
+    QCheckBox* PLZOrtGroesserCheck = nullptr;
+    QCheckBox* Leer2Check = nullptr;
+    QGroupBox* UnterschriftGruppe = nullptr;
+    QPushButton* UnterschriftButton = nullptr;
+    QPushButton* UnterschriftEntfernen = nullptr;
+    /** The chosen image, scaled down; empty without one. */
+    QLabel* UnterschriftVorschau = nullptr;
+    SpinField* UnterschriftHoehe = nullptr;
+    QCheckBox* UnterschriftNurPdf = nullptr;
+    /** The user's sender profiles by name; none chosen at the start. */
+    QComboBox* AbsenderCombo = nullptr;
+    QPushButton* AbsenderSpeichern = nullptr;
+    QPushButton* AbsenderLoeschen = nullptr;
+
+    // Tab "Druck Vorschau".
+    QWidget* TabSheet3 = nullptr;
+    QFrame* Panel2 = nullptr;
+    SpinField* SeiteEd = nullptr;
+    SpinField* ZoomEd = nullptr;
+    QRadioButton* Layout1Check = nullptr;
+    QRadioButton* Layout2Check = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    PaintSurface* PaintBox1 = nullptr;
+    /** One quiet line in the preview's panel, e.g. when there is no printer. */
+    QLabel* PrinterNote = nullptr;
+    /** The window envelope the address is checked against: "kein", "DL", "C6/5", "C5". */
+    QComboBox* UmschlagCombo = nullptr;
+    /** The check's verdict in a sentence, its warnings as the tool tip. */
+    QLabel* UmschlagVerdict = nullptr;
+    QPushButton* AnpassenButton = nullptr;
+    /** The record row, shown only while a table is attached: "Datensatz: n von N". */
+    QLabel* DatensatzLabel = nullptr;
+    SpinField* DatensatzEd = nullptr;
+    QLabel* DatensatzAnzahl = nullptr;
+    QPushButton* TabelleLoesen = nullptr;
+
+    QStatusBar* StatusBar1 = nullptr;
+    /** The check's verdict in short, on every tab. */
+    QLabel* UmschlagStatus = nullptr;
+
+    // Menus.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* Datei1 = nullptr;
+    QAction* Neu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* ffnen1 = nullptr;
+    /** Filled each time it opens, from the recent letters. */
+    QMenu* ZuletztGeoeffnet1 = nullptr;
+    QAction* Speichern1 = nullptr;
+    QAction* Speichernunter1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* Druckereinrichten1 = nullptr;
+    QAction* Drucken1 = nullptr;
+    QAction* AlsPDFspeichern1 = nullptr;
+    QAction* Serienbrief1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* Beenden1 = nullptr;
+    QMenu* Bearbeiten1 = nullptr;
+    QAction* Rckgngig1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* Kopieren1 = nullptr;
+    QAction* Kopieren2 = nullptr;
+    QAction* Einfgen1 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* Rechtschreibung1 = nullptr;
+    /** "Rechtschreibung während der Eingabe prüfen", a check box. */
+    QAction* Rechtschreibung2 = nullptr;
+    /** The installed German dictionaries to choose from. */
+    QMenu* Woerterbuch1 = nullptr;
+    /** "Wörterbuch bearbeiten...": the user's own words. */
+    QAction* WoerterbuchBearbeiten1 = nullptr;
+    QMenu* Hilfe1 = nullptr;
+    QAction* berdasProgramm1 = nullptr;
+
+    /** The letter font (FontDialog1) and the footer font (FontDialog2). */
+    const document::LetterFont& letterFont() const { return m_letterFont; }
+    const document::LetterFont& footerFont() const { return m_footerFont; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLetterTab(FormBuilder& builder);
+    void buildSenderTab(FormBuilder& builder);
+    void buildSenderProfiles(FormBuilder& builder);
+    void buildPreviewTab(FormBuilder& builder);
+    void buildSignatureChoice(FormBuilder& builder);
+    void connectSignature();
+    /** Reads the choice and its image once the store was read; a problem waits for the window. */
+    void restoreSignature();
+    /** Says once, with the window on screen, why the stored image could not be used. */
+    void reportSignatureProblem();
+    void showSignature();
+    /** Kept at once, in its own group, like the spelling choices. */
+    void saveSignatureChoice();
+    void buildMenus();
+    void buildEnvelopeChoice(FormBuilder& builder);
+    void buildRecordChoice(FormBuilder& builder);
+    /** Remembers the letter field that last had the focus, for columns to go into. */
+    void connectSerialLetter();
+    /** A text of the letter a column can go into: the recipient's, sender's and body fields. */
+    bool isLetterText(const QWidget* field) const;
+    void chooseSerialTable();
+    /** Reads the table again with the delimiter and encoding chosen in the dialog. */
+    void readSerialTableAgain();
+    void readSerialTable(const QString& path, const merge::CsvOptions& options);
+    void insertColumn(const QString& placeholder);
+    void runSerialLetter();
+    /**
+     * The run of the attached table with the typed letter in the view it
+     * prints in (forPdf as printRequest()); throws when it cannot start, as
+     * with a placeholder that names no column.
+     */
+    merge::SerialRun serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const;
+    /**
+     * What "Drucken" (forPdf false) or "Als PDF speichern..." puts out as one
+     * letter: the letter as typed, or while a table is attached, after asking,
+     * the shown record's letter; nothing when the user chose every record's
+     * letter, which all then got, or cancelled.
+     */
+    std::optional<output::PrintRequest>
+    oneLetterOrAll(bool forPdf, const std::function<void(const merge::SerialRun&)>& all);
+    /** Every letter of run as one job on target, with progress over parent, and the report. */
+    void printSerialRun(const merge::SerialRun& run, output::PrintTarget& target, QWidget* parent);
+    /** Every letter of run into one PDF at path, with progress over parent, and the report. */
+    void writeSerialPdf(const merge::SerialRun& run, const QString& path, QWidget* parent);
+    /** Tells the end of a run; a failure throws. True when it was not cancelled. */
+    bool reportSerialRun(const merge::MergeOutcome& outcome, int letterCount);
+    /**
+     * Another letter takes the place of the typed one (new, opened,
+     * recovered): it is no serial letter until a table is attached to it.
+     */
+    void detachForOtherLetter();
+    /** What every output reads and must never replace: the letter's file, the signature. */
+    QStringList readFiles() const;
+    /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
+    void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const;
+    /** Shows or hides the record row as a table is attached or let go. */
+    void showRecordChoice();
+    /** Keeps the envelope's verdict current as the letter changes. */
+    void connectEnvelopeCheck();
+    void connectHandlers();
+    void connectEditing();
+    void connectSession();
+    void connectSpelling();
+    /** The spelling choices are kept at once, in their own group, once the store was read. */
+    void restoreSpellChoices();
+    void FormCreate();
+
+    /** Binds a handler to a signal, inside the guard. */
+    template <typename Sender, typename Signal>
+    void bind(Sender* sender, Signal signal, void (MainForm::*handler)());
+    /** Binds a radio button's handler to it becoming checked. */
+    void bindChecked(QRadioButton* button, void (MainForm::*handler)());
+
+    QString title() const;
+    /** The question before unsaved changes are given up; true when the command may go on. */
+    bool maybeSave(const QString& question);
+    QString chooseSaveName();
+    QString memoText() const;
+    void repaintPreview();
+    /** Checks the address again on the next turn of the event loop, once for any number of edits.
+     */
+    void scheduleEnvelopeCheck();
+    void updateEnvelopeCheck();
+    /** Draws the chosen envelope's window over the preview's page 1; never printed. */
+    void paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request);
+    PrinterAccess& printer();
+    /**
+     * The letter with the view choices and layout it is printed in; forPdf:
+     * as "Als PDF speichern..." writes it, always with the signature image.
+     */
+    output::PrintRequest printRequest(bool forPdf = false) const;
+    /** printRequest(forPdf), with the shown record's letter while a table is attached. */
+    output::PrintRequest shownLetterRequest(bool forPdf = false) const;
+    /** Runs a job with a progress dialog for longer letters; a failure throws. */
+    output::PrintOutcome runPrintJob(output::PrintTarget& target,
+                                     const output::PrintRequest& request);
+    /** "3 Seiten an Buero-Laser gesendet" in the status bar. */
+    void showSentToPrinter(int pages);
+    /** Turns wheel units into notches of 120 for the form's wheel handlers. */
+    void wheelTurned(int angleDelta);
+    /** Spin fields, the date and combo boxes take the wheel only while focused. */
+    void keepTheWheelFromUnfocusedFields();
+
+    // The per-user settings store attaches here: restore before FormShow,
+    // save after a close that FormCloseQuery allowed.
+    void restoreUserSettings();
+    /**
+     * report false: the session is ending and nobody may be there to answer
+     * a box; a failure goes to stderr instead.
+     */
+    void saveUserSettings(bool report = true);
+    void saveUserSettingsOnDestroy() noexcept;
+    void logSettingsError(const QString& error) noexcept;
+    settings::FormStorage& formStorage();
+    settings::ViewChoices viewChoices() const;
+    void setViewChoices(const settings::ViewChoices& view);
+
+    void chooseFont(document::LetterFont& font, const QString& title);
+    settings::ListStore& listStore();
+    RecentLetters& recentLetters();
+    /** A letter opened or saved goes to the top of "Zuletzt geöffnet". */
+    void rememberLetter(const QString& path);
+    void fillRecentMenu();
+    void connectRecent();
+    settings::SenderProfiles& senderProfiles();
+    /** The profile list as stored, current chosen (none when empty). */
+    void fillSenderProfiles(const QString& current);
+    void connectSenderProfiles();
+    void keepForNextStart();
+    /** Offers the copies of instances that are gone, newest first, until one is taken. */
+    void offerRecoveredLetter();
+    /** The letter is saved or given up: its recovery copy has served. */
+    void dropRecoveredLetter();
+    /** A change to the letter: the recovery copy is due soon. */
+    void scheduleRecoveryCopy();
+    RecoveryStore& recoveryStore();
+    /** The session's question was answered and nothing changed since. */
+    bool sessionAlreadyAnswered() const;
+
+    /** How long a note stays in the status bar: it hides the envelope's verdict meanwhile. */
+    static constexpr int kStatusNoteMs = 10000;
+
+    QString FileName;
+    QString BaseTitle;
+    bool Changed = false;
+    bool WasShown = false;
+
+    QStringList m_arguments;
+    std::unique_ptr<Prompts> m_ownPrompts;
+    Prompts* m_prompts = nullptr;
+    AboutBox* m_aboutBox = nullptr;
+    document::LetterFont m_letterFont;
+    document::LetterFont m_footerFont;
+    QString m_openDialogName;
+    QString m_saveDialogName;
+    QString m_pdfDialogName;
+
+    int PageCount = 0;
+    std::unique_ptr<PrinterAccess> m_ownPrinter;
+    PrinterAccess* m_printer = nullptr;
+    std::unique_ptr<output::PreviewRenderer> m_preview;
+    int m_wheelDelta = 0;
+    bool m_envelopeCheckPending = false;
+
+    settings::SettingsBackend* m_settingsBackend = nullptr;
+    std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;
+    std::unique_ptr<settings::FormStorage> FormStorage1;
+    settings::ListStore* m_listStore = nullptr;
+    std::unique_ptr<settings::ListStore> m_ownListStore;
+    std::unique_ptr<RecentLetters> m_recent;
+    std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
+    QString m_recoveryFolder;
+    std::unique_ptr<RecoveryStore> m_recoveryStore;
+    QTimer* m_autosaveTimer = nullptr;
+    QElapsedTimer m_autosaveClock;
+    std::unique_ptr<AutosaveSchedule> m_autosave;
+    /** The recovery copies are offered once, at the first showing. */
+    bool m_recoveryOffered = false;
+    /** A failed write is reported once in the status bar, not at every key. */
+    bool m_recoveryFailureShown = false;
+    SessionGuard* m_sessionGuard = nullptr;
+    SpellSupport* m_spelling = nullptr;
+    /** The signature image as composition draws it (flattened); null: the dotted line. */
+    QImage m_signatureImage;
+    /** The copy in the data folder, as stored; kept even when it cannot be read. */
+    QString m_signaturePath;
+    QString m_signatureProblem;
+    QString m_imageDialogName;
+    /** Changes of the fields are stored only after the stored choice was shown. */
+    bool m_signatureRestored = false;
+    std::optional<document::Letter> m_sessionAnsweredLetter;
+
+    SerialLetterDialog* m_serialDialog = nullptr;
+    std::shared_ptr<const merge::CsvTable> m_serialTable;
+    QString m_serialTablePath;
+    QString m_serialPdfName;
+    QString m_serialFolder;
+    QPointer<QWidget> m_lastLetterField;
+    int m_panel2Height = 0;
+    int m_panel2RecordHeight = 0;
+};
+
+} // namespace quillory::app

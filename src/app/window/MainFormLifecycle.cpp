@@ -1,0 +1,198 @@
+#include "document/FileIdentity.h"
+#include "document/LetterFile.h"
+#include "support/ErrorReport.h"
+#include "window/MainForm.h"
+#include "widgets/MemoField.h"
+#include "features/recent/RecentLetters.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+namespace quillory::app {
+namespace {
+
+QString newQuestion()
+{
+    return QStringLiteral("Die Datei ist noch nicht gespeichert. Wollen Sie jetzt speichern?");
+}
+
+QString notSavedQuestion()
+{
+    return QStringLiteral("Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
+}
+
+QString lossyQuestion(const QString& characters)
+{
+    return QStringLiteral("Diese Zeichen kann eine Briefdatei nicht aufnehmen: %1\n"
+                          "Sie werden als ? gespeichert. Trotzdem speichern?")
+        .arg(characters);
+}
+
+} // namespace
+
+bool MainForm::maybeSave(const QString& question)
+{
+    if (!Changed)
+        return true;
+    switch (m_prompts->askToSave(question)) {
+    case Prompts::Answer::Yes:
+        return SaveFile();
+    case Prompts::Answer::No:
+        return true;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainForm::NewAll()
+{
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6})
+        edit->clear();
+    Memo1->clear();
+    FileName.clear();
+    detachForOtherLetter();
+    SetUnChanged();
+    repaintPreview();
+}
+
+QString MainForm::chooseSaveName()
+{
+    const QString name = m_prompts->saveFileName(m_saveDialogName);
+    if (!name.isEmpty())
+        m_saveDialogName = name;
+    return name;
+}
+
+bool MainForm::SaveTheFile(const QString& path)
+{
+    // Never over the table or the signature the letter is written with.
+    if (const QString input = document::inputAt(
+            path, {m_signaturePath, m_serialTable ? m_serialTablePath : QString()});
+        !input.isEmpty())
+        throw CommandError(document::outputIsInputText(input));
+    const document::Letter current = letter();
+    const QString lost = document::LetterFile::unencodableCharacters(current);
+    if (!lost.isEmpty() && !m_prompts->confirmSave(lossyQuestion(lost)))
+        return false;
+    if (const document::FileError error = document::LetterFile::writeFile(path, current))
+        throw CommandError(error.message());
+    return true;
+}
+
+bool MainForm::SaveFile()
+{
+    QString path = FileName;
+    if (path.isEmpty()) {
+        path = chooseSaveName();
+        if (path.isEmpty())
+            return false;
+    }
+    // FileName names the new file only once it has been written: the title
+    // never shows a letter that is not on disk.
+    if (!SaveTheFile(path))
+        return false;
+    FileName = path;
+    SetUnChanged();
+    rememberLetter(path);
+    return true;
+}
+
+bool MainForm::OpenFile()
+{
+    const QString name = m_prompts->openFileName(m_openDialogName);
+    if (name.isEmpty())
+        return false;
+    m_openDialogName = name;
+    OpenFileWithName(name);
+    return true;
+}
+
+void MainForm::OpenFileWithName(const QString& path)
+{
+    // All or nothing: a file that cannot be read leaves the letter, FileName
+    // and the modified mark as they were.
+    auto loaded = document::LetterFile::readFile(path, letter());
+    if (!loaded)
+        throw CommandError(loaded.error().message());
+    setLetter(loaded->letter);
+    detachForOtherLetter();
+    FileName = QFileInfo(path).absoluteFilePath();
+    SetUnChanged();
+    repaintPreview();
+    rememberLetter(FileName);
+}
+
+void MainForm::OpenRecentFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        recentLetters().remove(path);
+        StatusBar1->showMessage(
+            QStringLiteral("%1 gibt es nicht mehr und wurde aus der Liste entfernt.")
+                .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (maybeSave(notSavedQuestion()))
+        OpenFileWithName(path);
+}
+
+void MainForm::Neu1Click()
+{
+    if (maybeSave(newQuestion()))
+        NewAll();
+}
+
+void MainForm::ffnen1Click()
+{
+    if (maybeSave(notSavedQuestion()))
+        OpenFile();
+}
+
+void MainForm::Speichern1Click()
+{
+    SaveFile();
+}
+
+void MainForm::Speichernunter1Click()
+{
+    const QString path = chooseSaveName();
+    if (path.isEmpty() || !SaveTheFile(path))
+        return;
+    FileName = path;
+    SetUnChanged();
+    rememberLetter(path);
+}
+
+void MainForm::FormShow()
+{
+    if (WasShown)
+        return;
+    WasShown = true;
+    SetUnChanged();
+    if (!m_arguments.isEmpty())
+        OpenFileWithName(m_arguments.constFirst());
+}
+
+void MainForm::FormCloseQuery(bool& CanClose)
+{
+    CanClose = false;
+    if (!Changed) {
+        CanClose = true;
+        return;
+    }
+    switch (m_prompts->askToSave(notSavedQuestion())) {
+    case Prompts::Answer::Yes:
+        CanClose = SaveFile();
+        break;
+    case Prompts::Answer::No:
+        CanClose = true;
+        break;
+    case Prompts::Answer::Cancel:
+        break;
+    }
+}
+
+} // namespace quillory::app

@@ -1,0 +1,289 @@
+// The preview tab, printing and PDF export: everything that puts the letter
+// on a page goes through one composition, at the target's own resolution.
+#include "document/FileIdentity.h"
+#include "support/ErrorReport.h"
+#include "support/JobProgress.h"
+#include "window/MainForm.h"
+#include "output/LetterPrinter.h"
+#include "output/PdfTarget.h"
+#include "output/PreviewRenderer.h"
+#include "widgets/PaintSurface.h"
+#include "support/PrinterAccess.h"
+#include "widgets/SpinField.h"
+
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace quillory::app {
+namespace {
+
+/** Without a printer the preview shows A4 as "Als PDF speichern..." writes it. */
+output::PrinterMetrics a4At600()
+{
+    const layout::PrintedPage a4 = layout::PrintedPage::a4At600();
+    return {a4.dpiX, a4.dpiY, a4.size};
+}
+
+/** Letters longer than this show their progress while they print. */
+constexpr int kQuietPages = 3;
+
+constexpr int kWheelNotch = 120;
+constexpr int kWheelStep = 20;
+
+} // namespace
+
+void MainForm::setPrinterAccess(PrinterAccess* printer)
+{
+    m_printer = printer;
+    repaintPreview();
+    scheduleEnvelopeCheck();
+}
+
+PrinterAccess& MainForm::printer()
+{
+    if (!m_printer) {
+        m_ownPrinter = std::make_unique<SystemPrinterAccess>();
+        m_printer = m_ownPrinter.get();
+    }
+    return *m_printer;
+}
+
+output::PreviewRequest MainForm::previewRequest()
+{
+    output::PrinterMetrics metrics;
+    const QString problem = printer().metrics(metrics);
+    if (!problem.isEmpty())
+        metrics = a4At600();
+    const QString note =
+        problem.isEmpty() ? QString() : QStringLiteral("Kein Drucker – Vorschau auf A4");
+    if (PrinterNote->text() != note) {
+        PrinterNote->setText(note);
+        PrinterNote->adjustSize();
+    }
+
+    output::PrintRequest letterAndView = shownLetterRequest();
+    output::PreviewRequest request;
+    request.letter = std::move(letterAndView.letter);
+    request.view = letterAndView.view;
+    request.kind = letterAndView.kind;
+    request.printer = metrics;
+    request.geometry = output::previewGeometry(metrics, PaintBox1->logicalDpiX(),
+                                               static_cast<int>(std::trunc(ZoomEd->value())));
+    request.page = static_cast<int>(std::trunc(SeiteEd->value()));
+    return request;
+}
+
+void MainForm::PaintBox1Paint(QPainter& painter)
+{
+    const output::PreviewRequest request = previewRequest();
+    // Resizing asks for another paint; drawing now as well spares a blank frame.
+    if (PaintBox1->size() != request.geometry.size)
+        PaintBox1->resize(request.geometry.size);
+    PageCount = preview().paint(painter, request);
+    paintEnvelopeWindow(painter, request);
+}
+
+output::PreviewRenderer& MainForm::preview()
+{
+    if (!m_preview)
+        m_preview = std::make_unique<output::PreviewRenderer>();
+    return *m_preview;
+}
+
+void MainForm::SeiteEdChange()
+{
+    // Bound by the letter as it is now, not by the count of an earlier paint
+    // that may be stale (or missing, before the tab was ever shown); the
+    // layout counted here is the one the next paint draws and "Drucken" prints.
+    PageCount = preview().pageCount(previewRequest());
+    if (SeiteEd->value() > PageCount) {
+        SeiteEd->setValue(PageCount); // changes the text, so this runs once more
+        return;
+    }
+    repaintPreview();
+}
+
+output::PrintOutcome MainForm::runPrintJob(output::PrintTarget& target,
+                                           const output::PrintRequest& request)
+{
+    JobProgress progress(this, request.title, QStringLiteral("Seite"), kQuietPages);
+    const output::PrintOutcome outcome = output::printLetter(
+        target, request, [&](int page, int count) { return progress(page, count); },
+        &preview().cache());
+    // Only a printer's job can lack its printer; a PDF's errors pass unchanged.
+    if (!outcome.error.isEmpty())
+        throw CommandError(PrinterAccess::withPdfHint(outcome.error));
+    return outcome;
+}
+
+void MainForm::showSentToPrinter(int pages)
+{
+    const QString name = printer().name();
+    StatusBar1->showMessage(
+        (pages == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(pages)) +
+            QStringLiteral(" an %1 gesendet")
+                .arg(name.isEmpty() ? QStringLiteral("den Drucker") : name),
+        kStatusNoteMs);
+}
+
+output::PrintRequest MainForm::printRequest(bool forPdf) const
+{
+    output::PrintRequest request;
+    request.letter = letter();
+    request.view.blankBeforeRecipientCity = Leer2Check->isChecked();
+    request.view.signatureIsSenderName = RadioButton1->isChecked();
+    // The preview shows what the printer prints: the image only where
+    // printed letters carry it too; they are mostly signed by hand.
+    if (forPdf || !UnterschriftNurPdf->isChecked())
+        request.view.signatureImage = m_signatureImage;
+    request.view.signatureHeightMm = int(UnterschriftHoehe->letterValue());
+    request.kind =
+        Layout1Check->isChecked() ? layout::LayoutKind::Layout1 : layout::LayoutKind::Layout2;
+    return request;
+}
+
+void MainForm::Drucken1Click()
+{
+    const std::unique_ptr<output::PrintTarget> target = printer().target();
+    if (recordCount() > 0) {
+        // Without a printer the question would be asked for nothing.
+        output::PrinterMetrics ignored;
+        if (const QString problem = target->metrics(ignored); !problem.isEmpty())
+            throw CommandError(PrinterAccess::withPdfHint(problem));
+    }
+    const std::optional<output::PrintRequest> request = oneLetterOrAll(
+        false, [&](const merge::SerialRun& run) { printSerialRun(run, *target, this); });
+    if (!request)
+        return;
+    const output::PrintOutcome outcome = runPrintJob(*target, *request);
+    if (!outcome.cancelled)
+        showSentToPrinter(outcome.pages);
+}
+
+void MainForm::Druckereinrichten1Click()
+{
+    try {
+        printer().setUp(this);
+    } catch (const CommandError& error) {
+        throw CommandError(PrinterAccess::withPdfHint(error.message()));
+    }
+    // Another paper or printable area moves the window on the page.
+    scheduleEnvelopeCheck();
+}
+
+void MainForm::AlsPDFspeichern1Click()
+{
+    const auto askName = [this] {
+        const QString path = m_prompts->pdfFileName(m_pdfDialogName);
+        if (!path.isEmpty())
+            m_pdfDialogName = path;
+        return path;
+    };
+    const std::optional<output::PrintRequest> request =
+        oneLetterOrAll(true, [&](const merge::SerialRun& run) {
+            if (const QString path = askName(); !path.isEmpty())
+                writeSerialPdf(run, path, this);
+        });
+    if (!request)
+        return;
+    const QString path = askName();
+    if (path.isEmpty())
+        return;
+    refuseInputAsOutput(path, {});
+    output::PdfTarget target(path, printer().paper());
+    target.setMetadata(output::PdfMetadata::forLetter(request->letter));
+    runPrintJob(target, *request);
+}
+
+QStringList MainForm::readFiles() const
+{
+    return {fileName(), m_signaturePath};
+}
+
+void MainForm::refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const
+{
+    const QString input = document::inputAt(output, readFiles() + moreInputs);
+    if (!input.isEmpty())
+        throw CommandError(document::outputIsInputText(input));
+}
+
+void MainForm::FormMouseWheelDown()
+{
+    if (PageControl1->currentIndex() != 2)
+        return;
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(bar->value() + kWheelStep);
+}
+
+void MainForm::FormMouseWheelUp()
+{
+    if (PageControl1->currentIndex() != 2)
+        return;
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    bar->setValue(bar->value() - kWheelStep);
+}
+
+void MainForm::wheelTurned(int angleDelta)
+{
+    m_wheelDelta += angleDelta;
+    while (m_wheelDelta <= -kWheelNotch) {
+        m_wheelDelta += kWheelNotch;
+        runGuarded([this] { FormMouseWheelDown(); });
+    }
+    while (m_wheelDelta >= kWheelNotch) {
+        m_wheelDelta -= kWheelNotch;
+        runGuarded([this] { FormMouseWheelUp(); });
+    }
+}
+
+void MainForm::keepTheWheelFromUnfocusedFields()
+{
+    // A wheel turned on the way across the form must not change the value
+    // under the pointer: these fields take it only once the user has put the
+    // focus in them, and turning the wheel never puts it there. Until then
+    // the turn is the form's.
+    QList<QWidget*> fields;
+    for (QAbstractSpinBox* field : findChildren<QAbstractSpinBox*>())
+        fields << field;
+    for (QComboBox* field : findChildren<QComboBox*>())
+        fields << field;
+    for (QWidget* field : fields) {
+        if (field->focusPolicy() == Qt::WheelFocus)
+            field->setFocusPolicy(Qt::StrongFocus);
+        field->installEventFilter(this);
+    }
+}
+
+void MainForm::wheelEvent(QWheelEvent* event)
+{
+    wheelTurned(event->angleDelta().y());
+    event->ignore();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        auto* field = qobject_cast<QWidget*>(watched);
+        const bool unfocusedField =
+            (qobject_cast<QAbstractSpinBox*>(watched) || qobject_cast<QComboBox*>(watched)) &&
+            !field->hasFocus();
+        if (watched == ScrollBox1->viewport() || unfocusedField) {
+            wheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace quillory::app
