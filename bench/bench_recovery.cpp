@@ -59,7 +59,7 @@ void recoveryCopyFromWindow1MB(benchmark::State& state)
 {
     QTemporaryDir dir;
     app::MainForm form;
-    form.setRecoveryFolder(dir.path());
+    form.setDataFolder(dir.path());
     form.setLetter(megabyteLetter());
     form.SetChanged();
     for (auto _ : state) {

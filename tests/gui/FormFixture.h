@@ -33,7 +33,7 @@ struct FormFixture
     {
         form->setSettingsBackend(settings ? settings : &ownSettings);
         form->setListStore(&ownLists);
-        form->setRecoveryFolder(recoveryFolder.isEmpty() ? ownRecoveryDir.path() : recoveryFolder);
+        form->setDataFolder(recoveryFolder.isEmpty() ? ownRecoveryDir.path() : recoveryFolder);
         if (show)
             this->show();
     }

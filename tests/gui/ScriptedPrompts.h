@@ -69,35 +69,27 @@ public:
         log << QStringLiteral("confirm: ") + text;
         return !confirmAnswers.isEmpty() && confirmAnswers.takeFirst();
     }
-    QString openFileName(const QString& lastName) override
+    QString fileName(FileKind kind, const QString& lastName) override
     {
-        log << QStringLiteral("open: ") + lastName;
-        return openNames.isEmpty() ? QString() : openNames.takeFirst();
-    }
-    QString saveFileName(const QString& lastName) override
-    {
-        log << QStringLiteral("save: ") + lastName;
-        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
-    }
-    QString pdfFileName(const QString& lastName) override
-    {
-        log << QStringLiteral("pdf: ") + lastName;
-        return pdfNames.isEmpty() ? QString() : pdfNames.takeFirst();
-    }
-    QString tableFileName(const QString& lastName) override
-    {
-        log << QStringLiteral("table: ") + lastName;
-        return tableNames.isEmpty() ? QString() : tableNames.takeFirst();
-    }
-    QString folderName(const QString& lastName) override
-    {
-        log << QStringLiteral("folder: ") + lastName;
-        return folderNames.isEmpty() ? QString() : folderNames.takeFirst();
-    }
-    QString imageFileName(const QString& lastName) override
-    {
-        log << QStringLiteral("image: ") + lastName;
-        return imageNames.isEmpty() ? QString() : imageNames.takeFirst();
+        const auto next = [&](const QString& prefix, QStringList& names) {
+            log << prefix + QStringLiteral(": ") + lastName;
+            return names.isEmpty() ? QString() : names.takeFirst();
+        };
+        switch (kind) {
+        case FileKind::OpenLetter:
+            return next(QStringLiteral("open"), openNames);
+        case FileKind::SaveLetter:
+            return next(QStringLiteral("save"), saveNames);
+        case FileKind::Pdf:
+            return next(QStringLiteral("pdf"), pdfNames);
+        case FileKind::Table:
+            return next(QStringLiteral("table"), tableNames);
+        case FileKind::Folder:
+            return next(QStringLiteral("folder"), folderNames);
+        case FileKind::Image:
+            return next(QStringLiteral("image"), imageNames);
+        }
+        return QString();
     }
     void showError(const QString& text) override
     {

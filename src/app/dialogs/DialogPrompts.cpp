@@ -54,39 +54,28 @@ bool DialogPrompts::confirmSave(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString DialogPrompts::openFileName(const QString& lastName)
+QString DialogPrompts::fileName(FileKind kind, const QString& lastName)
 {
-    return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName);
-}
-
-QString DialogPrompts::saveFileName(const QString& lastName)
-{
-    return runFileDialog(m_window, QFileDialog::AcceptSave, lastName);
-}
-
-QString DialogPrompts::pdfFileName(const QString& lastName)
-{
-    return runFileDialog(m_window, QFileDialog::AcceptSave, lastName,
-                         QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"));
-}
-
-QString DialogPrompts::tableFileName(const QString& lastName)
-{
-    return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
-                         QStringLiteral("Tabellen (*.csv *.txt);;Alle Dateien (*)"),
-                         QStringLiteral("csv"));
-}
-
-QString DialogPrompts::folderName(const QString& lastName)
-{
-    return QFileDialog::getExistingDirectory(m_window, QStringLiteral("Ordner für die Briefe"),
-                                             lastName);
-}
-
-QString DialogPrompts::imageFileName(const QString& lastName)
-{
-    return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
-                         QStringLiteral("Bilder (*.png *.jpg *.jpeg)"), QStringLiteral("png"));
+    switch (kind) {
+    case FileKind::OpenLetter:
+        return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName);
+    case FileKind::SaveLetter:
+        return runFileDialog(m_window, QFileDialog::AcceptSave, lastName);
+    case FileKind::Pdf:
+        return runFileDialog(m_window, QFileDialog::AcceptSave, lastName,
+                             QStringLiteral("PDF-Dateien (*.pdf)"), QStringLiteral("pdf"));
+    case FileKind::Table:
+        return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
+                             QStringLiteral("Tabellen (*.csv *.txt);;Alle Dateien (*)"),
+                             QStringLiteral("csv"));
+    case FileKind::Folder:
+        return QFileDialog::getExistingDirectory(m_window, QStringLiteral("Ordner für die Briefe"),
+                                                 lastName);
+    case FileKind::Image:
+        return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
+                             QStringLiteral("Bilder (*.png *.jpg *.jpeg)"), QStringLiteral("png"));
+    }
+    return QString();
 }
 
 void DialogPrompts::showError(const QString& text)

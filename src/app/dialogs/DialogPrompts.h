@@ -22,12 +22,7 @@ public:
 
     Answer askToSave(const QString& text) override;
     bool confirmSave(const QString& text) override;
-    QString openFileName(const QString& lastName) override;
-    QString saveFileName(const QString& lastName) override;
-    QString pdfFileName(const QString& lastName) override;
-    QString tableFileName(const QString& lastName) override;
-    QString folderName(const QString& lastName) override;
-    QString imageFileName(const QString& lastName) override;
+    QString fileName(FileKind kind, const QString& lastName) override;
     void showError(const QString& text) override;
     void showInfo(const QString& text) override;
     std::optional<FontChoice> chooseFont(const QString& title, const FontChoice& current) override;

@@ -1,4 +1,6 @@
 #include "window/MainForm.h"
+#include "features/Features.h"
+#include "window/WindowPart.h"
 
 #include "dialogs/AboutBox.h"
 #include "features/recovery/AutosaveSchedule.h"
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -54,6 +57,8 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
         prompts = m_ownPrompts.get();
     }
     m_prompts = prompts;
+    m_events = new WindowEvents(this);
+    m_dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(designCaption());
@@ -100,6 +105,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectSession();
     connectRecent();
     connectSenderProfiles();
+    addFeatures(*this);
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();
@@ -202,6 +208,7 @@ void MainForm::SetChanged()
 {
     Changed = true;
     scheduleRecoveryCopy();
+    m_events->letterEdited();
     // Qt reads "[*]" in a title as its own modified mark; doubled it stays text.
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
@@ -211,6 +218,7 @@ void MainForm::SetUnChanged()
     Changed = false;
     // Saved, or a new letter in place of the old: nothing left to recover.
     dropRecoveredLetter();
+    m_events->letterClean();
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 
@@ -230,6 +238,8 @@ void MainForm::showEvent(QShowEvent* event)
             runGuarded([this] { fillSenderProfiles(QString()); });
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
+            for (WindowPart* part : m_parts)
+                runGuarded([part] { part->windowShown(); });
         },
         Qt::QueuedConnection);
 }
@@ -249,6 +259,7 @@ void MainForm::closeEvent(QCloseEvent* event)
     }
     saveUserSettings();
     dropRecoveredLetter();
+    m_events->letterClean();
     event->accept();
 }
 

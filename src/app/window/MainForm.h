@@ -2,6 +2,7 @@
 
 #include "document/Letter.h"
 #include "document/LetterFont.h"
+#include "window/LetterWindow.h"
 #include "window/Prompts.h"
 #include "settings/FormStorage.h"
 #include "settings/ListStore.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -42,6 +44,7 @@ class SerialRun;
 } // namespace quillory::merge
 
 namespace quillory::output {
+struct PrinterMetrics;
 class PreviewRenderer;
 struct PreviewRequest;
 struct PrintOutcome;
@@ -87,7 +90,7 @@ class SerialLetterDialog;
  * a recovery copy that the next start offers to open; while the letter has
  * unsaved changes that copy is kept up to date a moment after each pause.
  */
-class MainForm : public QMainWindow
+class MainForm : public QMainWindow, public LetterWindow
 {
     Q_OBJECT
 
@@ -104,12 +107,29 @@ public:
                       QWidget* parent = nullptr);
     ~MainForm() override;
 
-    document::Letter letter() const;
+    document::Letter letter() const override;
     void setLetter(const document::Letter& letter);
 
-    QString fileName() const { return FileName; }
+    QString fileName() const override { return FileName; }
     QString baseTitle() const { return BaseTitle; }
-    bool isChanged() const { return Changed; }
+    bool isChanged() const override { return Changed; }
+
+    // What the parts see of the window.
+    QWidget* widget() override { return this; }
+    WindowEvents& events() override { return *m_events; }
+    Prompts& prompts() override { return *m_prompts; }
+    void showStatus(const QString& text, int timeoutMs = 0) override;
+    QWidget* place(Place place) override;
+    void addMenuEntry(MenuPlace place, QAction* action) override;
+    void addPart(WindowPart* part) override;
+    void editLetter(const document::Letter& edited) override;
+    QWidget* textField(const QString& key) override;
+    void openLetter(const QString& path) override;
+    void takeUnsavedLetter(const document::Letter& letter, const QString& fileName) override;
+    bool isPreviewShown() const override;
+    settings::SettingsBackend& settingsStore() override;
+    bool mayWriteSettings() const override;
+    QString dataFolder() const override { return m_dataFolder; }
 
     /**
      * The per-user store, set before the first showing; without one the
@@ -122,11 +142,11 @@ public:
      */
     void setListStore(settings::ListStore* store);
     /**
-     * The folder of the recovery copies and of the copy of the signature
-     * image, set before the first showing; the default is the program's data
-     * folder.
+     * The folder of the user's data (recovery copies, the copy of the
+     * signature image), set before the first showing; the default is the
+     * program's data folder.
      */
-    void setRecoveryFolder(const QString& folder);
+    void setDataFolder(const QString& folder);
     /** Where this window's recovery copy goes. */
     QString recoveryFilePath() const;
     /**
@@ -147,7 +167,7 @@ public:
     void sessionTerminated();
 
     /** Runs a handler; a failure is reported and gives false. Never throws. */
-    bool runGuarded(const std::function<void()>& handler) noexcept;
+    bool runGuarded(const std::function<void()>& handler) noexcept override;
 
     // Document state and lifecycle. Failures throw CommandError.
     void SetChanged();
@@ -250,9 +270,9 @@ public:
      * What the preview shows now: the letter (or the record's letter while a
      * table is attached) composed for the current printer's page.
      */
-    output::PreviewRequest previewRequest();
+    output::PreviewRequest previewRequest() const override;
     /** The preview's renderer; its layoutFor(previewRequest()) is the page on the screen. */
-    output::PreviewRenderer& preview();
+    output::PreviewRenderer& preview() override;
 
     // Serial letters: a table of recipients attached to the letter.
     /** "Serienbrief...": opens the dialog, which stays beside the window. */
@@ -454,7 +474,7 @@ private:
     /** What every output reads and must never replace: the letter's file, the signature. */
     QStringList readFiles() const;
     /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
-    void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const;
+    void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const override;
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
     /** Keeps the envelope's verdict current as the letter changes. */
@@ -478,26 +498,33 @@ private:
     bool maybeSave(const QString& question);
     QString chooseSaveName();
     QString memoText() const;
-    void repaintPreview();
+    void repaintPreview() override;
     /** Checks the address again on the next turn of the event loop, once for any number of edits.
      */
     void scheduleEnvelopeCheck();
     void updateEnvelopeCheck();
     /** Draws the chosen envelope's window over the preview's page 1; never printed. */
     void paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request);
-    PrinterAccess& printer();
+    PrinterAccess& printer() override;
+    /** Made at the first use; a query's, so it is there for const ones too. */
+    PrinterAccess& printerAccess() const;
+    /** The current printer's page; A4 as a PDF gets it when there is no printer (problem says why). */
+    output::PrinterMetrics pageMetrics(QString* problem) const;
+    /** "Kein Drucker – Vorschau auf A4" while there is no printer. */
+    void showPrinterNote();
     /**
      * The letter with the view choices and layout it is printed in; forPdf:
      * as "Als PDF speichern..." writes it, always with the signature image.
      */
-    output::PrintRequest printRequest(bool forPdf = false) const;
+    output::PrintRequest printRequest(bool forPdf = false) const override;
     /** printRequest(forPdf), with the shown record's letter while a table is attached. */
     output::PrintRequest shownLetterRequest(bool forPdf = false) const;
     /** Runs a job with a progress dialog for longer letters; a failure throws. */
     output::PrintOutcome runPrintJob(output::PrintTarget& target,
-                                     const output::PrintRequest& request);
+                                     const output::PrintRequest& request,
+                                     QWidget* parent) override;
     /** "3 Seiten an Buero-Laser gesendet" in the status bar. */
-    void showSentToPrinter(int pages);
+    void showSentToPrinter(int pages) override;
     /** Turns wheel units into notches of 120 for the form's wheel handlers. */
     void wheelTurned(int angleDelta);
     /** Spin fields, the date and combo boxes take the wheel only while focused. */
@@ -518,7 +545,7 @@ private:
     void setViewChoices(const settings::ViewChoices& view);
 
     void chooseFont(document::LetterFont& font, const QString& title);
-    settings::ListStore& listStore();
+    settings::ListStore& listStore() override;
     RecentLetters& recentLetters();
     /** A letter opened or saved goes to the top of "Zuletzt geöffnet". */
     void rememberLetter(const QString& path);
@@ -547,6 +574,10 @@ private:
     bool Changed = false;
     bool WasShown = false;
 
+    WindowEvents* m_events = nullptr;
+    /** The features beyond the form, in the order their hooks are called. */
+    std::vector<WindowPart*> m_parts;
+
     QStringList m_arguments;
     std::unique_ptr<Prompts> m_ownPrompts;
     Prompts* m_prompts = nullptr;
@@ -558,8 +589,8 @@ private:
     QString m_pdfDialogName;
 
     int PageCount = 0;
-    std::unique_ptr<PrinterAccess> m_ownPrinter;
-    PrinterAccess* m_printer = nullptr;
+    mutable std::unique_ptr<PrinterAccess> m_ownPrinter;
+    mutable PrinterAccess* m_printer = nullptr;
     std::unique_ptr<output::PreviewRenderer> m_preview;
     int m_wheelDelta = 0;
     bool m_envelopeCheckPending = false;
@@ -571,7 +602,7 @@ private:
     std::unique_ptr<settings::ListStore> m_ownListStore;
     std::unique_ptr<RecentLetters> m_recent;
     std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
-    QString m_recoveryFolder;
+    QString m_dataFolder;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     QTimer* m_autosaveTimer = nullptr;
     QElapsedTimer m_autosaveClock;

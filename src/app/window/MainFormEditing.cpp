@@ -1,5 +1,6 @@
 #include "support/FontChoice.h"
 #include "window/MainForm.h"
+#include "window/WindowEvents.h"
 #include "widgets/MemoField.h"
 
 #include <QAction>
@@ -114,6 +115,8 @@ void MainForm::chooseFont(document::LetterFont& font, const QString& title)
             m_prompts->chooseFont(title, FontChoice::from(font)))
         chosen->applyTo(font);
     scheduleEnvelopeCheck();
+    // The fonts have no notification of their own.
+    m_events->letterEdited();
 }
 
 } // namespace quillory::app

@@ -1,4 +1,5 @@
 #include "window/MainForm.h"
+#include "window/WindowEvents.h"
 
 // Every edit of a letter field marks the letter modified; the numeric
 // settings and the check boxes also change the page, so the preview follows.
@@ -107,11 +108,13 @@ void MainForm::ZoomEdChange()
 void MainForm::Layout1CheckClick()
 {
     repaintPreview();
+    m_events->pageSetUpChanged();
 }
 
 void MainForm::Layout2CheckClick()
 {
     repaintPreview();
+    m_events->pageSetUpChanged();
 }
 
 void MainForm::LetterCheckClick()
@@ -123,6 +126,7 @@ void MainForm::LetterCheckClick()
 void MainForm::Leer2CheckClick()
 {
     repaintPreview();
+    m_events->pageSetUpChanged();
 }
 
 } // namespace quillory::app

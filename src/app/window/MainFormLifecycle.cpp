@@ -2,6 +2,7 @@
 #include "document/LetterFile.h"
 #include "support/ErrorReport.h"
 #include "window/MainForm.h"
+#include "window/WindowEvents.h"
 #include "widgets/MemoField.h"
 #include "features/recent/RecentLetters.h"
 
@@ -55,16 +56,14 @@ void MainForm::NewAll()
     Memo1->clear();
     FileName.clear();
     detachForOtherLetter();
+    m_events->letterReplaced();
     SetUnChanged();
     repaintPreview();
 }
 
 QString MainForm::chooseSaveName()
 {
-    const QString name = m_prompts->saveFileName(m_saveDialogName);
-    if (!name.isEmpty())
-        m_saveDialogName = name;
-    return name;
+    return m_prompts->nextFileName(Prompts::FileKind::SaveLetter, m_saveDialogName);
 }
 
 bool MainForm::SaveTheFile(const QString& path)
@@ -98,15 +97,15 @@ bool MainForm::SaveFile()
     FileName = path;
     SetUnChanged();
     rememberLetter(path);
+    m_events->letterFileSaved(path);
     return true;
 }
 
 bool MainForm::OpenFile()
 {
-    const QString name = m_prompts->openFileName(m_openDialogName);
+    const QString name = m_prompts->nextFileName(Prompts::FileKind::OpenLetter, m_openDialogName);
     if (name.isEmpty())
         return false;
-    m_openDialogName = name;
     OpenFileWithName(name);
     return true;
 }
@@ -120,10 +119,12 @@ void MainForm::OpenFileWithName(const QString& path)
         throw CommandError(loaded.error().message());
     setLetter(loaded->letter);
     detachForOtherLetter();
+    m_events->letterReplaced();
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();
     repaintPreview();
     rememberLetter(FileName);
+    m_events->letterFileOpened(FileName);
 }
 
 void MainForm::OpenRecentFile(const QString& path)
@@ -164,6 +165,7 @@ void MainForm::Speichernunter1Click()
     FileName = path;
     SetUnChanged();
     rememberLetter(path);
+    m_events->letterFileSaved(path);
 }
 
 void MainForm::FormShow()

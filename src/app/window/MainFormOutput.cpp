@@ -4,6 +4,7 @@
 #include "support/ErrorReport.h"
 #include "support/JobProgress.h"
 #include "window/MainForm.h"
+#include "window/WindowPart.h"
 #include "output/LetterPrinter.h"
 #include "output/PdfTarget.h"
 #include "output/PreviewRenderer.h"
@@ -48,9 +49,15 @@ void MainForm::setPrinterAccess(PrinterAccess* printer)
     m_printer = printer;
     repaintPreview();
     scheduleEnvelopeCheck();
+    m_events->pageSetUpChanged();
 }
 
 PrinterAccess& MainForm::printer()
+{
+    return printerAccess();
+}
+
+PrinterAccess& MainForm::printerAccess() const
 {
     if (!m_printer) {
         m_ownPrinter = std::make_unique<SystemPrinterAccess>();
@@ -59,19 +66,30 @@ PrinterAccess& MainForm::printer()
     return *m_printer;
 }
 
-output::PreviewRequest MainForm::previewRequest()
+output::PrinterMetrics MainForm::pageMetrics(QString* problem) const
 {
     output::PrinterMetrics metrics;
-    const QString problem = printer().metrics(metrics);
-    if (!problem.isEmpty())
-        metrics = a4At600();
+    const QString error = printerAccess().metrics(metrics);
+    if (problem)
+        *problem = error;
+    return error.isEmpty() ? metrics : a4At600();
+}
+
+void MainForm::showPrinterNote()
+{
+    QString problem;
+    pageMetrics(&problem);
     const QString note =
         problem.isEmpty() ? QString() : QStringLiteral("Kein Drucker – Vorschau auf A4");
     if (PrinterNote->text() != note) {
         PrinterNote->setText(note);
         PrinterNote->adjustSize();
     }
+}
 
+output::PreviewRequest MainForm::previewRequest() const
+{
+    const output::PrinterMetrics metrics = pageMetrics(nullptr);
     output::PrintRequest letterAndView = shownLetterRequest();
     output::PreviewRequest request;
     request.letter = std::move(letterAndView.letter);
@@ -91,7 +109,10 @@ void MainForm::PaintBox1Paint(QPainter& painter)
     if (PaintBox1->size() != request.geometry.size)
         PaintBox1->resize(request.geometry.size);
     PageCount = preview().paint(painter, request);
+    showPrinterNote();
     paintEnvelopeWindow(painter, request);
+    for (WindowPart* part : m_parts)
+        part->paintOverPreview(painter, request);
 }
 
 output::PreviewRenderer& MainForm::preview()
@@ -115,9 +136,9 @@ void MainForm::SeiteEdChange()
 }
 
 output::PrintOutcome MainForm::runPrintJob(output::PrintTarget& target,
-                                           const output::PrintRequest& request)
+                                           const output::PrintRequest& request, QWidget* parent)
 {
-    JobProgress progress(this, request.title, QStringLiteral("Seite"), kQuietPages);
+    JobProgress progress(parent, request.title, QStringLiteral("Seite"), kQuietPages);
     const output::PrintOutcome outcome = output::printLetter(
         target, request, [&](int page, int count) { return progress(page, count); },
         &preview().cache());
@@ -150,6 +171,8 @@ output::PrintRequest MainForm::printRequest(bool forPdf) const
     request.view.signatureHeightMm = int(UnterschriftHoehe->letterValue());
     request.kind =
         Layout1Check->isChecked() ? layout::LayoutKind::Layout1 : layout::LayoutKind::Layout2;
+    for (const WindowPart* part : m_parts)
+        part->shapeRequest(request, forPdf);
     return request;
 }
 
@@ -162,11 +185,14 @@ void MainForm::Drucken1Click()
         if (const QString problem = target->metrics(ignored); !problem.isEmpty())
             throw CommandError(PrinterAccess::withPdfHint(problem));
     }
-    const std::optional<output::PrintRequest> request = oneLetterOrAll(
+    std::optional<output::PrintRequest> request = oneLetterOrAll(
         false, [&](const merge::SerialRun& run) { printSerialRun(run, *target, this); });
     if (!request)
         return;
-    const output::PrintOutcome outcome = runPrintJob(*target, *request);
+    for (WindowPart* part : m_parts)
+        if (!part->beforeOutput(WindowPart::Output::Print, *request))
+            return;
+    const output::PrintOutcome outcome = runPrintJob(*target, *request, this);
     if (!outcome.cancelled)
         showSentToPrinter(outcome.pages);
 }
@@ -180,35 +206,39 @@ void MainForm::Druckereinrichten1Click()
     }
     // Another paper or printable area moves the window on the page.
     scheduleEnvelopeCheck();
+    m_events->pageSetUpChanged();
 }
 
 void MainForm::AlsPDFspeichern1Click()
 {
     const auto askName = [this] {
-        const QString path = m_prompts->pdfFileName(m_pdfDialogName);
-        if (!path.isEmpty())
-            m_pdfDialogName = path;
-        return path;
+        return m_prompts->nextFileName(Prompts::FileKind::Pdf, m_pdfDialogName);
     };
-    const std::optional<output::PrintRequest> request =
+    std::optional<output::PrintRequest> request =
         oneLetterOrAll(true, [&](const merge::SerialRun& run) {
             if (const QString path = askName(); !path.isEmpty())
                 writeSerialPdf(run, path, this);
         });
     if (!request)
         return;
+    for (WindowPart* part : m_parts)
+        if (!part->beforeOutput(WindowPart::Output::Pdf, *request))
+            return;
     const QString path = askName();
     if (path.isEmpty())
         return;
     refuseInputAsOutput(path, {});
     output::PdfTarget target(path, printer().paper());
     target.setMetadata(output::PdfMetadata::forLetter(request->letter));
-    runPrintJob(target, *request);
+    runPrintJob(target, *request, this);
 }
 
 QStringList MainForm::readFiles() const
 {
-    return {fileName(), m_signaturePath};
+    QStringList files{fileName(), m_signaturePath};
+    for (const WindowPart* part : m_parts)
+        files += part->inputFiles();
+    return files;
 }
 
 void MainForm::refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const

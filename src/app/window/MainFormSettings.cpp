@@ -1,6 +1,7 @@
 #include "features/recovery/AutosaveSchedule.h"
 #include "support/ErrorReport.h"
 #include "window/MainForm.h"
+#include "window/WindowPart.h"
 #include "output/PreviewRenderer.h"
 #include "support/PrinterAccess.h"
 #include "features/recent/RecentLetters.h"
@@ -53,6 +54,8 @@ settings::ViewChoices MainForm::viewChoices() const
     view.layout2 = Layout2Check->isChecked();
     view.blankBeforeRecipientCity = Leer2Check->isChecked();
     view.envelope = UmschlagCombo->currentText();
+    for (const WindowPart* part : m_parts)
+        part->saveView(view);
     return view;
 }
 
@@ -71,9 +74,9 @@ void MainForm::restoreUserSettings()
     // (a platform's spontaneous show) must not undo what was set since.
     if (FormStorage1)
         return;
-    runGuarded([this] {
+    settings::ViewChoices view = viewChoices();
+    runGuarded([this, &view] {
         document::Letter restored = letter();
-        settings::ViewChoices view = viewChoices();
         const auto result = formStorage().restore(restored, view, WindowPlacer::placementOf(*this),
                                                   WindowPlacer::screenInfo());
         // A store that cannot be read leaves every field as designed and is
@@ -87,6 +90,8 @@ void MainForm::restoreUserSettings()
     });
     restoreSpellChoices();
     restoreSignature();
+    for (WindowPart* part : m_parts)
+        runGuarded([part, &view] { part->restoreSettings(view); });
 }
 
 void MainForm::saveUserSettings(bool report)

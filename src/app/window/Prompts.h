@@ -52,23 +52,27 @@ public:
     /** A Yes/No question before saving something that will not come back as it was. */
     virtual bool confirmSave(const QString& text) = 0;
 
-    /** A letter file to open, starting from lastName; empty when cancelled. */
-    virtual QString openFileName(const QString& lastName) = 0;
+    /** What a file dialog asks for. */
+    enum class FileKind {
+        OpenLetter, ///< a letter file to open
+        SaveLetter, ///< a letter file name to save under
+        Pdf,        ///< a PDF file name to export to
+        Table,      ///< a table of recipients (CSV) to read
+        Folder,     ///< a folder to write files into
+        Image,      ///< a PNG or JPEG image to open
+    };
 
-    /** A letter file name to save under, starting from lastName; empty when cancelled. */
-    virtual QString saveFileName(const QString& lastName) = 0;
+    /** A file (or folder) of kind, starting from lastName; empty when cancelled. */
+    virtual QString fileName(FileKind kind, const QString& lastName) = 0;
 
-    /** A PDF file name to export to, starting from lastName; empty when cancelled. */
-    virtual QString pdfFileName(const QString& lastName) = 0;
-
-    /** A table of recipients (CSV) to read, starting from lastName; empty when cancelled. */
-    virtual QString tableFileName(const QString& lastName) = 0;
-
-    /** A folder to write files into, starting from lastName; empty when cancelled. */
-    virtual QString folderName(const QString& lastName) = 0;
-
-    /** A PNG or JPEG image to open, starting from lastName; empty when cancelled. */
-    virtual QString imageFileName(const QString& lastName) = 0;
+    /** fileName(kind, last); a name chosen becomes last, where the next dialog starts. */
+    QString nextFileName(FileKind kind, QString& last)
+    {
+        const QString name = fileName(kind, last);
+        if (!name.isEmpty())
+            last = name;
+        return name;
+    }
 
     /** The application's error report; text already carries its final full stop. */
     virtual void showError(const QString& text) = 0;

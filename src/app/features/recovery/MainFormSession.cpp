@@ -2,6 +2,7 @@
 #include "document/LetterFile.h"
 #include "support/ErrorReport.h"
 #include "window/MainForm.h"
+#include "window/WindowEvents.h"
 #include "features/recovery/RecoveryStore.h"
 #include "support/SessionGuard.h"
 
@@ -59,7 +60,6 @@ QString unreadableReport(const RecoveryStore::StaleCopy& copy, const QString& ke
 
 void MainForm::connectSession()
 {
-    m_recoveryFolder = RecoveryStore::defaultFolder();
     m_autosave = std::make_unique<AutosaveSchedule>();
     m_autosaveClock.start();
     m_autosaveTimer = new QTimer(this);
@@ -85,18 +85,18 @@ void MainForm::connectSession()
 #endif
 }
 
-void MainForm::setRecoveryFolder(const QString& folder)
+void MainForm::setDataFolder(const QString& folder)
 {
     // The copy's name is chosen with the folder; nothing is written before a change.
     Q_ASSERT(!m_recoveryStore || !QFileInfo::exists(m_recoveryStore->ownPath()));
-    m_recoveryFolder = folder;
+    m_dataFolder = folder;
     m_recoveryStore.reset();
 }
 
 RecoveryStore& MainForm::recoveryStore()
 {
     if (!m_recoveryStore)
-        m_recoveryStore = std::make_unique<RecoveryStore>(m_recoveryFolder);
+        m_recoveryStore = std::make_unique<RecoveryStore>(m_dataFolder);
     return *m_recoveryStore;
 }
 
@@ -155,6 +155,7 @@ bool MainForm::sessionEnds(bool canAsk)
     // holding up the log-off with a box.
     saveUserSettings(false);
     dropRecoveredLetter();
+    m_events->letterClean();
     m_sessionAnsweredLetter = letter();
     return true;
 }
@@ -174,6 +175,7 @@ void MainForm::keepForNextStart()
     // goes with the process, and the next start finds it stale.
     if (Changed)
         writeRecoveryCopy();
+    m_events->sessionEnding();
     m_sessionAnsweredLetter = letter();
 }
 

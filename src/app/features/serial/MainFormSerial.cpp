@@ -8,6 +8,7 @@
 #include "widgets/FormBuilder.h"
 #include "support/JobProgress.h"
 #include "window/MainForm.h"
+#include "window/WindowPart.h"
 #include "widgets/MemoField.h"
 #include "merge/SerialRun.h"
 #include "output/LetterPrinter.h"
@@ -117,6 +118,9 @@ output::PrintRequest MainForm::shownLetterRequest(bool forPdf) const
         const merge::SerialRun run(request.letter, *m_serialTable, options);
         request.letter = run.letterFor(shownRecord());
     }
+    for (const WindowPart* part : m_parts)
+        if (part->shownLetter(request))
+            break;
     return request;
 }
 
@@ -157,7 +161,7 @@ void MainForm::chooseSerialTable()
         if (stored.kind == settings::StoredValue::Text)
             last = stored.text;
     }
-    const QString path = m_prompts->tableFileName(last);
+    const QString path = m_prompts->fileName(Prompts::FileKind::Table, last);
     if (path.isEmpty())
         return;
     readSerialTable(path, merge::CsvOptions{});
@@ -353,16 +357,14 @@ void MainForm::runSerialLetter()
         m_prompts->showInfo(same + QLatin1Char('.'));
 
     if (output == SerialLetterDialog::Output::OnePdf) {
-        const QString path = m_prompts->pdfFileName(m_serialPdfName);
+        const QString path = m_prompts->nextFileName(Prompts::FileKind::Pdf, m_serialPdfName);
         if (path.isEmpty())
             return;
-        m_serialPdfName = path;
         writeSerialPdf(run, path, m_serialDialog);
     } else if (output == SerialLetterDialog::Output::PdfPerRecord) {
-        const QString folder = m_prompts->folderName(m_serialFolder);
+        const QString folder = m_prompts->nextFileName(Prompts::FileKind::Folder, m_serialFolder);
         if (folder.isEmpty())
             return;
-        m_serialFolder = folder;
         const QString pattern = m_serialDialog->namePattern();
         QString error;
         const QStringList names = run.fileNames(pattern, error);

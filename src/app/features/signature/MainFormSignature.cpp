@@ -202,10 +202,9 @@ void MainForm::saveSignatureChoice()
 
 void MainForm::UnterschriftClick()
 {
-    const QString chosen = m_prompts->imageFileName(m_imageDialogName);
+    const QString chosen = m_prompts->nextFileName(Prompts::FileKind::Image, m_imageDialogName);
     if (chosen.isEmpty())
         return;
-    m_imageDialogName = chosen;
     QString error;
     std::optional<QImage> image = layout::readSignatureImage(chosen, error);
     if (!image)
@@ -222,10 +221,10 @@ void MainForm::UnterschriftClick()
             QStringLiteral("„%1“ taugt nicht als Unterschrift: %2").arg(shownPath(chosen), shape));
 
     // A copy of our own, so that moving or deleting the original loses nothing.
-    const QDir folder(m_recoveryFolder);
+    const QDir folder(m_dataFolder);
     if (!folder.mkpath(QStringLiteral(".")))
         throw CommandError(QStringLiteral("Der Ordner „%1“ lässt sich nicht anlegen")
-                               .arg(shownPath(m_recoveryFolder)));
+                               .arg(shownPath(m_dataFolder)));
     const QString suffix = QFileInfo(chosen).suffix().toLower();
     const QString copy =
         folder.filePath(kCopyName + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
@@ -257,7 +256,7 @@ void MainForm::UnterschriftClick()
 
 void MainForm::UnterschriftEntfernenClick()
 {
-    if (isOwnCopy(m_signaturePath, QDir(m_recoveryFolder)))
+    if (isOwnCopy(m_signaturePath, QDir(m_dataFolder)))
         QFile::remove(m_signaturePath);
     m_signaturePath.clear();
     m_signatureImage = QImage();

@@ -1,0 +1,13 @@
+#include "features/Features.h"
+
+#include "window/LetterWindow.h"
+
+namespace quillory::app {
+
+void addFeatures(LetterWindow& window)
+{
+    // Each part adds itself to the window; the order is the order of their hooks.
+    (void)window;
+}
+
+} // namespace quillory::app
