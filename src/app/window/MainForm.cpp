@@ -97,7 +97,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
         move(screen()->availableGeometry().center() - rect().center());
 
     connectHandlers();
-    keepTheWheelFromUnfocusedFields();
     connectEnvelopeCheck();
     connectEditing();
     connectSpelling();
@@ -106,6 +105,7 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectRecent();
     connectSenderProfiles();
     addFeatures(*this);
+    keepTheWheelFromUnfocusedFields();
     FormCreate();
     m_aboutBox = new AboutBox(this);
     Edit1->setFocus();
