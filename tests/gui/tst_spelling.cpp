@@ -2,6 +2,7 @@
 #include "dialogs/SpellDialog.h"
 #include "features/spelling/SpellHighlighter.h"
 #include "features/spelling/SpellSupport.h"
+#include "features/spelling/SpellingPart.h"
 #include "StubSpellChecker.h"
 #include "dialogs/WordListDialog.h"
 
@@ -28,6 +29,21 @@ using quillory::app::SpellSupport;
 using quillory::settings::MemorySettingsBackend;
 
 namespace {
+
+SpellSupport* spellingOf(const quillory::app::MainForm& form)
+{
+    return form.findChild<quillory::app::SpellingPart*>()->spelling();
+}
+
+QAction* entryOf(const quillory::app::MainForm& form, const char* name)
+{
+    return form.findChild<QAction*>(QLatin1StringView(name));
+}
+
+QMenu* dictionaryMenu(const quillory::app::MainForm& form)
+{
+    return form.findChild<QMenu*>(QStringLiteral("Woerterbuch1"));
+}
 
 /** "block:start:length" of every underlined word. */
 QStringList underlined(const QTextDocument& document)
@@ -218,7 +234,7 @@ private slots:
         QFETCH(bool, checkerFirst);
         QFETCH(QStringList, expected);
         FormFixture fixture;
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         quillory::document::Letter letter = fixture.form->letter();
         letter.body = body;
         if (checkerFirst)
@@ -261,7 +277,7 @@ private slots:
         FormFixture fixture;
         QTemporaryDir dir;
         const QString listPath = dir.filePath(QStringLiteral("woerterbuch.txt"));
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         spelling.setUserWordList(listPath);
         spelling.setChecker(stub());
         quillory::document::Letter letter = fixture.form->letter();
@@ -361,7 +377,7 @@ private slots:
         FormFixture fixture;
         QTemporaryDir dir;
         const QString listPath = dir.filePath(QStringLiteral("woerterbuch.txt"));
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         spelling.setUserWordList(listPath);
         spelling.setChecker(stub());
         quillory::document::Letter letter = fixture.form->letter();
@@ -383,8 +399,8 @@ private slots:
             seen << shownWord();
         };
 
-        QVERIFY(fixture.form->Rechtschreibung1->isEnabled());
-        fixture.form->Rechtschreibung1->trigger();
+        QVERIFY(entryOf(*fixture.form, "Rechtschreibung1")->isEnabled());
+        entryOf(*fixture.form, "Rechtschreibung1")->trigger();
 
         QCOMPARE(seen, shown);
         QCOMPARE(fixture.form->letter().subject, subject);
@@ -477,7 +493,7 @@ private slots:
         QFETCH(QString, last);
         FormFixture fixture;
         QTemporaryDir dir;
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         spelling.setUserWordList(writeWordList(dir, {}));
         spelling.setChecker(stub());
         if (failing)
@@ -488,7 +504,7 @@ private slots:
         for (const QString& answer : answers)
             fixture.prompts.spellingAnswers << answerFor(answer);
 
-        fixture.form->Rechtschreibung1->trigger();
+        entryOf(*fixture.form, "Rechtschreibung1")->trigger();
 
         QCOMPARE(fixture.prompts.spellingNotes, notes);
         QVERIFY2(fixture.prompts.log.last().startsWith(last),
@@ -521,7 +537,7 @@ private slots:
         QFETCH(QStringList, underline);
         FormFixture fixture;
         QTemporaryDir dir;
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         QString listPath = writeWordList(dir, "Heren\nVertag\nFrma\n");
         spelling.setUserWordList(listPath);
         spelling.setChecker(stub());
@@ -536,8 +552,8 @@ private slots:
                  QStringList{QStringLiteral("1:22:5")});
         fixture.prompts.wordEdits = edits;
 
-        QVERIFY(fixture.form->WoerterbuchBearbeiten1->isEnabled());
-        fixture.form->WoerterbuchBearbeiten1->trigger();
+        QVERIFY(entryOf(*fixture.form, "WoerterbuchBearbeiten1")->isEnabled());
+        entryOf(*fixture.form, "WoerterbuchBearbeiten1")->trigger();
 
         QCOMPARE(fixture.prompts.log.value(0), QStringLiteral("words: Heren, Vertag, Frma"));
         QCOMPARE(fixture.prompts.errors.size(), failing ? 1 : 0);
@@ -552,7 +568,7 @@ private slots:
         writeDictionary(folder.path(), QStringLiteral("de_DE")); // knows "Herren" only
         QTemporaryDir dir;
         FormFixture fixture({}, nullptr, {}, false);
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         spelling.setUserWordList(writeWordList(dir, "Herren\nHeren\n"));
         spelling.setDictionaryFolders({folder.path()});
         fixture.show();
@@ -565,7 +581,7 @@ private slots:
         const quillory::spell::SpellChecker* before = spelling.checker();
         fixture.prompts.wordEdits = {QStringLiteral("-Herren"), QStringLiteral("-Heren")};
 
-        fixture.form->WoerterbuchBearbeiten1->trigger();
+        entryOf(*fixture.form, "WoerterbuchBearbeiten1")->trigger();
 
         // The dictionary read once more knows its own word, and not the one removed.
         QTRY_VERIFY(spelling.checker() != before);
@@ -607,7 +623,7 @@ private slots:
         QFETCH(QByteArray, file);
         FormFixture fixture;
         QTemporaryDir dir;
-        SpellSupport& spelling = *fixture.form->spelling();
+        SpellSupport& spelling = *spellingOf(*fixture.form);
         const QString listPath = writeWordList(dir, "Vertag\nÖzdemir\nfuer\nFrma\n");
         spelling.setUserWordList(listPath);
         spelling.setChecker(stub());
@@ -662,18 +678,18 @@ private slots:
         // Each window: the letter with a typo, the dictionaries of folder,
         // and a stub checker in place of the one read from them.
         const auto open = [&](FormFixture& fixture) {
-            fixture.form->spelling()->setDictionaryFolders({folder.path()});
+            spellingOf(*fixture.form)->setDictionaryFolders({folder.path()});
             fixture.show();
-            fixture.form->spelling()->setChecker(stub());
+            spellingOf(*fixture.form)->setChecker(stub());
             quillory::document::Letter letter = fixture.form->letter();
             letter.body = QStringLiteral("Sehr geehrte Damen und Heren,");
             fixture.form->setLetter(letter);
             fixture.form->SetUnChanged();
-            QTRY_VERIFY(!fixture.form->spelling()->highlighter()->isChecking());
+            QTRY_VERIFY(!spellingOf(*fixture.form)->highlighter()->isChecking());
         };
         const auto ticked = [](const FormFixture& fixture) {
             QStringList names;
-            for (const QAction* action : fixture.form->Woerterbuch1->actions())
+            for (const QAction* action : dictionaryMenu(*fixture.form)->actions())
                 if (action->isChecked())
                     names << action->toolTip();
             return names;
@@ -686,9 +702,9 @@ private slots:
             for (const QString& click : clicks)
                 first.form->findChild<QAction*>(click)->trigger();
             // At once in this window, ...
-            QTRY_VERIFY(!first.form->spelling()->highlighter()->isChecking());
+            QTRY_VERIFY(!spellingOf(*first.form)->highlighter()->isChecking());
             QCOMPARE(underlined(*first.form->Memo1->document()), expectedUnderline);
-            QCOMPARE(first.form->Rechtschreibung2->isChecked(), underline);
+            QCOMPARE(entryOf(*first.form, "Rechtschreibung2")->isChecked(), underline);
             QCOMPARE(ticked(first), QStringList{dictionary});
             QVERIFY(first.form->close());
         }
@@ -696,9 +712,9 @@ private slots:
         FormFixture second({}, &settings, {}, false);
         open(second);
         QCOMPARE(underlined(*second.form->Memo1->document()), expectedUnderline);
-        QCOMPARE(second.form->Rechtschreibung2->isChecked(), underline);
+        QCOMPARE(entryOf(*second.form, "Rechtschreibung2")->isChecked(), underline);
         QCOMPARE(ticked(second), QStringList{dictionary});
-        QCOMPARE(second.form->spelling()->choices().dictionary,
+        QCOMPARE(spellingOf(*second.form)->choices().dictionary,
                  clicks.contains(QStringLiteral("Woerterbuch_de_AT")) ? dictionary : QString());
         // In a group of their own, beside the form's properties.
         for (const QString& key : settings.values.keys()) {
@@ -736,29 +752,30 @@ private slots:
         list.write("Heren\n");
         list.close();
         FormFixture fixture({}, nullptr, {}, false);
-        fixture.form->spelling()->setDictionaryFolders({folder.path()});
+        spellingOf(*fixture.form)->setDictionaryFolders({folder.path()});
         fixture.show();
         // The dictionary is read in a thread; its checker enables the check.
         if (enabled)
-            QTRY_VERIFY(fixture.form->spelling()->checker());
-        const QAction* entries[] = {fixture.form->Rechtschreibung1, fixture.form->Rechtschreibung2,
-                                    fixture.form->Woerterbuch1->menuAction(),
-                                    fixture.form->WoerterbuchBearbeiten1};
+            QTRY_VERIFY(spellingOf(*fixture.form)->checker());
+        const QAction* entries[] = {entryOf(*fixture.form, "Rechtschreibung1"),
+                                    entryOf(*fixture.form, "Rechtschreibung2"),
+                                    dictionaryMenu(*fixture.form)->menuAction(),
+                                    entryOf(*fixture.form, "WoerterbuchBearbeiten1")};
         for (const QAction* entry : entries) {
             QCOMPARE(entry->isEnabled(), enabled);
             QCOMPARE(entry->toolTip().contains(QStringLiteral("\"hunspell-de-de\"")), !enabled);
         }
         QStringList texts;
         QStringList tips;
-        for (const QAction* action : fixture.form->Woerterbuch1->actions()) {
+        for (const QAction* action : dictionaryMenu(*fixture.form)->actions()) {
             texts << action->text();
             tips << action->toolTip();
         }
         QCOMPARE(texts, names);
         QCOMPARE(tips, installed);
         if (enabled)
-            QVERIFY(fixture.form->spelling()->checker()->isCorrect(QStringLiteral("Heren")));
-        QCOMPARE(fixture.form->spelling()->dictionaryName(), installed.value(0));
+            QVERIFY(spellingOf(*fixture.form)->checker()->isCorrect(QStringLiteral("Heren")));
+        QCOMPARE(spellingOf(*fixture.form)->dictionaryName(), installed.value(0));
         QVERIFY(QFile::remove(listPath));
         // Nothing is said at start: the tool tip is the only word about it.
         QVERIFY(fixture.prompts.log.isEmpty());

@@ -15,7 +15,6 @@
 #include "features/recent/RecentLetters.h"
 #include "features/recovery/RecoveryStore.h"
 #include "settings/SenderProfiles.h"
-#include "features/spelling/SpellSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -99,7 +98,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectHandlers();
     connectEnvelopeCheck();
     connectEditing();
-    connectSpelling();
     connectSignature();
     connectSession();
     connectRecent();
@@ -237,7 +235,6 @@ void MainForm::showEvent(QShowEvent* event)
             reportSignatureProblem();
             runGuarded([this] { fillSenderProfiles(QString()); });
             offerRecoveredLetter();
-            m_spelling->loadDictionaryLater();
             for (WindowPart* part : m_parts)
                 runGuarded([part] { part->windowShown(); });
         },

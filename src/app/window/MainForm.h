@@ -69,7 +69,6 @@ class RecentLetters;
 class RecoveryStore;
 class SessionGuard;
 class SpinField;
-class SpellSupport;
 class SerialLetterDialog;
 
 /**
@@ -287,11 +286,6 @@ public:
     /** "Tabelle lösen": the preview goes back to the letter as typed. */
     void TabelleLoesenClick();
 
-    /** Spell checking of the body text. */
-    SpellSupport* spelling() const { return m_spelling; }
-    /** "Rechtschreibung prüfen...": every unknown word of the letter's text fields in turn. */
-    void Rechtschreibung1Click();
-
     // Tab "Brief schreiben".
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
@@ -399,13 +393,6 @@ public:
     QAction* Kopieren2 = nullptr;
     QAction* Einfgen1 = nullptr;
     QAction* N5 = nullptr;
-    QAction* Rechtschreibung1 = nullptr;
-    /** "Rechtschreibung während der Eingabe prüfen", a check box. */
-    QAction* Rechtschreibung2 = nullptr;
-    /** The installed German dictionaries to choose from. */
-    QMenu* Woerterbuch1 = nullptr;
-    /** "Wörterbuch bearbeiten...": the user's own words. */
-    QAction* WoerterbuchBearbeiten1 = nullptr;
     QMenu* Hilfe1 = nullptr;
     QAction* berdasProgramm1 = nullptr;
 
@@ -482,9 +469,6 @@ private:
     void connectHandlers();
     void connectEditing();
     void connectSession();
-    void connectSpelling();
-    /** The spelling choices are kept at once, in their own group, once the store was read. */
-    void restoreSpellChoices();
     void FormCreate();
 
     /** Binds a handler to a signal, inside the guard. */
@@ -612,7 +596,6 @@ private:
     /** A failed write is reported once in the status bar, not at every key. */
     bool m_recoveryFailureShown = false;
     SessionGuard* m_sessionGuard = nullptr;
-    SpellSupport* m_spelling = nullptr;
     /** The signature image as composition draws it (flattened); null: the dotted line. */
     QImage m_signatureImage;
     /** The copy in the data folder, as stored; kept even when it cannot be read. */

@@ -131,14 +131,6 @@ void MainForm::buildMenus()
     Kopieren2 = item(Bearbeiten1, QStringLiteral("Kopieren2"), QStringLiteral("Kopieren"));
     Einfgen1 = item(Bearbeiten1, QStringLiteral("Einfgen1"), QStringLiteral("Einfügen"));
     N5 = separator(Bearbeiten1, QStringLiteral("N5"));
-    Rechtschreibung1 = item(Bearbeiten1, QStringLiteral("Rechtschreibung1"),
-                            QStringLiteral("Rechtschreibung prüfen..."));
-    Rechtschreibung2 = item(Bearbeiten1, QStringLiteral("Rechtschreibung2"),
-                            QStringLiteral("Rechtschreibung während der Eingabe prüfen"));
-    Woerterbuch1 = Bearbeiten1->addMenu(QStringLiteral("Wörterbuch"));
-    Woerterbuch1->setObjectName(QStringLiteral("Woerterbuch1"));
-    WoerterbuchBearbeiten1 = item(Bearbeiten1, QStringLiteral("WoerterbuchBearbeiten1"),
-                                  QStringLiteral("Wörterbuch bearbeiten..."));
 
     Hilfe1 = menu(QStringLiteral("Hilfe1"), QStringLiteral("&Hilfe"));
     berdasProgramm1 =
@@ -149,7 +141,6 @@ void MainForm::buildMenus()
         {Neu1, Qt::CTRL | Qt::Key_N},       {ffnen1, Qt::CTRL | Qt::Key_O},
         {Speichern1, Qt::CTRL | Qt::Key_S}, {Speichernunter1, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
         {Drucken1, Qt::CTRL | Qt::Key_P},   {Beenden1, Qt::CTRL | Qt::Key_Q},
-        {Rechtschreibung1, Qt::Key_F7},
     };
     for (const auto& [action, keys] : shortcuts)
         action->setShortcut(QKeySequence(keys));

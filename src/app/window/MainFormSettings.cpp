@@ -88,7 +88,6 @@ void MainForm::restoreUserSettings()
         setLetter(restored);
         setViewChoices(view);
     });
-    restoreSpellChoices();
     restoreSignature();
     for (WindowPart* part : m_parts)
         runGuarded([part, &view] { part->restoreSettings(view); });
