@@ -3,7 +3,6 @@
 #include "window/WindowPart.h"
 
 #include "dialogs/AboutBox.h"
-#include "features/recovery/AutosaveSchedule.h"
 #include "widgets/DateField.h"
 #include "dialogs/DialogPrompts.h"
 #include "support/ErrorReport.h"
@@ -13,7 +12,6 @@
 #include "widgets/PaintSurface.h"
 #include "support/PrinterAccess.h"
 #include "features/recent/RecentLetters.h"
-#include "features/recovery/RecoveryStore.h"
 #include "settings/SenderProfiles.h"
 #include "features/spelling/SpellSupport.h"
 
@@ -207,7 +205,6 @@ QString MainForm::title() const
 void MainForm::SetChanged()
 {
     Changed = true;
-    scheduleRecoveryCopy();
     m_events->letterEdited();
     // Qt reads "[*]" in a title as its own modified mark; doubled it stays text.
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
@@ -216,8 +213,6 @@ void MainForm::SetChanged()
 void MainForm::SetUnChanged()
 {
     Changed = false;
-    // Saved, or a new letter in place of the old: nothing left to recover.
-    dropRecoveredLetter();
     m_events->letterClean();
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
@@ -236,7 +231,6 @@ void MainForm::showEvent(QShowEvent* event)
             runGuarded([this] { FormShow(); });
             reportSignatureProblem();
             runGuarded([this] { fillSenderProfiles(QString()); });
-            offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
             for (WindowPart* part : m_parts)
                 runGuarded([part] { part->windowShown(); });
@@ -258,7 +252,6 @@ void MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     saveUserSettings();
-    dropRecoveredLetter();
     m_events->letterClean();
     event->accept();
 }
