@@ -4,6 +4,7 @@
 // off that thread with a snapshot of the letter.
 #include "LongLetter.h"
 #include "window/MainForm.h"
+#include "features/recovery/RecoveryPart.h"
 #include "features/recovery/RecoveryStore.h"
 
 #include "GuiBenchmarkMain.h"
@@ -62,9 +63,10 @@ void recoveryCopyFromWindow1MB(benchmark::State& state)
     form.setDataFolder(dir.path());
     form.setLetter(megabyteLetter());
     form.SetChanged();
+    auto& recovery = *form.findChild<app::RecoveryPart*>();
     for (auto _ : state) {
         form.SetChanged();
-        if (!form.writeRecoveryCopy())
+        if (!recovery.writeRecoveryCopy())
             state.SkipWithError("write failed");
     }
 }

@@ -1,6 +1,7 @@
 #include "features/recovery/AutosaveSchedule.h"
 #include "document/LetterFile.h"
 #include "FormFixture.h"
+#include "features/recovery/RecoveryPart.h"
 #include "features/recovery/RecoveryStore.h"
 
 #include <QDir>
@@ -16,6 +17,12 @@ using Answer = quillory::app::Prompts::Answer;
 using Recovery = quillory::app::Prompts::Recovery;
 
 namespace {
+
+/** The window's part that keeps the recovery copy. */
+quillory::app::RecoveryPart& recoveryPart(const MainForm& form)
+{
+    return *form.findChild<quillory::app::RecoveryPart*>();
+}
 
 /** When the copy of a letter whose recipient is name was last written. */
 QDateTime writtenAt(int hour)
@@ -124,13 +131,13 @@ private slots:
         QFETCH(bool, kept);
         QTemporaryDir files;
         FormFixture f;
-        const QString copy = f.form->recoveryFilePath();
+        const QString copy = recoveryPart(*f.form).recoveryFilePath();
         f.form->Edit1->setText(QStringLiteral("Frau Muster"));
         // Not at every key: the timer writes it.
-        QVERIFY(f.form->isRecoveryCopyPending());
+        QVERIFY(recoveryPart(*f.form).isRecoveryCopyPending());
         QVERIFY(!QFile::exists(copy));
-        QVERIFY(f.form->writeRecoveryCopy());
-        QVERIFY(!f.form->isRecoveryCopyPending());
+        QVERIFY(recoveryPart(*f.form).writeRecoveryCopy());
+        QVERIFY(!recoveryPart(*f.form).isRecoveryCopyPending());
         QVERIFY(QFile::exists(copy));
 
         f.prompts.saveNames << files.filePath(QStringLiteral("brief.bri"));
@@ -255,7 +262,7 @@ private slots:
             // Back under its own name, marked, and held by this run's copy now.
             QCOMPARE(f.form->fileName(), originalA);
             QCOMPARE(f.form->windowTitle(), f.title(QStringLiteral("Brief A.bri*")));
-            QVERIFY(QFile::exists(f.form->recoveryFilePath()));
+            QVERIFY(QFile::exists(recoveryPart(*f.form).recoveryFilePath()));
         }
         QCOMPARE(lettersIn(folder.path()).size(), lettersLeft);
 

@@ -1,5 +1,6 @@
 #include "document/LetterFile.h"
 #include "FormFixture.h"
+#include "features/recovery/RecoveryPart.h"
 #include "support/SessionGuard.h"
 
 #include <QDir>
@@ -25,6 +26,12 @@ using Answer = quillory::app::Prompts::Answer;
 using Recovery = quillory::app::Prompts::Recovery;
 
 namespace {
+
+/** The window's part that keeps the recovery copy. */
+quillory::app::RecoveryPart& recoveryPart(const MainForm& form)
+{
+    return *form.findChild<quillory::app::RecoveryPart*>();
+}
 
 const QString kOffer =
     QStringLiteral("recover: Ein ungespeicherter Brief (unbenannt.bri, zuletzt geändert am ");
@@ -90,7 +97,7 @@ private slots:
         QString recoveryFile;
         {
             FormFixture f({}, &settings, recovery.path());
-            recoveryFile = f.form->recoveryFilePath();
+            recoveryFile = recoveryPart(*f.form).recoveryFilePath();
             f.form->Edit1->setText(QStringLiteral("Herr Beispiel"));
             f.form->Edit10->setText(QStringLiteral("Absenderin"));
             sendTerminate();
@@ -117,7 +124,7 @@ private slots:
             QCOMPARE(next.form->windowTitle(), next.title(QStringLiteral("unbenannt.bri*")));
             // This run's copy holds it now; the dead run's is gone.
             QVERIFY(!QFile::exists(recoveryFile));
-            QVERIFY(QFile::exists(next.form->recoveryFilePath()));
+            QVERIFY(QFile::exists(recoveryPart(*next.form).recoveryFilePath()));
         } else {
             QVERIFY(next.form->Edit1->text().isEmpty());
             QVERIFY(!next.form->isChanged());
@@ -127,12 +134,12 @@ private slots:
         // A refused close keeps this run's copy; a normal close removes it.
         // "Später" keeps the other for the next start.
         next.form->Edit2->setText(QStringLiteral("x"));
-        QVERIFY(next.form->writeRecoveryCopy());
+        QVERIFY(recoveryPart(*next.form).writeRecoveryCopy());
         next.prompts.saveAnswers << Answer::Cancel << Answer::No;
         QVERIFY(!next.form->close());
-        QVERIFY(QFile::exists(next.form->recoveryFilePath()));
+        QVERIFY(QFile::exists(recoveryPart(*next.form).recoveryFilePath()));
         QVERIFY(next.form->close());
-        QVERIFY(!QFile::exists(next.form->recoveryFilePath()));
+        QVERIFY(!QFile::exists(recoveryPart(*next.form).recoveryFilePath()));
         QCOMPARE(copiesIn(recovery.path()).size(), open ? 0 : 1);
     }
 
@@ -144,7 +151,7 @@ private slots:
         FormFixture f({}, &settings);
         sendTerminate();
         QTRY_VERIFY(settings.values.contains(QStringLiteral("Edit10_Text")));
-        QVERIFY(!QFile::exists(f.form->recoveryFilePath()));
+        QVERIFY(!QFile::exists(recoveryPart(*f.form).recoveryFilePath()));
     }
 
     void aLiveCopyOfAnotherRunIsLeftAlone()
@@ -153,13 +160,13 @@ private slots:
         // Another copy of the program, still running, with an unsaved letter.
         FormFixture other({}, nullptr, f.ownRecoveryDir.path());
         other.form->Edit1->setText(QStringLiteral("vom anderen Programm"));
-        QVERIFY(other.form->writeRecoveryCopy());
+        QVERIFY(recoveryPart(*other.form).writeRecoveryCopy());
         f.form->Edit1->setText(QStringLiteral("eigener Brief"));
-        QVERIFY(f.form->writeRecoveryCopy());
+        QVERIFY(recoveryPart(*f.form).writeRecoveryCopy());
         f.prompts.saveAnswers << Answer::No;
         QVERIFY(f.form->close());
-        QVERIFY(!QFile::exists(f.form->recoveryFilePath()));
-        QVERIFY(QFile::exists(other.form->recoveryFilePath()));
+        QVERIFY(!QFile::exists(recoveryPart(*f.form).recoveryFilePath()));
+        QVERIFY(QFile::exists(recoveryPart(*other.form).recoveryFilePath()));
     }
 
     void twoCopiesEndedTogetherKeepBothLetters()
@@ -230,7 +237,7 @@ private slots:
         QVERIFY(next.form->sessionEnds(false));
         QCOMPARE(copiesIn(recovery.path()).size(), 1);
         const auto loaded = quillory::document::LetterFile::readFile(
-            next.form->recoveryFilePath(), quillory::document::Letter::makeNew());
+            recoveryPart(*next.form).recoveryFilePath(), quillory::document::Letter::makeNew());
         QVERIFY(loaded);
         QCOMPARE(loaded->letter.recipientName, QStringLiteral("zweiter Stand"));
     }
@@ -254,7 +261,7 @@ private slots:
         QCOMPARE(f.form->sessionEnds(true), mayEnd);
         QCOMPARE(f.prompts.log, QStringList{kCloseQuestion});
         QCOMPARE(settings.writes > 0, mayEnd);
-        QVERIFY(!QFile::exists(f.form->recoveryFilePath()));
+        QVERIFY(!QFile::exists(recoveryPart(*f.form).recoveryFilePath()));
         if (mayEnd) {
             // The window then closes without the same question again.
             QVERIFY(f.form->close());
@@ -283,7 +290,7 @@ private slots:
         QVERIFY(f.prompts.log.isEmpty());
         QVERIFY(settings.writes > 0);
         const auto kept = quillory::document::LetterFile::readFile(
-            f.form->recoveryFilePath(), quillory::document::Letter::makeNew());
+            recoveryPart(*f.form).recoveryFilePath(), quillory::document::Letter::makeNew());
         QVERIFY(kept);
         QCOMPARE(kept->letter.recipientName, QStringLiteral("ungespeichert"));
     }
@@ -305,7 +312,7 @@ private slots:
         auto f = std::make_unique<FormFixture>(QStringList(), &settings);
         settings.groupCreationFails = true;
         f->form->Edit1->setText(QStringLiteral("ungespeichert"));
-        const QString recoveryFile = f->form->recoveryFilePath();
+        const QString recoveryFile = recoveryPart(*f->form).recoveryFilePath();
         // Written once, where someone may read it later; never in a box.
         QTest::ignoreMessage(
             QtWarningMsg, QRegularExpression(QStringLiteral("Erzeugung von Schl.*ssel TMainForm")));

@@ -1,5 +1,6 @@
 #include "features/Features.h"
 
+#include "features/recovery/RecoveryPart.h"
 #include "features/spelling/SpellingPart.h"
 #include "window/LetterWindow.h"
 
@@ -8,6 +9,7 @@ namespace quillory::app {
 void addFeatures(LetterWindow& window)
 {
     // Each part adds itself to the window; the order is the order of their hooks.
+    new RecoveryPart(window);
     new SpellingPart(window);
 }
 

@@ -3,7 +3,6 @@
 #include "window/WindowPart.h"
 
 #include "dialogs/AboutBox.h"
-#include "features/recovery/AutosaveSchedule.h"
 #include "widgets/DateField.h"
 #include "dialogs/DialogPrompts.h"
 #include "support/ErrorReport.h"
@@ -13,7 +12,6 @@
 #include "widgets/PaintSurface.h"
 #include "support/PrinterAccess.h"
 #include "features/recent/RecentLetters.h"
-#include "features/recovery/RecoveryStore.h"
 #include "settings/SenderProfiles.h"
 
 #include <QAction>
@@ -205,7 +203,6 @@ QString MainForm::title() const
 void MainForm::SetChanged()
 {
     Changed = true;
-    scheduleRecoveryCopy();
     m_events->letterEdited();
     // Qt reads "[*]" in a title as its own modified mark; doubled it stays text.
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
@@ -214,8 +211,6 @@ void MainForm::SetChanged()
 void MainForm::SetUnChanged()
 {
     Changed = false;
-    // Saved, or a new letter in place of the old: nothing left to recover.
-    dropRecoveredLetter();
     m_events->letterClean();
     setWindowTitle(title().replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
@@ -234,7 +229,6 @@ void MainForm::showEvent(QShowEvent* event)
             runGuarded([this] { FormShow(); });
             reportSignatureProblem();
             runGuarded([this] { fillSenderProfiles(QString()); });
-            offerRecoveredLetter();
             for (WindowPart* part : m_parts)
                 runGuarded([part] { part->windowShown(); });
         },
@@ -255,7 +249,6 @@ void MainForm::closeEvent(QCloseEvent* event)
         return;
     }
     saveUserSettings();
-    dropRecoveredLetter();
     m_events->letterClean();
     event->accept();
 }

@@ -7,7 +7,6 @@
 #include "settings/FormStorage.h"
 #include "settings/ListStore.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QPointer>
@@ -34,7 +33,6 @@ class QRadioButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
-class QTimer;
 
 namespace quillory::merge {
 struct CsvOptions;
@@ -59,14 +57,12 @@ class SenderProfiles;
 namespace quillory::app {
 
 class AboutBox;
-class AutosaveSchedule;
 class PrinterAccess;
 class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
 class RecentLetters;
-class RecoveryStore;
 class SessionGuard;
 class SpinField;
 class SerialLetterDialog;
@@ -85,9 +81,8 @@ class SerialLetterDialog;
  *
  * The per-user settings (FormStorage1) are restored at the first showing and
  * saved after an allowed close; when the desktop session ends the program
- * without anyone to answer, they are saved and an unsaved letter is kept in
- * a recovery copy that the next start offers to open; while the letter has
- * unsaved changes that copy is kept up to date a moment after each pause.
+ * without anyone to answer, they are saved and the parts keep what is
+ * unsaved for the next start (WindowEvents::sessionEnding).
  */
 class MainForm : public QMainWindow, public LetterWindow
 {
@@ -146,15 +141,6 @@ public:
      * program's data folder.
      */
     void setDataFolder(const QString& folder);
-    /** Where this window's recovery copy goes. */
-    QString recoveryFilePath() const;
-    /**
-     * Writes the recovery copy of an unsaved letter now, as the autosave
-     * timer does when it fires; false when it could not be written.
-     */
-    bool writeRecoveryCopy();
-    /** True while changes wait for the autosave timer. */
-    bool isRecoveryCopyPending() const;
 
     /**
      * The desktop session is ending. With canAsk the usual closing question
@@ -540,13 +526,6 @@ private:
     void fillSenderProfiles(const QString& current);
     void connectSenderProfiles();
     void keepForNextStart();
-    /** Offers the copies of instances that are gone, newest first, until one is taken. */
-    void offerRecoveredLetter();
-    /** The letter is saved or given up: its recovery copy has served. */
-    void dropRecoveredLetter();
-    /** A change to the letter: the recovery copy is due soon. */
-    void scheduleRecoveryCopy();
-    RecoveryStore& recoveryStore();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
 
@@ -587,14 +566,6 @@ private:
     std::unique_ptr<RecentLetters> m_recent;
     std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
     QString m_dataFolder;
-    std::unique_ptr<RecoveryStore> m_recoveryStore;
-    QTimer* m_autosaveTimer = nullptr;
-    QElapsedTimer m_autosaveClock;
-    std::unique_ptr<AutosaveSchedule> m_autosave;
-    /** The recovery copies are offered once, at the first showing. */
-    bool m_recoveryOffered = false;
-    /** A failed write is reported once in the status bar, not at every key. */
-    bool m_recoveryFailureShown = false;
     SessionGuard* m_sessionGuard = nullptr;
     /** The signature image as composition draws it (flattened); null: the dotted line. */
     QImage m_signatureImage;

@@ -103,4 +103,9 @@ bool MainForm::mayWriteSettings() const
     return FormStorage1 && FormStorage1->isRestored() && m_settingsBackend;
 }
 
+void MainForm::setDataFolder(const QString& folder)
+{
+    m_dataFolder = folder;
+}
+
 } // namespace quillory::app

@@ -52,11 +52,14 @@ QString RecoveryStore::defaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
-RecoveryStore::RecoveryStore(QString folder)
-    : m_folder(std::move(folder)),
-      m_ownPath(QDir(m_folder).filePath(QStringLiteral("copy-") +
-                                        QUuid::createUuid().toString(QUuid::Id128).left(16) +
-                                        kLetterSuffix))
+QString RecoveryStore::newCopyName()
+{
+    return QStringLiteral("copy-") + QUuid::createUuid().toString(QUuid::Id128).left(16) +
+           kLetterSuffix;
+}
+
+RecoveryStore::RecoveryStore(QString folder, const QString& copyName)
+    : m_folder(std::move(folder)), m_ownPath(QDir(m_folder).filePath(copyName))
 {}
 
 RecoveryStore::~RecoveryStore() = default;

@@ -43,8 +43,12 @@ public:
     /** QStandardPaths::AppDataLocation. */
     static QString defaultFolder();
 
-    /** This instance's copy gets a new name in folder; nothing is written yet. */
-    explicit RecoveryStore(QString folder = defaultFolder());
+    /** A name for an instance's copy ("copy-<id>.bri") that no other instance has. */
+    static QString newCopyName();
+
+    /** This instance's copy goes into folder under copyName; nothing is written yet. */
+    explicit RecoveryStore(QString folder = defaultFolder(),
+                           const QString& copyName = newCopyName());
     ~RecoveryStore();
 
     QString folder() const { return m_folder; }
