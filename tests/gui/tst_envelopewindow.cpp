@@ -244,9 +244,12 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("layout2"); // switched too before the pause
-        QTest::newRow("recipient's street") << "Edit3" << "Am Kraftwerk 57" << false;
-        QTest::newRow("sender line's separator") << "TrennZeichen" << " | " << false;
-        QTest::newRow("typed, then Layout 2") << "Edit1" << "Stadtwerke" << true;
+        QTest::newRow("recipient's street") << "Edit3"
+                                            << "Am Kraftwerk 57" << false;
+        QTest::newRow("sender line's separator") << "TrennZeichen"
+                                                 << " | " << false;
+        QTest::newRow("typed, then Layout 2") << "Edit1"
+                                              << "Stadtwerke" << true;
     }
 
     void typingIsCheckedOncePerPause()
