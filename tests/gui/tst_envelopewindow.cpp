@@ -1,5 +1,6 @@
 #include "envelope/AddressCheck.h"
 #include "envelope/WindowOverlay.h"
+#include "features/envelope/EnvelopePart.h"
 #include "PreviewFixture.h"
 #include "widgets/SpinField.h"
 
@@ -9,10 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 #include <algorithm>
 
+using quillory::app::EnvelopePart;
 using quillory::app::MainForm;
 using quillory::settings::MemorySettingsBackend;
 namespace envelope = quillory::envelope;
@@ -20,6 +23,24 @@ namespace layout = quillory::layout;
 using Letter = quillory::document::Letter;
 
 namespace {
+
+// The envelope's widgets, by the names the window gives them.
+QComboBox* umschlagCombo(const MainForm& form)
+{
+    return form.findChild<QComboBox*>(QStringLiteral("UmschlagCombo"));
+}
+QLabel* umschlagVerdict(const MainForm& form)
+{
+    return form.findChild<QLabel*>(QStringLiteral("UmschlagVerdict"));
+}
+QLabel* umschlagStatus(const MainForm& form)
+{
+    return form.findChild<QLabel*>(QStringLiteral("UmschlagStatus"));
+}
+QPushButton* anpassenButton(const MainForm& form)
+{
+    return form.findChild<QPushButton*>(QStringLiteral("AnpassenButton"));
+}
 
 /** A4 whose printable area starts 4.23 mm in from the top-left corner, as on many printers. */
 void useA4Printer(FakePrinterAccess& access)
@@ -132,8 +153,8 @@ struct EnvelopeFixture : PreviewFixture
 
     void choose(const QString& name)
     {
-        form->UmschlagCombo->setCurrentText(name);
-        QCOMPARE(form->UmschlagCombo->currentText(), name);
+        umschlagCombo(*form)->setCurrentText(name);
+        QCOMPARE(umschlagCombo(*form)->currentText(), name);
         settle();
     }
     /** The verdict follows on the next turn of the event loop. */
@@ -143,8 +164,8 @@ struct EnvelopeFixture : PreviewFixture
     {
         return CoreView(*form, printer, name).check();
     }
-    QString verdict() const { return form->UmschlagVerdict->text(); }
-    QString status() const { return form->UmschlagStatus->text(); }
+    QString verdict() const { return umschlagVerdict(*form)->text(); }
+    QString status() const { return umschlagStatus(*form)->text(); }
 };
 
 } // namespace
@@ -182,14 +203,14 @@ private slots:
             f.paint();
         }
         QVERIFY(f.status().isEmpty());
-        QVERIFY(!f.form->AnpassenButton->isEnabled());
+        QVERIFY(!anpassenButton(*f.form)->isEnabled());
 
         f.choose(name);
         const envelope::AddressCheck before = f.coreCheck(name);
         QVERIFY(before.hasAddress);
         QCOMPARE(f.verdict(), before.verdict());
         QCOMPARE(f.status(), before.shortVerdict());
-        QVERIFY(f.form->AnpassenButton->isEnabled());
+        QVERIFY(anpassenButton(*f.form)->isEnabled());
         QCOMPARE(f.form->PrinterNote->text().isEmpty(), !noPrinter);
         QCOMPARE(overlapping(*f.form->Panel2), QStringList());
 
@@ -215,7 +236,36 @@ private slots:
         f.choose(QStringLiteral("kein"));
         QVERIFY(f.verdict().isEmpty());
         QVERIFY(f.status().isEmpty());
-        QVERIFY(!f.form->AnpassenButton->isEnabled());
+        QVERIFY(!anpassenButton(*f.form)->isEnabled());
+    }
+
+    void typingIsCheckedOncePerPause_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("layout2"); // switched too before the pause
+        QTest::newRow("recipient's street") << "Edit3"
+                                            << "Am Kraftwerk 57" << false;
+        QTest::newRow("sender line's separator") << "TrennZeichen"
+                                                 << " | " << false;
+        QTest::newRow("typed, then Layout 2") << "Edit1"
+                                              << "Stadtwerke" << true;
+    }
+
+    void typingIsCheckedOncePerPause()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(bool, layout2);
+        EnvelopeFixture f;
+        f.choose(QStringLiteral("DL"));
+        QSignalSpy checks(f.form->findChild<EnvelopePart*>(), &EnvelopePart::checked);
+        QTest::keyClicks(f.form->findChild<QLineEdit*>(field), typed);
+        f.form->Layout2Check->setChecked(layout2);
+        QCOMPARE(checks.count(), 0);
+        f.settle();
+        QCOMPARE(checks.count(), 1);
+        QCOMPARE(f.status(), f.coreCheck(QStringLiteral("DL")).shortVerdict());
     }
 
     void whatElseIsAmissIsInTheVerdictLine_data()
@@ -230,7 +280,7 @@ private slots:
         QFETCH(int, width);
         EnvelopeFixture f;
         if (width > 0)
-            f.form->UmschlagVerdict->resize(width, f.form->UmschlagVerdict->height());
+            umschlagVerdict(*f.form)->resize(width, umschlagVerdict(*f.form)->height());
         // The printer's margin lowers the address into C5's window, not the sender line.
         f.choose(QStringLiteral("C5"));
         QCOMPARE(f.status(), QStringLiteral("Fenster C5: passt, aber die Absenderzeile ist nicht "
@@ -239,7 +289,7 @@ private slots:
         QVERIFY2(verdict.startsWith(QStringLiteral("Anschrift passt, aber die Absenderzeile ist "
                                                    "nicht im Fenster sichtbar (C5, mindestens ")),
                  qPrintable(verdict));
-        const QStringList tip = f.form->UmschlagVerdict->toolTip().split(QLatin1Char('\n'));
+        const QStringList tip = umschlagVerdict(*f.form)->toolTip().split(QLatin1Char('\n'));
         QVERIFY(tip.contains(QStringLiteral("Die Absenderzeile liegt über dem Fenster")));
         if (width == 0) {
             QCOMPARE(f.verdict(), verdict);
@@ -305,7 +355,7 @@ private slots:
         QVERIFY2(!before.fits, qPrintable(before.verdict()));
         QVERIFY2(fit.possible == reason.isEmpty(), qPrintable(fit.reason));
 
-        f.form->AnpassenButton->click();
+        anpassenButton(*f.form)->click();
         f.settle();
         if (reason.isEmpty()) {
             QVERIFY(fit.linesToSender != l.linesToSender ||
@@ -415,8 +465,8 @@ private slots:
         } else {
             FormFixture first({}, &settings, QString(), false);
             start(first);
-            first.form->UmschlagCombo->setCurrentText(QStringLiteral("DL"));
-            first.form->UmschlagCombo->setCurrentText(chosen);
+            umschlagCombo(*first.form)->setCurrentText(QStringLiteral("DL"));
+            umschlagCombo(*first.form)->setCurrentText(chosen);
             QVERIFY(first.form->close());
             QCOMPARE(settings.values.value(key).toString(), stored);
         }
@@ -425,12 +475,12 @@ private slots:
 
         FormFixture second({}, &settings, QString(), false);
         start(second);
-        QCOMPARE(second.form->UmschlagCombo->currentText(), shown);
+        QCOMPARE(umschlagCombo(*second.form)->currentText(), shown);
         QCoreApplication::processEvents();
         if (shown == QLatin1String("kein")) {
-            QVERIFY(second.form->UmschlagStatus->text().isEmpty());
+            QVERIFY(umschlagStatus(*second.form)->text().isEmpty());
         } else {
-            QCOMPARE(second.form->UmschlagStatus->text(),
+            QCOMPARE(umschlagStatus(*second.form)->text(),
                      CoreView(*second.form, printer, shown).check().shortVerdict());
         }
     }

@@ -425,6 +425,9 @@ private slots:
                                                    u"Leer2Check"_s};
         QTest::newRow("Druck Vorschau")
             << QStringList{u"SeiteEd"_s, u"ZoomEd"_s, u"Layout1Check"_s, u"Layout2Check"_s};
+        QTest::newRow("envelope, before the page")
+            << QStringList{u"Layout2Check"_s, u"UmschlagCombo"_s, u"AnpassenButton"_s,
+                           u"ScrollBox1"_s};
     }
 
     void tabOrder()

@@ -446,7 +446,7 @@ private slots:
     {
         SerialFixture f;
         useSerialLetter(*f.form);
-        f.form->UmschlagCombo->setCurrentText(u"DL"_s);
+        f.form->findChild<QComboBox*>(u"UmschlagCombo"_s)->setCurrentText(u"DL"_s);
         const QStringList names = {
             u"Anna Arnold"_s, u"Alexandra-Konstantina Freifrau von Hohenzollern-Sigmaringen"_s};
         f.attach(
@@ -455,7 +455,7 @@ private slots:
         for (int n : {2, 1}) {
             f.form->DatensatzEd->setValue(n);
             QCoreApplication::processEvents();
-            verdicts.prepend(f.form->UmschlagVerdict->text());
+            verdicts.prepend(f.form->findChild<QLabel*>(u"UmschlagVerdict"_s)->text());
         }
         QVERIFY(verdicts[0] != verdicts[1]);
         // Each record's verdict is the one of the letter typed with its values.
@@ -464,7 +464,7 @@ private slots:
             f.form->Edit1->setText(names[n - 1]);
             f.form->Edit4->setText(n == 1 ? u"Köln"_s : u"Bonn"_s);
             QCoreApplication::processEvents();
-            QCOMPARE(f.form->UmschlagVerdict->text(), verdicts[n - 1]);
+            QCOMPARE(f.form->findChild<QLabel*>(u"UmschlagVerdict"_s)->text(), verdicts[n - 1]);
         }
     }
 
@@ -532,7 +532,7 @@ private slots:
         SerialFixture f;
         useSerialLetter(*f.form);
         f.form->Layout2Check->setChecked(layout2);
-        f.form->UmschlagCombo->setCurrentText(envelope);
+        f.form->findChild<QComboBox*>(u"UmschlagCombo"_s)->setCurrentText(envelope);
         f.form->SetUnChanged();
         const quillory::document::Letter typed = f.form->letter();
         f.form->PageControl1->setCurrentWidget(f.form->TabSheet3);

@@ -1,5 +1,6 @@
 #include "features/Features.h"
 
+#include "features/envelope/EnvelopePart.h"
 #include "features/recovery/RecoveryPart.h"
 #include "features/spelling/SpellingPart.h"
 #include "window/LetterWindow.h"
@@ -11,6 +12,7 @@ void addFeatures(LetterWindow& window)
     // Each part adds itself to the window; the order is the order of their hooks.
     new RecoveryPart(window);
     new SpellingPart(window);
+    new EnvelopePart(window);
 }
 
 } // namespace quillory::app

@@ -94,7 +94,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
         move(screen()->availableGeometry().center() - rect().center());
 
     connectHandlers();
-    connectEnvelopeCheck();
     connectEditing();
     connectSignature();
     connectSession();

@@ -217,13 +217,6 @@ public:
     void LetterCheckClick();
     /** Leer2Check is a view choice kept per user, not part of the letter. */
     void Leer2CheckClick();
-    /** The window envelope is a view choice kept per user, not part of the letter. */
-    void UmschlagComboChange();
-    /**
-     * Moves the address into the chosen envelope's window through the line
-     * counts before it, as if typed into their fields; or says why it cannot.
-     */
-    void AnpassenClick();
     /** A sender profile chosen: its fields and fonts go into the letter, as an edit. */
     void AbsenderComboSelect();
     /** "Speichern als...": the sender fields, footer and fonts under a name the user gives. */
@@ -340,11 +333,6 @@ public:
     PaintSurface* PaintBox1 = nullptr;
     /** One quiet line in the preview's panel, e.g. when there is no printer. */
     QLabel* PrinterNote = nullptr;
-    /** The window envelope the address is checked against: "kein", "DL", "C6/5", "C5". */
-    QComboBox* UmschlagCombo = nullptr;
-    /** The check's verdict in a sentence, its warnings as the tool tip. */
-    QLabel* UmschlagVerdict = nullptr;
-    QPushButton* AnpassenButton = nullptr;
     /** The record row, shown only while a table is attached: "Datensatz: n von N". */
     QLabel* DatensatzLabel = nullptr;
     SpinField* DatensatzEd = nullptr;
@@ -352,8 +340,6 @@ public:
     QPushButton* TabelleLoesen = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
-    /** The check's verdict in short, on every tab. */
-    QLabel* UmschlagStatus = nullptr;
 
     // Menus.
     QMenuBar* MainMenu1 = nullptr;
@@ -407,7 +393,6 @@ private:
     /** Kept at once, in its own group, like the spelling choices. */
     void saveSignatureChoice();
     void buildMenus();
-    void buildEnvelopeChoice(FormBuilder& builder);
     void buildRecordChoice(FormBuilder& builder);
     /** Remembers the letter field that last had the focus, for columns to go into. */
     void connectSerialLetter();
@@ -450,8 +435,6 @@ private:
     void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const override;
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
-    /** Keeps the envelope's verdict current as the letter changes. */
-    void connectEnvelopeCheck();
     void connectHandlers();
     void connectEditing();
     void connectSession();
@@ -469,12 +452,6 @@ private:
     QString chooseSaveName();
     QString memoText() const;
     void repaintPreview() override;
-    /** Checks the address again on the next turn of the event loop, once for any number of edits.
-     */
-    void scheduleEnvelopeCheck();
-    void updateEnvelopeCheck();
-    /** Draws the chosen envelope's window over the preview's page 1; never printed. */
-    void paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request);
     PrinterAccess& printer() override;
     /** Made at the first use; a query's, so it is there for const ones too. */
     PrinterAccess& printerAccess() const;
@@ -556,7 +533,6 @@ private:
     mutable PrinterAccess* m_printer = nullptr;
     std::unique_ptr<output::PreviewRenderer> m_preview;
     int m_wheelDelta = 0;
-    bool m_envelopeCheckPending = false;
 
     settings::SettingsBackend* m_settingsBackend = nullptr;
     std::unique_ptr<settings::SettingsBackend> m_ownSettingsBackend;

@@ -114,7 +114,6 @@ void MainForm::chooseFont(document::LetterFont& font, const QString& title)
     if (const std::optional<FontChoice> chosen =
             m_prompts->chooseFont(title, FontChoice::from(font)))
         chosen->applyTo(font);
-    scheduleEnvelopeCheck();
     // The fonts have no notification of their own.
     m_events->letterEdited();
 }

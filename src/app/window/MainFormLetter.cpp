@@ -120,8 +120,6 @@ void MainForm::setLetter(const document::Letter& l)
     // The window's fonts keep the screen's resolution and take the point size.
     m_letterFont.assign(l.letterFont);
     m_footerFont.assign(l.footerFont);
-    // The fonts have no notification of their own.
-    scheduleEnvelopeCheck();
 }
 
 } // namespace quillory::app

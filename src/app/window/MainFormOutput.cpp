@@ -48,7 +48,6 @@ void MainForm::setPrinterAccess(PrinterAccess* printer)
 {
     m_printer = printer;
     repaintPreview();
-    scheduleEnvelopeCheck();
     m_events->pageSetUpChanged();
 }
 
@@ -110,7 +109,6 @@ void MainForm::PaintBox1Paint(QPainter& painter)
         PaintBox1->resize(request.geometry.size);
     PageCount = preview().paint(painter, request);
     showPrinterNote();
-    paintEnvelopeWindow(painter, request);
     for (WindowPart* part : m_parts)
         part->paintOverPreview(painter, request);
 }
@@ -204,8 +202,6 @@ void MainForm::Druckereinrichten1Click()
     } catch (const CommandError& error) {
         throw CommandError(PrinterAccess::withPdfHint(error.message()));
     }
-    // Another paper or printable area moves the window on the page.
-    scheduleEnvelopeCheck();
     m_events->pageSetUpChanged();
 }
 

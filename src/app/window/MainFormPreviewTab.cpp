@@ -42,7 +42,6 @@ void MainForm::buildPreviewTab(FormBuilder& b)
                                  280, 8, 113);
     Layout2Check = b.radioButton(Panel2, QStringLiteral("Layout2Check"), QStringLiteral("Layout 2"),
                                  400, 8, 113);
-    buildEnvelopeChoice(b);
     buildRecordChoice(b);
     PrinterNote = b.label(Panel2, QString(), 8, 37);
     PrinterNote->setObjectName(QStringLiteral("PrinterNote"));

@@ -10,10 +10,7 @@
 #include "support/WindowPlacer.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QRadioButton>
-
-#include <algorithm>
 
 // The per-user settings store attaches to the window here: restore before
 // FormShow, save after a close that FormCloseQuery allowed, and once more
@@ -51,7 +48,6 @@ settings::ViewChoices MainForm::viewChoices() const
     settings::ViewChoices view;
     view.layout2 = Layout2Check->isChecked();
     view.blankBeforeRecipientCity = Leer2Check->isChecked();
-    view.envelope = UmschlagCombo->currentText();
     for (const WindowPart* part : m_parts)
         part->saveView(view);
     return view;
@@ -61,9 +57,6 @@ void MainForm::setViewChoices(const settings::ViewChoices& view)
 {
     (view.layout2 ? Layout2Check : Layout1Check)->setChecked(true);
     Leer2Check->setChecked(view.blankBeforeRecipientCity);
-    // A name this program does not know (any more) is no envelope.
-    const int envelope = UmschlagCombo->findText(view.envelope, Qt::MatchFixedString);
-    UmschlagCombo->setCurrentIndex(std::max(0, envelope));
 }
 
 void MainForm::restoreUserSettings()

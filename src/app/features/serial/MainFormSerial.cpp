@@ -227,7 +227,7 @@ void MainForm::showRecordChoice()
         DatensatzEd->setValue(shownRecord());
     }
     // The envelope is checked against the address the preview shows.
-    scheduleEnvelopeCheck();
+    m_events->pageSetUpChanged();
     SeiteEdChange();
 }
 
@@ -240,7 +240,7 @@ void MainForm::DatensatzEdChange()
         return;
     }
     // Another record may have another number of pages, and another address.
-    scheduleEnvelopeCheck();
+    m_events->pageSetUpChanged();
     SeiteEdChange();
 }
 

@@ -1,22 +1,18 @@
 // The window envelope on the preview tab: the address checked against the
 // chosen envelope's window as the letter changes, the window drawn over the
 // preview, and "Anpassen". The check itself lives in the envelope module.
-#include "widgets/DateField.h"
+#include "features/envelope/EnvelopePart.h"
+
 #include "envelope/AddressCheck.h"
 #include "envelope/WindowOverlay.h"
-#include "widgets/FormBuilder.h"
-#include "window/MainForm.h"
 #include "output/PreviewRenderer.h"
-#include "widgets/SpinField.h"
+#include "settings/FormStorage.h"
+#include "widgets/FormBuilder.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
-#include <QTabWidget>
 
 #include <algorithm>
 #include <optional>
@@ -38,8 +34,30 @@ std::optional<envelope::EnvelopeKind> chosenEnvelope(const QComboBox& combo)
 
 } // namespace
 
-void MainForm::buildEnvelopeChoice(FormBuilder& b)
+EnvelopePart::EnvelopePart(LetterWindow& window)
+    : WindowPart(window, QStringLiteral("EnvelopePart"))
 {
+    window.addPart(this);
+    buildChoice();
+
+    connectGuarded(UmschlagCombo, &QComboBox::currentIndexChanged,
+                   [this] { UmschlagComboChange(); });
+    connectGuarded(AnpassenButton, &QPushButton::clicked, [this] { AnpassenClick(); });
+
+    // Everything that can move the head of page 1: an edit of the letter
+    // (a field or a font), another letter, the layout, the blank line before
+    // the city, the printer and its paper.
+    WindowEvents& events = window.events();
+    for (auto signal : {&WindowEvents::letterEdited, &WindowEvents::letterReplaced,
+                        &WindowEvents::pageSetUpChanged})
+        connect(&events, signal, this, &EnvelopePart::scheduleCheck);
+}
+
+void EnvelopePart::buildChoice()
+{
+    QWidget* panel = window().place(LetterWindow::Place::PreviewPanel);
+    QWidget* layout2 = panel->findChild<QWidget*>(QStringLiteral("Layout2Check"));
+    const FormBuilder b{DesignScale()};
     const DesignScale& scale = b.scale();
     // Beside the layout choice, each widget after the one before, as wide
     // captions at a larger screen font push them right.
@@ -47,11 +65,12 @@ void MainForm::buildEnvelopeChoice(FormBuilder& b)
         return w->geometry().right() + 1 + scale.px(gap);
     };
 
-    QLabel* caption = b.label(Panel2, QStringLiteral("Fensterumschlag:"), 520, 12);
+    QLabel* caption = b.label(panel, QStringLiteral("Fensterumschlag:"), 520, 12);
     caption->setObjectName(QStringLiteral("UmschlagLabel"));
-    caption->move(std::max(caption->x(), after(Layout2Check, 6)), caption->y());
+    if (layout2)
+        caption->move(std::max(caption->x(), after(layout2, 6)), caption->y());
 
-    UmschlagCombo = new QComboBox(Panel2);
+    UmschlagCombo = new QComboBox(panel);
     UmschlagCombo->setObjectName(QStringLiteral("UmschlagCombo"));
     UmschlagCombo->addItem(kNoEnvelope);
     for (envelope::EnvelopeKind kind :
@@ -63,7 +82,7 @@ void MainForm::buildEnvelopeChoice(FormBuilder& b)
                           UmschlagCombo->height());
     caption->setBuddy(UmschlagCombo);
 
-    AnpassenButton = new QPushButton(QStringLiteral("Anpassen"), Panel2);
+    AnpassenButton = new QPushButton(QStringLiteral("Anpassen"), panel);
     AnpassenButton->setObjectName(QStringLiteral("AnpassenButton"));
     AnpassenButton->setGeometry(after(UmschlagCombo, 8), scale.px(6), scale.px(75),
                                 scale.px(FormBuilder::kButtonHeight));
@@ -72,57 +91,52 @@ void MainForm::buildEnvelopeChoice(FormBuilder& b)
     AnpassenButton->setEnabled(false);
 
     // The second line: the verdict under the layout and envelope choice.
-    UmschlagVerdict = b.label(Panel2, QString(), 280, 37);
+    UmschlagVerdict = b.label(panel, QString(), 280, 37);
     UmschlagVerdict->setObjectName(QStringLiteral("UmschlagVerdict"));
     UmschlagVerdict->resize(scale.px(580), UmschlagVerdict->height());
 
-    setTabOrder(Layout2Check, UmschlagCombo);
-    setTabOrder(UmschlagCombo, AnpassenButton);
-}
+    if (layout2)
+        QWidget::setTabOrder(layout2, UmschlagCombo);
+    QWidget::setTabOrder(UmschlagCombo, AnpassenButton);
 
-void MainForm::connectEnvelopeCheck()
-{
-    UmschlagStatus = new QLabel(StatusBar1);
+    QWidget* bar = window().place(LetterWindow::Place::StatusBar);
+    UmschlagStatus = new QLabel(bar);
     UmschlagStatus->setObjectName(QStringLiteral("UmschlagStatus"));
-    StatusBar1->addWidget(UmschlagStatus, 1);
-
-    connect(UmschlagCombo, &QComboBox::currentIndexChanged, this,
-            [this] { runGuarded([this] { UmschlagComboChange(); }); });
-    connect(AnpassenButton, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { AnpassenClick(); }); });
-
-    // Everything that can move the head of page 1. The body lies below the
-    // address, and the signature after the body: neither is watched.
-    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit10, Edit11, Edit12,
-                            Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, TrennZeichen})
-        connect(edit, &QLineEdit::textChanged, this, &MainForm::scheduleEnvelopeCheck);
-    connect(DateEdit1, &DateField::dateChanged, this, &MainForm::scheduleEnvelopeCheck);
-    for (SpinField* field :
-         {RandEd, ZeilenAbsender, ZeilenBisEmpfaenger, ZeilenBisBetreff, Absenderverkleinern})
-        connect(field, &SpinField::changed, this, &MainForm::scheduleEnvelopeCheck);
-    for (QCheckBox* box : {TeleRechts, FussZentr, Absenderunterstr, kleinereSchriftCheck,
-                           LeerZeileCheck, PLZOrtGroesserCheck, Leer2Check})
-        connect(box, &QCheckBox::toggled, this, &MainForm::scheduleEnvelopeCheck);
-    connect(Layout2Check, &QRadioButton::toggled, this, &MainForm::scheduleEnvelopeCheck);
+    if (auto* statusBar = qobject_cast<QStatusBar*>(bar))
+        statusBar->addWidget(UmschlagStatus, 1);
 }
 
-void MainForm::scheduleEnvelopeCheck()
+void EnvelopePart::restoreSettings(const settings::ViewChoices& view)
 {
-    if (m_envelopeCheckPending)
+    // A name this program does not know (any more) is no envelope.
+    const int envelope = UmschlagCombo->findText(view.envelope, Qt::MatchFixedString);
+    UmschlagCombo->setCurrentIndex(std::max(0, envelope));
+    // The restored letter's fonts change no field, and so tell nobody.
+    scheduleCheck();
+}
+
+void EnvelopePart::saveView(settings::ViewChoices& view) const
+{
+    view.envelope = UmschlagCombo->currentText();
+}
+
+void EnvelopePart::scheduleCheck()
+{
+    if (m_checkPending)
         return;
-    m_envelopeCheckPending = true;
+    m_checkPending = true;
     // Typing fires a notification per key, and opening a letter one per
     // field: they all come down to one check once the event loop is back.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            m_envelopeCheckPending = false;
-            runGuarded([this] { updateEnvelopeCheck(); });
+            m_checkPending = false;
+            window().runGuarded([this] { updateCheck(); });
         },
         Qt::QueuedConnection);
 }
 
-void MainForm::updateEnvelopeCheck()
+void EnvelopePart::updateCheck()
 {
     const std::optional<envelope::EnvelopeKind> kind = chosenEnvelope(*UmschlagCombo);
     AnpassenButton->setEnabled(kind.has_value());
@@ -130,17 +144,18 @@ void MainForm::updateEnvelopeCheck()
         UmschlagVerdict->clear();
         UmschlagVerdict->setToolTip(QString());
         UmschlagStatus->clear();
+        emit checked();
         return;
     }
-    const output::PreviewRequest request = previewRequest();
+    const output::PreviewRequest request = window().previewRequest();
     const layout::PrintedPage page = request.printer.page();
     const envelope::Sheet sheet = sheetOf(request.printer);
     const envelope::Envelope& chosen = envelope::Envelope::of(*kind);
     // The preview composes the whole letter at print geometry anyway, and
     // keeps it: the check reads that. Elsewhere page 1's head is enough.
     const envelope::AddressCheck check =
-        PageControl1->currentWidget() == TabSheet3
-            ? envelope::checkAddress(*preview().layoutFor(request), page, sheet, chosen)
+        window().isPreviewShown()
+            ? envelope::checkAddress(*window().preview().layoutFor(request), page, sheet, chosen)
             : envelope::checkAddress(
                   envelope::composeHead(request.letter, request.view, request.kind, page), page,
                   sheet, chosen);
@@ -156,9 +171,10 @@ void MainForm::updateEnvelopeCheck()
     UmschlagVerdict->setToolTip(tip.join(QLatin1Char('\n')));
     UmschlagStatus->setText(check.shortVerdict());
     UmschlagStatus->setToolTip(check.verdict());
+    emit checked();
 }
 
-void MainForm::paintEnvelopeWindow(QPainter& painter, const output::PreviewRequest& request)
+void EnvelopePart::paintOverPreview(QPainter& painter, const output::PreviewRequest& request)
 {
     const std::optional<envelope::EnvelopeKind> kind = chosenEnvelope(*UmschlagCombo);
     if (!kind || request.page != 1)
@@ -166,35 +182,37 @@ void MainForm::paintEnvelopeWindow(QPainter& painter, const output::PreviewReque
     const layout::PrintedPage page = request.printer.page();
     const envelope::Sheet sheet = sheetOf(request.printer);
     const envelope::AddressCheck check = envelope::checkAddress(
-        *preview().layoutFor(request), page, sheet, envelope::Envelope::of(*kind));
+        *window().preview().layoutFor(request), page, sheet, envelope::Envelope::of(*kind));
     envelope::drawWindowOverlay(painter, check, sheet, page, request.geometry.scale);
 }
 
-void MainForm::UmschlagComboChange()
+void EnvelopePart::UmschlagComboChange()
 {
-    updateEnvelopeCheck();
-    repaintPreview();
+    updateCheck();
+    window().repaintPreview();
 }
 
-void MainForm::AnpassenClick()
+void EnvelopePart::AnpassenClick()
 {
     const std::optional<envelope::EnvelopeKind> kind = chosenEnvelope(*UmschlagCombo);
     if (!kind)
         return;
-    const output::PreviewRequest request = previewRequest();
+    const output::PreviewRequest request = window().previewRequest();
     const envelope::Envelope& chosen = envelope::Envelope::of(*kind);
     const envelope::AddressFit fit =
         envelope::fitAddress(request.letter, request.view, request.kind, request.printer.page(),
                              sheetOf(request.printer), chosen);
     if (!fit.possible) {
-        m_prompts->showInfo(QStringLiteral("Die Anschrift lässt sich nicht ins Fenster (%1) "
-                                           "setzen. %2.")
-                                .arg(chosen.name, fit.reason));
+        window().prompts().showInfo(QStringLiteral("Die Anschrift lässt sich nicht ins Fenster "
+                                                   "(%1) setzen. %2.")
+                                        .arg(chosen.name, fit.reason));
         return;
     }
-    // Through the fields, so the letter is modified as by typing.
-    ZeilenAbsender->setValue(fit.linesToSender);
-    ZeilenBisEmpfaenger->setValue(fit.linesToRecipient);
+    // Into the letter as typed, not the shown record's, and modified as by typing.
+    document::Letter typed = window().letter();
+    typed.linesToSender = fit.linesToSender;
+    typed.linesToRecipient = fit.linesToRecipient;
+    window().editLetter(typed);
 }
 
 } // namespace quillory::app
