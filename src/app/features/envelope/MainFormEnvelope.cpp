@@ -6,6 +6,7 @@
 #include "envelope/WindowOverlay.h"
 #include "widgets/FormBuilder.h"
 #include "window/MainForm.h"
+#include "window/WindowEvents.h"
 #include "output/PreviewRenderer.h"
 #include "widgets/SpinField.h"
 
@@ -104,6 +105,8 @@ void MainForm::connectEnvelopeCheck()
                            LeerZeileCheck, PLZOrtGroesserCheck, Leer2Check})
         connect(box, &QCheckBox::toggled, this, &MainForm::scheduleEnvelopeCheck);
     connect(Layout2Check, &QRadioButton::toggled, this, &MainForm::scheduleEnvelopeCheck);
+    // What the page shows moved, e.g. another record of a serial letter.
+    connect(m_events, &WindowEvents::pageSetUpChanged, this, &MainForm::scheduleEnvelopeCheck);
 }
 
 void MainForm::scheduleEnvelopeCheck()

@@ -208,7 +208,7 @@ void MainForm::offerRecoveredLetter()
         case Prompts::Recovery::Recover:
             runGuarded([&] {
                 setLetter(loaded->letter);
-                detachForOtherLetter();
+                m_events->letterReplaced();
                 // Under its own name, so that "Speichern" puts it back where
                 // it belongs, and modified, since that file does not hold it.
                 FileName = copy.originalName;
