@@ -73,7 +73,6 @@ private:
      * that names no column.
      */
     merge::SerialRun serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const;
-    /** "Starten" in the dialog. */
     void runFromDialog();
     void writePdfPerRecord(const merge::SerialRun& run);
     /** Every letter of run as one job on target, with progress over parent, and the report. */
