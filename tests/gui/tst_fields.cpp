@@ -425,9 +425,10 @@ private slots:
                                                    u"Leer2Check"_s};
         QTest::newRow("Druck Vorschau")
             << QStringList{u"SeiteEd"_s, u"ZoomEd"_s, u"Layout1Check"_s, u"Layout2Check"_s};
-        QTest::newRow("envelope, before the page")
+        // The record row, shown while a table is attached, comes before the page.
+        QTest::newRow("Druck Vorschau, the record row")
             << QStringList{u"Layout2Check"_s, u"UmschlagCombo"_s, u"AnpassenButton"_s,
-                           u"ScrollBox1"_s};
+                           u"DatensatzEd"_s,  u"TabelleLoesen"_s, u"ScrollBox1"_s};
     }
 
     void tabOrder()

@@ -4,8 +4,10 @@
 #include "PreviewFixture.h"
 #include "features/recovery/RecoveryStore.h"
 #include "features/serial/SerialLetterDialog.h"
+#include "features/serial/SerialLetterPart.h"
 #include "widgets/SpinField.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -25,9 +27,37 @@
 using namespace Qt::StringLiterals;
 using quillory::app::Prompts;
 using quillory::app::SerialLetterDialog;
+using quillory::app::SerialLetterPart;
+using quillory::app::SpinField;
 namespace layout = quillory::layout;
 
 namespace {
+
+SerialLetterPart& serial(QObject& form)
+{
+    return *form.findChild<SerialLetterPart*>();
+}
+
+QAction* serienbrief(QObject& form)
+{
+    return form.findChild<QAction*>(u"Serienbrief1"_s);
+}
+
+// The record row on the preview's panel.
+SpinField* datensatzEd(QObject& form)
+{
+    return form.findChild<SpinField*>(u"DatensatzEd"_s);
+}
+
+QLabel* datensatzAnzahl(QObject& form)
+{
+    return form.findChild<QLabel*>(u"DatensatzAnzahl"_s);
+}
+
+QPushButton* tabelleLoesen(QObject& form)
+{
+    return form.findChild<QPushButton*>(u"TabelleLoesen"_s);
+}
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
@@ -90,8 +120,8 @@ struct SerialFixture : PreviewFixture
 
     SerialLetterDialog& dialog()
     {
-        form->Serienbrief1->trigger();
-        SerialLetterDialog* d = form->serialLetterDialog();
+        serienbrief(*form)->trigger();
+        SerialLetterDialog* d = serial(*form).dialog();
         Q_ASSERT(d && d->isVisible());
         return *d;
     }
@@ -198,8 +228,8 @@ private slots:
         if (!error.isEmpty()) {
             QCOMPARE(f.prompts.errors.size(), 1);
             QVERIFY2(f.prompts.errors[0].contains(error), qPrintable(f.prompts.errors[0]));
-            QCOMPARE(f.form->recordCount(), 0);
-            QVERIFY(f.form->DatensatzEd->isHidden());
+            QCOMPARE(serial(*f.form).recordCount(), 0);
+            QVERIFY(datensatzEd(*f.form)->isHidden());
             QVERIFY(!d.StartenButton->isEnabled());
             return;
         }
@@ -209,17 +239,17 @@ private slots:
         QCOMPARE(d.ZeichensatzCombo->currentText(), encoding);
         QCOMPARE(columnsShown(d), columns);
         QCOMPARE(d.AnzahlLabel->text(), QString::number(records));
-        QCOMPARE(f.form->recordCount(), records);
-        QVERIFY(!f.form->DatensatzEd->isHidden());
-        QCOMPARE(f.form->DatensatzAnzahl->text(), QStringLiteral("von %1").arg(records));
+        QCOMPARE(serial(*f.form).recordCount(), records);
+        QVERIFY(!datensatzEd(*f.form)->isHidden());
+        QCOMPARE(datensatzAnzahl(*f.form)->text(), QStringLiteral("von %1").arg(records));
 
         // Kept per user in a group of its own, and offered at the next choice.
         QCOMPARE(f.ownSettings.values.value(QStringLiteral("Serienbrief/Tabelle")).toString(),
                  path);
         QVERIFY(!f.ownSettings.values.contains(QStringLiteral("TMainForm/Tabelle")));
         FormFixture second({}, &f.ownSettings);
-        second.form->Serienbrief1->trigger();
-        second.form->serialLetterDialog()->AuswaehlenButton->click();
+        serienbrief(*second.form)->trigger();
+        serial(*second.form).dialog()->AuswaehlenButton->click();
         QCOMPARE(second.prompts.log, QStringList{QStringLiteral("table: ") + path});
 
         // A double-click puts the column where the user was typing last.
@@ -255,7 +285,7 @@ private slots:
         f.form->Edit6->setText(subject);
         const quillory::document::Letter typed = f.form->letter();
         SerialLetterDialog& d = f.attach(csv);
-        const int records = f.form->recordCount();
+        const int records = serial(*f.form).recordCount();
         QVERIFY(records >= 3);
         d.BeidseitigCheck->setChecked(duplex);
         QVERIFY(d.EinePdfRadio->isChecked());
@@ -264,7 +294,7 @@ private slots:
         int expected = 0;
         bool longer = false;
         for (int n = 1; n <= records; ++n) {
-            f.form->DatensatzEd->setValue(n);
+            datensatzEd(*f.form)->setValue(n);
             const int pages = f.form->preview().pageCount(f.form->previewRequest());
             longer = longer || pages > 1;
             expected += pages + (duplex && pages % 2 == 1 && n < records ? 1 : 0);
@@ -321,10 +351,10 @@ private slots:
         f.attach(kThree);
         QList<int> pages;
         for (int n = 1; n <= 3; ++n) {
-            f.form->DatensatzEd->setValue(n);
+            datensatzEd(*f.form)->setValue(n);
             pages << f.form->preview().pageCount(f.form->previewRequest());
         }
-        f.form->DatensatzEd->setValue(shown);
+        datensatzEd(*f.form)->setValue(shown);
         const QString path = f.dir.filePath(u"brief.pdf"_s);
         f.prompts.pdfNames << path;
         f.prompts.choiceAnswers << answer;
@@ -363,7 +393,7 @@ private slots:
                 return;
             // The record's letter is the letter typed with its values, not the template.
             const QList<QImage> merged = job.pages;
-            f.form->TabelleLoesen->click();
+            tabelleLoesen(*f.form)->click();
             f.form->Drucken1->trigger();
             const QList<QImage> asTemplate = f.printer.jobs.last()->pages;
             const QStringList cities = {u"50667 Köln"_s, u"53111 Bonn"_s, u"24103 Kiel"_s};
@@ -415,7 +445,7 @@ private slots:
         SerialFixture f(recovered ? files.path() : QString(), !recovered);
         useSerialLetter(*f.form);
         f.attach(kThree);
-        QCOMPARE(f.form->recordCount(), 3);
+        QCOMPARE(serial(*f.form).recordCount(), 3);
         f.prompts.saveAnswers << (how.endsWith(u"cancelled"_s) ? Prompts::Answer::Cancel
                                                                : Prompts::Answer::No);
         if (how.startsWith(u"Neu"_s)) {
@@ -435,9 +465,9 @@ private slots:
         QCOMPARE(f.form->Edit1->text(), how.startsWith(u"Neu"_s) && detached ? QString()
                                         : detached                           ? u"Erika Muster"_s
                                                                              : u"{Name}"_s);
-        QCOMPARE(f.form->recordCount(), detached ? 0 : 3);
-        QCOMPARE(f.form->DatensatzEd->isHidden(), detached);
-        QCOMPARE(f.form->serialLetterDialog()->SpaltenList->count(), detached ? 0 : 3);
+        QCOMPARE(serial(*f.form).recordCount(), detached ? 0 : 3);
+        QCOMPARE(datensatzEd(*f.form)->isHidden(), detached);
+        QCOMPARE(serial(*f.form).dialog()->SpaltenList->count(), detached ? 0 : 3);
         QCOMPARE(f.form->StatusBar1->currentMessage(),
                  detached ? u"Serienbrief-Tabelle gelöst"_s : QString());
     }
@@ -453,13 +483,13 @@ private slots:
             u"Name;Ort;Text\n%1;Köln;Kurz.\n%2;Bonn;Kurz.\n"_s.arg(names[0], names[1]).toUtf8());
         QStringList verdicts;
         for (int n : {2, 1}) {
-            f.form->DatensatzEd->setValue(n);
+            datensatzEd(*f.form)->setValue(n);
             QCoreApplication::processEvents();
             verdicts.prepend(f.form->findChild<QLabel*>(u"UmschlagVerdict"_s)->text());
         }
         QVERIFY(verdicts[0] != verdicts[1]);
         // Each record's verdict is the one of the letter typed with its values.
-        f.form->TabelleLoesen->click();
+        tabelleLoesen(*f.form)->click();
         for (int n : {1, 2}) {
             f.form->Edit1->setText(names[n - 1]);
             f.form->Edit4->setText(n == 1 ? u"Köln"_s : u"Bonn"_s);
@@ -536,7 +566,7 @@ private slots:
         f.form->SetUnChanged();
         const quillory::document::Letter typed = f.form->letter();
         f.form->PageControl1->setCurrentWidget(f.form->TabSheet3);
-        QVERIFY(f.form->DatensatzEd->isHidden());
+        QVERIFY(datensatzEd(*f.form)->isHidden());
         const QStringList asTyped = f.recipientShown();
         QVERIFY2(asTyped.contains(QStringLiteral("{Name}")), qPrintable(asTyped.join(u'|')));
 
@@ -549,7 +579,7 @@ private slots:
         const QStringList cities = {QStringLiteral("50667 Köln"), QStringLiteral("53111 Bonn"),
                                     QStringLiteral("24103 Kiel")};
         for (int n : {1, 3, 2}) {
-            f.form->DatensatzEd->setValue(n);
+            datensatzEd(*f.form)->setValue(n);
             const QStringList shown = f.recipientShown();
             QVERIFY2(shown.contains(names[n - 1]) && shown.contains(cities[n - 1]),
                      qPrintable(shown.join(u'|')));
@@ -559,18 +589,18 @@ private slots:
             f.paint();
             QCOMPARE(f.form->pageCount() > 1, n == 2);
         }
-        f.form->DatensatzEd->setValue(7);
-        QCOMPARE(f.form->DatensatzEd->value(), 3.0);
+        datensatzEd(*f.form)->setValue(7);
+        QCOMPARE(datensatzEd(*f.form)->value(), 3.0);
 
         QCOMPARE(f.form->letter(), typed);
         QCOMPARE(f.form->Edit1->text(), QStringLiteral("{Name}"));
         QVERIFY(!f.form->isChanged());
 
-        f.form->TabelleLoesen->click();
-        QCOMPARE(f.form->recordCount(), 0);
-        QVERIFY(f.form->DatensatzEd->isHidden());
+        tabelleLoesen(*f.form)->click();
+        QCOMPARE(serial(*f.form).recordCount(), 0);
+        QVERIFY(datensatzEd(*f.form)->isHidden());
         QCOMPARE(f.recipientShown(), asTyped);
-        QVERIFY(f.form->serialLetterDialog()->SpaltenList->count() == 0);
+        QVERIFY(serial(*f.form).dialog()->SpaltenList->count() == 0);
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
     }
 
@@ -597,7 +627,7 @@ private slots:
         SerialLetterDialog& d = f.dialog();
         f.prompts.tableNames << writeFile(f.dir, table, kThree);
         d.AuswaehlenButton->click();
-        QCOMPARE(f.form->recordCount(), 3);
+        QCOMPARE(serial(*f.form).recordCount(), 3);
         const QString path = f.dir.filePath(input);
         const auto bytes = [&path] {
             QFile file(path);

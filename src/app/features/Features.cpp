@@ -2,6 +2,7 @@
 
 #include "features/envelope/EnvelopePart.h"
 #include "features/recovery/RecoveryPart.h"
+#include "features/serial/SerialLetterPart.h"
 #include "features/spelling/SpellingPart.h"
 #include "window/LetterWindow.h"
 
@@ -13,6 +14,7 @@ void addFeatures(LetterWindow& window)
     new RecoveryPart(window);
     new SpellingPart(window);
     new EnvelopePart(window);
+    new SerialLetterPart(window);
 }
 
 } // namespace quillory::app

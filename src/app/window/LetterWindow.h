@@ -100,6 +100,8 @@ public:
     /** Whether the preview's tab is the one shown. */
     virtual bool isPreviewShown() const = 0;
     virtual void repaintPreview() = 0;
+    /** The shown letter may have other pages now: the preview counts them again. */
+    virtual void recountPages() = 0;
     virtual PrinterAccess& printer() = 0;
     /** A job with a progress dialog over parent for longer letters; a failure throws. */
     virtual output::PrintOutcome runPrintJob(output::PrintTarget& target,
@@ -107,6 +109,8 @@ public:
                                              QWidget* parent) = 0;
     /** "3 Seiten an Buero-Laser gesendet" in the status bar. */
     virtual void showSentToPrinter(int pages) = 0;
+    /** Asks for the file "Als PDF speichern..." writes, from its last one; empty: cancelled. */
+    virtual QString askPdfName() = 0;
     /** Throws when output is a file the letter is read from or written with, or one of more. */
     virtual void refuseInputAsOutput(const QString& output, const QStringList& more) const = 0;
 

@@ -169,10 +169,6 @@ void MainForm::connectHandlers()
     bind(Drucken1, &QAction::triggered, &MainForm::Drucken1Click);
     bind(Druckereinrichten1, &QAction::triggered, &MainForm::Druckereinrichten1Click);
     bind(AlsPDFspeichern1, &QAction::triggered, &MainForm::AlsPDFspeichern1Click);
-    bind(Serienbrief1, &QAction::triggered, &MainForm::Serienbrief1Click);
-    bind(DatensatzEd, &SpinField::changed, &MainForm::DatensatzEdChange);
-    bind(TabelleLoesen, &QPushButton::clicked, &MainForm::TabelleLoesenClick);
-    connectSerialLetter();
 }
 
 bool MainForm::runGuarded(const std::function<void()>& handler) noexcept

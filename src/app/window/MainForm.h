@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -33,13 +32,6 @@ class QRadioButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
-
-namespace quillory::merge {
-struct CsvOptions;
-struct CsvTable;
-struct MergeOutcome;
-class SerialRun;
-} // namespace quillory::merge
 
 namespace quillory::output {
 struct PrinterMetrics;
@@ -65,7 +57,6 @@ class PaintSurface;
 class RecentLetters;
 class SessionGuard;
 class SpinField;
-class SerialLetterDialog;
 
 /**
  * The one main window: every letter field and setting is one of its widgets,
@@ -245,25 +236,13 @@ public:
     /** Replaces the system's printers, e.g. by a fake in tests; must outlive the window. */
     void setPrinterAccess(PrinterAccess* printer);
     /**
-     * What the preview shows now: the letter (or the record's letter while a
-     * table is attached) composed for the current printer's page.
+     * What the preview shows now: the letter (or the one a part shows in its
+     * place) composed for the current printer's page.
      */
     output::PreviewRequest previewRequest() const override;
     /** The preview's renderer; its layoutFor(previewRequest()) is the page on the screen. */
     output::PreviewRenderer& preview() override;
 
-    // Serial letters: a table of recipients attached to the letter.
-    /** "Serienbrief...": opens the dialog, which stays beside the window. */
-    void Serienbrief1Click();
-    /** The dialog, once it was opened; null before. */
-    SerialLetterDialog* serialLetterDialog() const { return m_serialDialog; }
-    /** The records of the attached table; 0 without one. */
-    int recordCount() const;
-    /** The record the preview shows, from 1; 0 without a table. */
-    int shownRecord() const;
-    void DatensatzEdChange();
-    /** "Tabelle lösen": the preview goes back to the letter as typed. */
-    void TabelleLoesenClick();
 
     // Tab "Brief schreiben".
     QTabWidget* PageControl1 = nullptr;
@@ -333,11 +312,6 @@ public:
     PaintSurface* PaintBox1 = nullptr;
     /** One quiet line in the preview's panel, e.g. when there is no printer. */
     QLabel* PrinterNote = nullptr;
-    /** The record row, shown only while a table is attached: "Datensatz: n von N". */
-    QLabel* DatensatzLabel = nullptr;
-    SpinField* DatensatzEd = nullptr;
-    QLabel* DatensatzAnzahl = nullptr;
-    QPushButton* TabelleLoesen = nullptr;
 
     QStatusBar* StatusBar1 = nullptr;
 
@@ -355,7 +329,6 @@ public:
     QAction* Druckereinrichten1 = nullptr;
     QAction* Drucken1 = nullptr;
     QAction* AlsPDFspeichern1 = nullptr;
-    QAction* Serienbrief1 = nullptr;
     QAction* N3 = nullptr;
     QAction* Beenden1 = nullptr;
     QMenu* Bearbeiten1 = nullptr;
@@ -393,48 +366,10 @@ private:
     /** Kept at once, in its own group, like the spelling choices. */
     void saveSignatureChoice();
     void buildMenus();
-    void buildRecordChoice(FormBuilder& builder);
-    /** Remembers the letter field that last had the focus, for columns to go into. */
-    void connectSerialLetter();
-    /** A text of the letter a column can go into: the recipient's, sender's and body fields. */
-    bool isLetterText(const QWidget* field) const;
-    void chooseSerialTable();
-    /** Reads the table again with the delimiter and encoding chosen in the dialog. */
-    void readSerialTableAgain();
-    void readSerialTable(const QString& path, const merge::CsvOptions& options);
-    void insertColumn(const QString& placeholder);
-    void runSerialLetter();
-    /**
-     * The run of the attached table with the typed letter in the view it
-     * prints in (forPdf as printRequest()); throws when it cannot start, as
-     * with a placeholder that names no column.
-     */
-    merge::SerialRun serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const;
-    /**
-     * What "Drucken" (forPdf false) or "Als PDF speichern..." puts out as one
-     * letter: the letter as typed, or while a table is attached, after asking,
-     * the shown record's letter; nothing when the user chose every record's
-     * letter, which all then got, or cancelled.
-     */
-    std::optional<output::PrintRequest>
-    oneLetterOrAll(bool forPdf, const std::function<void(const merge::SerialRun&)>& all);
-    /** Every letter of run as one job on target, with progress over parent, and the report. */
-    void printSerialRun(const merge::SerialRun& run, output::PrintTarget& target, QWidget* parent);
-    /** Every letter of run into one PDF at path, with progress over parent, and the report. */
-    void writeSerialPdf(const merge::SerialRun& run, const QString& path, QWidget* parent);
-    /** Tells the end of a run; a failure throws. True when it was not cancelled. */
-    bool reportSerialRun(const merge::MergeOutcome& outcome, int letterCount);
-    /**
-     * Another letter takes the place of the typed one (new, opened,
-     * recovered): it is no serial letter until a table is attached to it.
-     */
-    void detachForOtherLetter();
     /** What every output reads and must never replace: the letter's file, the signature. */
     QStringList readFiles() const;
     /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
     void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const override;
-    /** Shows or hides the record row as a table is attached or let go. */
-    void showRecordChoice();
     void connectHandlers();
     void connectEditing();
     void connectSession();
@@ -452,6 +387,7 @@ private:
     QString chooseSaveName();
     QString memoText() const;
     void repaintPreview() override;
+    void recountPages() override;
     PrinterAccess& printer() override;
     /** Made at the first use; a query's, so it is there for const ones too. */
     PrinterAccess& printerAccess() const;
@@ -464,7 +400,7 @@ private:
      * as "Als PDF speichern..." writes it, always with the signature image.
      */
     output::PrintRequest printRequest(bool forPdf = false) const override;
-    /** printRequest(forPdf), with the shown record's letter while a table is attached. */
+    /** printRequest(forPdf), with the letter a part shows instead of the typed one. */
     output::PrintRequest shownLetterRequest(bool forPdf = false) const;
     /** Runs a job with a progress dialog for longer letters; a failure throws. */
     output::PrintOutcome runPrintJob(output::PrintTarget& target,
@@ -472,6 +408,7 @@ private:
                                      QWidget* parent) override;
     /** "3 Seiten an Buero-Laser gesendet" in the status bar. */
     void showSentToPrinter(int pages) override;
+    QString askPdfName() override;
     /** Turns wheel units into notches of 120 for the form's wheel handlers. */
     void wheelTurned(int angleDelta);
     /** Spin fields, the date and combo boxes take the wheel only while focused. */
@@ -552,15 +489,6 @@ private:
     /** Changes of the fields are stored only after the stored choice was shown. */
     bool m_signatureRestored = false;
     std::optional<document::Letter> m_sessionAnsweredLetter;
-
-    SerialLetterDialog* m_serialDialog = nullptr;
-    std::shared_ptr<const merge::CsvTable> m_serialTable;
-    QString m_serialTablePath;
-    QString m_serialPdfName;
-    QString m_serialFolder;
-    QPointer<QWidget> m_lastLetterField;
-    int m_panel2Height = 0;
-    int m_panel2RecordHeight = 0;
 };
 
 } // namespace quillory::app

@@ -55,7 +55,6 @@ void MainForm::NewAll()
         edit->clear();
     Memo1->clear();
     FileName.clear();
-    detachForOtherLetter();
     m_events->letterReplaced();
     SetUnChanged();
     repaintPreview();
@@ -68,10 +67,11 @@ QString MainForm::chooseSaveName()
 
 bool MainForm::SaveTheFile(const QString& path)
 {
-    // Never over the table or the signature the letter is written with.
-    if (const QString input = document::inputAt(
-            path, {m_signaturePath, m_serialTable ? m_serialTablePath : QString()});
-        !input.isEmpty())
+    // Never over a file the letter is written with (the signature, a table);
+    // its own file is the one saving replaces.
+    QStringList inputs = readFiles();
+    inputs.removeOne(fileName());
+    if (const QString input = document::inputAt(path, inputs); !input.isEmpty())
         throw CommandError(document::outputIsInputText(input));
     const document::Letter current = letter();
     const QString lost = document::LetterFile::unencodableCharacters(current);
@@ -118,7 +118,6 @@ void MainForm::OpenFileWithName(const QString& path)
     if (!loaded)
         throw CommandError(loaded.error().message());
     setLetter(loaded->letter);
-    detachForOtherLetter();
     m_events->letterReplaced();
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();

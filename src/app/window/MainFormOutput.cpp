@@ -120,6 +120,11 @@ output::PreviewRenderer& MainForm::preview()
     return *m_preview;
 }
 
+void MainForm::recountPages()
+{
+    SeiteEdChange();
+}
+
 void MainForm::SeiteEdChange()
 {
     // Bound by the letter as it is now, not by the count of an earlier paint
@@ -174,23 +179,23 @@ output::PrintRequest MainForm::printRequest(bool forPdf) const
     return request;
 }
 
+output::PrintRequest MainForm::shownLetterRequest(bool forPdf) const
+{
+    output::PrintRequest request = printRequest(forPdf);
+    for (const WindowPart* part : m_parts)
+        if (part->shownLetter(request))
+            break;
+    return request;
+}
+
 void MainForm::Drucken1Click()
 {
-    const std::unique_ptr<output::PrintTarget> target = printer().target();
-    if (recordCount() > 0) {
-        // Without a printer the question would be asked for nothing.
-        output::PrinterMetrics ignored;
-        if (const QString problem = target->metrics(ignored); !problem.isEmpty())
-            throw CommandError(PrinterAccess::withPdfHint(problem));
-    }
-    std::optional<output::PrintRequest> request = oneLetterOrAll(
-        false, [&](const merge::SerialRun& run) { printSerialRun(run, *target, this); });
-    if (!request)
-        return;
+    output::PrintRequest request = printRequest(false);
     for (WindowPart* part : m_parts)
-        if (!part->beforeOutput(WindowPart::Output::Print, *request))
+        if (!part->beforeOutput(WindowPart::Output::Print, request))
             return;
-    const output::PrintOutcome outcome = runPrintJob(*target, *request, this);
+    const std::unique_ptr<output::PrintTarget> target = printer().target();
+    const output::PrintOutcome outcome = runPrintJob(*target, request, this);
     if (!outcome.cancelled)
         showSentToPrinter(outcome.pages);
 }
@@ -205,28 +210,24 @@ void MainForm::Druckereinrichten1Click()
     m_events->pageSetUpChanged();
 }
 
+QString MainForm::askPdfName()
+{
+    return m_prompts->nextFileName(Prompts::FileKind::Pdf, m_pdfDialogName);
+}
+
 void MainForm::AlsPDFspeichern1Click()
 {
-    const auto askName = [this] {
-        return m_prompts->nextFileName(Prompts::FileKind::Pdf, m_pdfDialogName);
-    };
-    std::optional<output::PrintRequest> request =
-        oneLetterOrAll(true, [&](const merge::SerialRun& run) {
-            if (const QString path = askName(); !path.isEmpty())
-                writeSerialPdf(run, path, this);
-        });
-    if (!request)
-        return;
+    output::PrintRequest request = printRequest(true);
     for (WindowPart* part : m_parts)
-        if (!part->beforeOutput(WindowPart::Output::Pdf, *request))
+        if (!part->beforeOutput(WindowPart::Output::Pdf, request))
             return;
-    const QString path = askName();
+    const QString path = askPdfName();
     if (path.isEmpty())
         return;
     refuseInputAsOutput(path, {});
     output::PdfTarget target(path, printer().paper());
-    target.setMetadata(output::PdfMetadata::forLetter(request->letter));
-    runPrintJob(target, *request, this);
+    target.setMetadata(output::PdfMetadata::forLetter(request.letter));
+    runPrintJob(target, request, this);
 }
 
 QStringList MainForm::readFiles() const

@@ -79,7 +79,6 @@ void MainForm::openLetter(const QString& path)
 void MainForm::takeUnsavedLetter(const document::Letter& taken, const QString& fileName)
 {
     setLetter(taken);
-    detachForOtherLetter();
     m_events->letterReplaced();
     FileName = fileName;
     SetChanged();

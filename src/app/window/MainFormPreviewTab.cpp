@@ -26,11 +26,8 @@ void MainForm::buildPreviewTab(FormBuilder& b)
     Panel2 = new QFrame(TabSheet3);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFrameStyle(QFrame::NoFrame);
-    // Two lines: the page's choices, then notes about it; a third for the
-    // record while a table of recipients is attached.
-    m_panel2Height = b.scale().px(58);
-    m_panel2RecordHeight = b.scale().px(92);
-    Panel2->setFixedHeight(m_panel2Height);
+    // Two lines: the page's choices, then notes about it.
+    Panel2->setFixedHeight(b.scale().px(58));
 
     b.label(Panel2, QStringLiteral("Seite:"), 8, 8);
     SeiteEd = b.spinField(Panel2, QStringLiteral("SeiteEd"), SpinField::Kind::Integer,
@@ -42,7 +39,6 @@ void MainForm::buildPreviewTab(FormBuilder& b)
                                  280, 8, 113);
     Layout2Check = b.radioButton(Panel2, QStringLiteral("Layout2Check"), QStringLiteral("Layout 2"),
                                  400, 8, 113);
-    buildRecordChoice(b);
     PrinterNote = b.label(Panel2, QString(), 8, 37);
     PrinterNote->setObjectName(QStringLiteral("PrinterNote"));
     b.fitLabels(Panel2);
@@ -118,7 +114,6 @@ void MainForm::buildMenus()
     Drucken1 = item(Datei1, QStringLiteral("Drucken1"), QStringLiteral("Drucken"));
     AlsPDFspeichern1 =
         item(Datei1, QStringLiteral("AlsPDFspeichern1"), QStringLiteral("Als PDF speichern..."));
-    Serienbrief1 = item(Datei1, QStringLiteral("Serienbrief1"), QStringLiteral("Serienbrief..."));
     N3 = separator(Datei1, QStringLiteral("N3"));
     Beenden1 = item(Datei1, QStringLiteral("Beenden1"), QStringLiteral("Beenden"));
 

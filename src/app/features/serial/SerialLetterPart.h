@@ -1,0 +1,100 @@
+#pragma once
+
+#include "window/WindowPart.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace quillory::merge {
+struct CsvOptions;
+struct CsvTable;
+struct MergeOutcome;
+class SerialRun;
+} // namespace quillory::merge
+
+namespace quillory::app {
+
+class SerialLetterDialog;
+class SpinField;
+
+/**
+ * Serial letters: a table of recipients attached to the letter, the record
+ * row of the preview ("Datensatz: n von N") and the runs. Reading, expanding
+ * and writing are the merge module's; this part only asks and shows. The
+ * letter typed into the window is never changed: the preview and each run
+ * fill a copy with a record's values. Another letter lets the table go.
+ */
+class SerialLetterPart : public WindowPart
+{
+    Q_OBJECT
+
+public:
+    explicit SerialLetterPart(LetterWindow& window);
+
+    /** "Serienbrief...": opens the dialog, which stays beside the window. */
+    void openDialog();
+    /** The dialog, once it was opened; null before. */
+    SerialLetterDialog* dialog() const { return m_dialog; }
+    /** The records of the attached table; 0 without one. */
+    int recordCount() const;
+    /** The record the preview shows, from 1; 0 without a table. */
+    int shownRecord() const;
+
+    QStringList inputFiles() const override;
+    bool shownLetter(output::PrintRequest& request) const override;
+    /** With a table attached: every record's letter, the shown one's, or nothing, as asked. */
+    bool beforeOutput(Output kind, output::PrintRequest& request) override;
+
+private:
+    void buildRecordRow();
+    /** A text of the letter a column can go into. */
+    bool isLetterText(const QWidget* field) const;
+    void chooseTable();
+    /** Reads the table again with the delimiter and encoding chosen in the dialog. */
+    void readTableAgain();
+    void readTable(const QString& path, const merge::CsvOptions& options);
+    /** "Tabelle lösen": the preview goes back to the letter as typed. */
+    void detach();
+    /** Another letter takes the typed one's place: no serial letter until a table is attached. */
+    void detachForOtherLetter();
+    /** Shows or hides the record row as a table is attached or let go. */
+    void showRecordChoice();
+    void recordChanged();
+    void insertColumn(const QString& placeholder);
+
+    /**
+     * The run of table with the typed letter in the view it prints in (forPdf
+     * as printRequest()); throws when it cannot start, as with a placeholder
+     * that names no column.
+     */
+    merge::SerialRun serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const;
+    void runFromDialog();
+    void writePdfPerRecord(const merge::SerialRun& run);
+    /** Every letter of run as one job on target, with progress over parent, and the report. */
+    void printAll(const merge::SerialRun& run, output::PrintTarget& target, QWidget* parent);
+    /** Every letter of run into one PDF at path, with progress over parent, and the report. */
+    void writeOnePdf(const merge::SerialRun& run, const QString& path, QWidget* parent);
+    /** Tells the end of a run; a failure throws. True when it was not cancelled. */
+    bool report(const merge::MergeOutcome& outcome, int letterCount);
+
+    QLabel* m_recordLabel = nullptr;
+    SpinField* m_record = nullptr;
+    QLabel* m_recordCount = nullptr;
+    QPushButton* m_detach = nullptr;
+    int m_panelHeight = 0;
+    int m_panelRecordHeight = 0;
+
+    SerialLetterDialog* m_dialog = nullptr;
+    std::shared_ptr<const merge::CsvTable> m_table;
+    QString m_tablePath;
+    QString m_pdfName;
+    QString m_folder;
+    QPointer<QWidget> m_lastLetterField;
+};
+
+} // namespace quillory::app
