@@ -1,5 +1,6 @@
 #include "features/Features.h"
 
+#include "features/signature/SignaturePart.h"
 #include "window/LetterWindow.h"
 
 namespace quillory::app {
@@ -7,7 +8,7 @@ namespace quillory::app {
 void addFeatures(LetterWindow& window)
 {
     // Each part adds itself to the window; the order is the order of their hooks.
-    (void)window;
+    new SignaturePart(window);
 }
 
 } // namespace quillory::app

@@ -77,7 +77,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     setCentralWidget(PageControl1);
     buildLetterTab(builder);
     buildSenderTab(builder);
-    buildSignatureChoice(builder);
     buildPreviewTab(builder);
     buildMenus();
     StatusBar1 = new QStatusBar(this);
@@ -100,7 +99,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectEnvelopeCheck();
     connectEditing();
     connectSpelling();
-    connectSignature();
     connectSession();
     connectRecent();
     connectSenderProfiles();
@@ -234,7 +232,6 @@ void MainForm::showEvent(QShowEvent* event)
         this,
         [this] {
             runGuarded([this] { FormShow(); });
-            reportSignatureProblem();
             runGuarded([this] { fillSenderProfiles(QString()); });
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();

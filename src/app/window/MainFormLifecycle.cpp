@@ -3,6 +3,7 @@
 #include "support/ErrorReport.h"
 #include "window/MainForm.h"
 #include "window/WindowEvents.h"
+#include "window/WindowPart.h"
 #include "widgets/MemoField.h"
 #include "features/recent/RecentLetters.h"
 
@@ -68,10 +69,11 @@ QString MainForm::chooseSaveName()
 
 bool MainForm::SaveTheFile(const QString& path)
 {
-    // Never over the table or the signature the letter is written with.
-    if (const QString input = document::inputAt(
-            path, {m_signaturePath, m_serialTable ? m_serialTablePath : QString()});
-        !input.isEmpty())
+    // Never over the table or a file a part writes the letter with.
+    QStringList inputs{m_serialTable ? m_serialTablePath : QString()};
+    for (const WindowPart* part : m_parts)
+        inputs += part->inputFiles();
+    if (const QString input = document::inputAt(path, inputs); !input.isEmpty())
         throw CommandError(document::outputIsInputText(input));
     const document::Letter current = letter();
     const QString lost = document::LetterFile::unencodableCharacters(current);

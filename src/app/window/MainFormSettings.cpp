@@ -89,7 +89,6 @@ void MainForm::restoreUserSettings()
         setViewChoices(view);
     });
     restoreSpellChoices();
-    restoreSignature();
     for (WindowPart* part : m_parts)
         runGuarded([part, &view] { part->restoreSettings(view); });
 }
