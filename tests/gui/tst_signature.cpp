@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -310,6 +311,32 @@ private slots:
                                             "sein.")
                                  .arg(QDir::toNativeSeparators(copy))});
         QCOMPARE(QFileInfo(copy).size(), size);
+    }
+
+    void aLetterIsNeverSavedOverTheSignature()
+    {
+        MemorySettingsBackend settings;
+        QTemporaryDir data;
+        FormFixture f({}, &settings, data.path());
+        f.prompts.imageNames << writeSignature(data, QStringLiteral("original.png"));
+        chooseButton(f)->click();
+        const QString copy = settings.values.value(kImageKey).toString();
+        const QByteArray image = [&copy] {
+            QFile file(copy);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        QVERIFY(!image.isEmpty());
+        f.form->Edit1->setText(QStringLiteral("Frau Muster"));
+        f.prompts.saveNames << copy;
+        f.form->Speichernunter1->trigger();
+        QCOMPARE(f.prompts.errors,
+                 QStringList{QStringLiteral("„%1“ wird gelesen und kann nicht zugleich die Ausgabe "
+                                            "sein.")
+                                 .arg(QDir::toNativeSeparators(copy))});
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), image);
+        QVERIFY(f.form->isChanged()); // not saved anywhere
     }
 
     void theImageOutlivesTheWindowAndItsOriginal()

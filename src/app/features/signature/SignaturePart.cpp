@@ -173,7 +173,7 @@ void SignaturePart::windowShown()
 
 QStringList SignaturePart::inputFiles() const
 {
-    return {m_path};
+    return m_path.isEmpty() ? QStringList() : QStringList{m_path};
 }
 
 void SignaturePart::shapeRequest(output::PrintRequest& request, bool forPdf) const
