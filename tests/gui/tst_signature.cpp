@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -16,6 +17,32 @@ namespace {
 const QString kImageKey = QStringLiteral("Unterschrift/Bild");
 const QString kHeightKey = QStringLiteral("Unterschrift/Hoehe");
 const QString kOnlyInPdfKey = QStringLiteral("Unterschrift/NurPdf");
+
+/** The signature's widgets on "Ihre Daten", found by their names. */
+QPushButton* chooseButton(const FormFixture& f)
+{
+    return f.form->findChild<QPushButton*>(QStringLiteral("UnterschriftButton"));
+}
+
+QPushButton* removeButton(const FormFixture& f)
+{
+    return f.form->findChild<QPushButton*>(QStringLiteral("UnterschriftEntfernen"));
+}
+
+QLabel* shownImage(const FormFixture& f)
+{
+    return f.form->findChild<QLabel*>(QStringLiteral("UnterschriftVorschau"));
+}
+
+quillory::app::SpinField* heightField(const FormFixture& f)
+{
+    return f.form->findChild<quillory::app::SpinField*>(QStringLiteral("UnterschriftHoehe"));
+}
+
+QCheckBox* onlyInPdfBox(const FormFixture& f)
+{
+    return f.form->findChild<QCheckBox*>(QStringLiteral("UnterschriftNurPdf"));
+}
 
 /** A transparent PNG with a black stroke: a scan as a user would cut it out. */
 QString writeSignature(const QTemporaryDir& dir, const QString& name = QStringLiteral("sig.png"))
@@ -119,17 +146,17 @@ private slots:
         wholePages(plain.printer);
         PreviewFixture f;
         wholePages(f.printer);
-        QVERIFY(f.form->UnterschriftNurPdf->isChecked()); // by default
-        QCOMPARE(f.form->UnterschriftHoehe->letterValue(), 15.0);
+        QVERIFY(onlyInPdfBox(f)->isChecked()); // by default
+        QCOMPARE(heightField(f)->letterValue(), 15.0);
         if (chosen) {
             f.prompts.imageNames << original;
-            f.form->UnterschriftButton->click();
+            chooseButton(f)->click();
         }
-        f.form->UnterschriftNurPdf->setChecked(onlyInPdf);
-        f.form->UnterschriftHoehe->setValue(heightMm);
+        onlyInPdfBox(f)->setChecked(onlyInPdf);
+        heightField(f)->setValue(heightMm);
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
-        QCOMPARE(f.form->UnterschriftVorschau->pixmap().isNull(), !chosen);
-        QCOMPARE(f.form->UnterschriftEntfernen->isEnabled(), chosen);
+        QCOMPARE(shownImage(f)->pixmap().isNull(), !chosen);
+        QCOMPARE(removeButton(f)->isEnabled(), chosen);
 
         // The printer gets exactly the composition with or without the image.
         QString error;
@@ -175,8 +202,8 @@ private slots:
         if (!stored.isEmpty())
             settings.values.insert(kHeightKey, stored);
         FormFixture f({}, &settings);
-        QCOMPARE(f.form->UnterschriftHoehe->letterValue(), double(shown));
-        f.form->UnterschriftHoehe->setValue(typed);
+        QCOMPARE(heightField(f)->letterValue(), double(shown));
+        heightField(f)->setValue(typed);
         QCOMPARE(settings.values.value(kHeightKey).toString(), kept);
         QVERIFY(f.prompts.log.isEmpty());
         QVERIFY(!f.form->isChanged()); // a choice of the user's, not the letter's
@@ -223,7 +250,7 @@ private slots:
         QCOMPARE(f.prompts.errors.size(), 1);
         QCOMPARE(f.prompts.log.size(), 2); // the error and the PDF's name
         // Kept as stored until the user removes it.
-        QVERIFY(f.form->UnterschriftEntfernen->isEnabled());
+        QVERIFY(removeButton(f)->isEnabled());
         QCOMPARE(settings.values.value(kImageKey).toString(), path);
     }
 
@@ -252,19 +279,19 @@ private slots:
         image.fill(Qt::black);
         QVERIFY(image.save(path));
         FormFixture f({}, nullptr, dir.path());
-        f.form->UnterschriftHoehe->setValue(40);
+        heightField(f)->setValue(40);
         f.prompts.imageNames << path;
-        f.form->UnterschriftButton->click();
+        chooseButton(f)->click();
         if (problem.isEmpty()) {
             QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
-            QVERIFY(f.form->UnterschriftEntfernen->isEnabled());
+            QVERIFY(removeButton(f)->isEnabled());
             return;
         }
         QCOMPARE(f.prompts.errors,
                  QStringList{QStringLiteral("„%1“ taugt nicht als Unterschrift: %2.")
                                  .arg(QDir::toNativeSeparators(path), problem)});
-        QVERIFY(!f.form->UnterschriftEntfernen->isEnabled());
-        QVERIFY(f.form->UnterschriftVorschau->pixmap().isNull());
+        QVERIFY(!removeButton(f)->isEnabled());
+        QVERIFY(shownImage(f)->pixmap().isNull());
     }
 
     void aPdfIsNeverSavedOverTheSignature()
@@ -273,7 +300,7 @@ private slots:
         QTemporaryDir data;
         FormFixture f({}, &settings, data.path());
         f.prompts.imageNames << writeSignature(data, QStringLiteral("original.png"));
-        f.form->UnterschriftButton->click();
+        chooseButton(f)->click();
         const QString copy = settings.values.value(kImageKey).toString();
         const qint64 size = QFileInfo(copy).size();
         QVERIFY(size > 0);
@@ -286,6 +313,32 @@ private slots:
         QCOMPARE(QFileInfo(copy).size(), size);
     }
 
+    void aLetterIsNeverSavedOverTheSignature()
+    {
+        MemorySettingsBackend settings;
+        QTemporaryDir data;
+        FormFixture f({}, &settings, data.path());
+        f.prompts.imageNames << writeSignature(data, QStringLiteral("original.png"));
+        chooseButton(f)->click();
+        const QString copy = settings.values.value(kImageKey).toString();
+        const QByteArray image = [&copy] {
+            QFile file(copy);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        QVERIFY(!image.isEmpty());
+        f.form->Edit1->setText(QStringLiteral("Frau Muster"));
+        f.prompts.saveNames << copy;
+        f.form->Speichernunter1->trigger();
+        QCOMPARE(f.prompts.errors,
+                 QStringList{QStringLiteral("„%1“ wird gelesen und kann nicht zugleich die Ausgabe "
+                                            "sein.")
+                                 .arg(QDir::toNativeSeparators(copy))});
+        QFile file(copy);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), image);
+        QVERIFY(f.form->isChanged()); // not saved anywhere
+    }
+
     void theImageOutlivesTheWindowAndItsOriginal()
     {
         MemorySettingsBackend settings;
@@ -295,9 +348,9 @@ private slots:
         {
             FormFixture f({}, &settings, data.path());
             f.prompts.imageNames << original;
-            f.form->UnterschriftButton->click();
-            f.form->UnterschriftHoehe->setValue(22);
-            f.form->UnterschriftNurPdf->setChecked(false);
+            chooseButton(f)->click();
+            heightField(f)->setValue(22);
+            onlyInPdfBox(f)->setChecked(false);
             QVERIFY(f.form->close());
             QCOMPARE(f.prompts.log, QStringList{QStringLiteral("image: ")});
         }
@@ -316,25 +369,25 @@ private slots:
             PreviewFixture g({}, &settings, data.path());
             wholePages(g.printer);
             QVERIFY2(g.prompts.log.isEmpty(), qPrintable(g.prompts.log.join(u'\n')));
-            QCOMPARE(g.form->UnterschriftHoehe->letterValue(), 22.0);
-            QVERIFY(!g.form->UnterschriftNurPdf->isChecked());
-            QVERIFY(!g.form->UnterschriftVorschau->pixmap().isNull());
+            QCOMPARE(heightField(g)->letterValue(), 22.0);
+            QVERIFY(!onlyInPdfBox(g)->isChecked());
+            QVERIFY(!shownImage(g)->pixmap().isNull());
             QString error;
             QCOMPARE(printed(g, g.printer),
                      composed(g.printer, g.form->letter(),
                               *quillory::layout::readSignatureImage(copy, error), 22));
 
-            g.form->UnterschriftEntfernen->click();
+            removeButton(g)->click();
             QVERIFY(!QFile::exists(copy));
-            QVERIFY(g.form->UnterschriftVorschau->pixmap().isNull());
-            QVERIFY(!g.form->UnterschriftEntfernen->isEnabled());
+            QVERIFY(shownImage(g)->pixmap().isNull());
+            QVERIFY(!removeButton(g)->isEnabled());
             QVERIFY(g.form->close());
         }
         FormFixture h({}, &settings, data.path());
         QVERIFY(h.prompts.log.isEmpty());
-        QVERIFY(!h.form->UnterschriftEntfernen->isEnabled());
+        QVERIFY(!removeButton(h)->isEnabled());
         QCOMPARE(settings.values.value(kImageKey).toString(), QString());
-        QCOMPARE(h.form->UnterschriftHoehe->letterValue(), 22.0);
+        QCOMPARE(heightField(h)->letterValue(), 22.0);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "features/envelope/EnvelopePart.h"
 #include "features/recovery/RecoveryPart.h"
 #include "features/serial/SerialLetterPart.h"
+#include "features/signature/SignaturePart.h"
 #include "features/spelling/SpellingPart.h"
 #include "window/LetterWindow.h"
 
@@ -11,6 +12,7 @@ namespace quillory::app {
 void addFeatures(LetterWindow& window)
 {
     // Each part adds itself to the window; the order is the order of their hooks.
+    new SignaturePart(window);
     new RecoveryPart(window);
     new SpellingPart(window);
     new EnvelopePart(window);

@@ -74,7 +74,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     setCentralWidget(PageControl1);
     buildLetterTab(builder);
     buildSenderTab(builder);
-    buildSignatureChoice(builder);
     buildPreviewTab(builder);
     buildMenus();
     StatusBar1 = new QStatusBar(this);
@@ -95,7 +94,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
 
     connectHandlers();
     connectEditing();
-    connectSignature();
     connectSession();
     connectRecent();
     connectSenderProfiles();
@@ -222,7 +220,6 @@ void MainForm::showEvent(QShowEvent* event)
         this,
         [this] {
             runGuarded([this] { FormShow(); });
-            reportSignatureProblem();
             runGuarded([this] { fillSenderProfiles(QString()); });
             for (WindowPart* part : m_parts)
                 runGuarded([part] { part->windowShown(); });

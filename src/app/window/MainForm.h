@@ -7,7 +7,6 @@
 #include "settings/FormStorage.h"
 #include "settings/ListStore.h"
 
-#include <QImage>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -22,7 +21,6 @@ class QPainter;
 class QCheckBox;
 class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
@@ -215,14 +213,6 @@ public:
     /** "Löschen": the chosen profile, after a question. */
     void AbsenderLoeschenClick();
 
-    // The scanned signature on "Ihre Daten", a per-user choice.
-    /** "Unterschrift (Bild)...": a copy of the chosen image goes into the data folder. */
-    void UnterschriftClick();
-    /** "Entfernen": back to the dotted line; the copy goes too. */
-    void UnterschriftEntfernenClick();
-    /** The height or "Bild nur in PDF-Dateien verwenden" changed. */
-    void UnterschriftOptionChange();
-
     // Preview, printing and PDF export.
     /** Sizes the preview page and draws it in the same paint. */
     void PaintBox1Paint(QPainter& painter);
@@ -289,13 +279,6 @@ public:
     QCheckBox* LeerZeileCheck = nullptr;
     QCheckBox* PLZOrtGroesserCheck = nullptr;
     QCheckBox* Leer2Check = nullptr;
-    QGroupBox* UnterschriftGruppe = nullptr;
-    QPushButton* UnterschriftButton = nullptr;
-    QPushButton* UnterschriftEntfernen = nullptr;
-    /** The chosen image, scaled down; empty without one. */
-    QLabel* UnterschriftVorschau = nullptr;
-    SpinField* UnterschriftHoehe = nullptr;
-    QCheckBox* UnterschriftNurPdf = nullptr;
     /** The user's sender profiles by name; none chosen at the start. */
     QComboBox* AbsenderCombo = nullptr;
     QPushButton* AbsenderSpeichern = nullptr;
@@ -356,17 +339,8 @@ private:
     void buildSenderTab(FormBuilder& builder);
     void buildSenderProfiles(FormBuilder& builder);
     void buildPreviewTab(FormBuilder& builder);
-    void buildSignatureChoice(FormBuilder& builder);
-    void connectSignature();
-    /** Reads the choice and its image once the store was read; a problem waits for the window. */
-    void restoreSignature();
-    /** Says once, with the window on screen, why the stored image could not be used. */
-    void reportSignatureProblem();
-    void showSignature();
-    /** Kept at once, in its own group, like the spelling choices. */
-    void saveSignatureChoice();
     void buildMenus();
-    /** What every output reads and must never replace: the letter's file, the signature. */
+    /** What every output reads and must never replace: the letter's file, the parts' inputs. */
     QStringList readFiles() const;
     /** Throws when output is one of readFiles() or of moreInputs: no output destroys an input. */
     void refuseInputAsOutput(const QString& output, const QStringList& moreInputs) const override;
@@ -396,8 +370,8 @@ private:
     /** "Kein Drucker – Vorschau auf A4" while there is no printer. */
     void showPrinterNote();
     /**
-     * The letter with the view choices and layout it is printed in; forPdf:
-     * as "Als PDF speichern..." writes it, always with the signature image.
+     * The letter with the view choices and layout it is printed in, as the
+     * parts shape it; forPdf: as "Als PDF speichern..." writes it.
      */
     output::PrintRequest printRequest(bool forPdf = false) const override;
     /** printRequest(forPdf), with the letter a part shows instead of the typed one. */
@@ -480,14 +454,6 @@ private:
     std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
     QString m_dataFolder;
     SessionGuard* m_sessionGuard = nullptr;
-    /** The signature image as composition draws it (flattened); null: the dotted line. */
-    QImage m_signatureImage;
-    /** The copy in the data folder, as stored; kept even when it cannot be read. */
-    QString m_signaturePath;
-    QString m_signatureProblem;
-    QString m_imageDialogName;
-    /** Changes of the fields are stored only after the stored choice was shown. */
-    bool m_signatureRestored = false;
     std::optional<document::Letter> m_sessionAnsweredLetter;
 };
 

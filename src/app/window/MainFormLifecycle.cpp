@@ -3,6 +3,7 @@
 #include "support/ErrorReport.h"
 #include "window/MainForm.h"
 #include "window/WindowEvents.h"
+#include "window/WindowPart.h"
 #include "widgets/MemoField.h"
 #include "features/recent/RecentLetters.h"
 

@@ -167,11 +167,6 @@ output::PrintRequest MainForm::printRequest(bool forPdf) const
     request.letter = letter();
     request.view.blankBeforeRecipientCity = Leer2Check->isChecked();
     request.view.signatureIsSenderName = RadioButton1->isChecked();
-    // The preview shows what the printer prints: the image only where
-    // printed letters carry it too; they are mostly signed by hand.
-    if (forPdf || !UnterschriftNurPdf->isChecked())
-        request.view.signatureImage = m_signatureImage;
-    request.view.signatureHeightMm = int(UnterschriftHoehe->letterValue());
     request.kind =
         Layout1Check->isChecked() ? layout::LayoutKind::Layout1 : layout::LayoutKind::Layout2;
     for (const WindowPart* part : m_parts)
@@ -232,7 +227,7 @@ void MainForm::AlsPDFspeichern1Click()
 
 QStringList MainForm::readFiles() const
 {
-    QStringList files{fileName(), m_signaturePath};
+    QStringList files{fileName()};
     for (const WindowPart* part : m_parts)
         files += part->inputFiles();
     return files;

@@ -79,7 +79,6 @@ void MainForm::restoreUserSettings()
         setLetter(restored);
         setViewChoices(view);
     });
-    restoreSignature();
     for (WindowPart* part : m_parts)
         runGuarded([part, &view] { part->restoreSettings(view); });
 }
