@@ -1,5 +1,7 @@
 #include "features/Features.h"
 
+#include "features/profiles/SenderProfilesPart.h"
+#include "features/recent/RecentLettersPart.h"
 #include "window/LetterWindow.h"
 
 namespace quillory::app {
@@ -7,7 +9,8 @@ namespace quillory::app {
 void addFeatures(LetterWindow& window)
 {
     // Each part adds itself to the window; the order is the order of their hooks.
-    (void)window;
+    new SenderProfilesPart(window);
+    new RecentLettersPart(window);
 }
 
 } // namespace quillory::app

@@ -12,9 +12,7 @@
 #include "output/PreviewRenderer.h"
 #include "widgets/PaintSurface.h"
 #include "support/PrinterAccess.h"
-#include "features/recent/RecentLetters.h"
 #include "features/recovery/RecoveryStore.h"
-#include "settings/SenderProfiles.h"
 #include "features/spelling/SpellSupport.h"
 
 #include <QAction>
@@ -102,8 +100,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectSpelling();
     connectSignature();
     connectSession();
-    connectRecent();
-    connectSenderProfiles();
     addFeatures(*this);
     keepTheWheelFromUnfocusedFields();
     FormCreate();
@@ -235,7 +231,6 @@ void MainForm::showEvent(QShowEvent* event)
         [this] {
             runGuarded([this] { FormShow(); });
             reportSignatureProblem();
-            runGuarded([this] { fillSenderProfiles(QString()); });
             offerRecoveredLetter();
             m_spelling->loadDictionaryLater();
             for (WindowPart* part : m_parts)

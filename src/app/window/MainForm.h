@@ -52,10 +52,6 @@ struct PrintRequest;
 class PrintTarget;
 } // namespace quillory::output
 
-namespace quillory::settings {
-class SenderProfiles;
-}
-
 namespace quillory::app {
 
 class AboutBox;
@@ -65,7 +61,6 @@ class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
-class RecentLetters;
 class RecoveryStore;
 class SessionGuard;
 class SpinField;
@@ -177,8 +172,6 @@ public:
     bool SaveTheFile(const QString& path);
     bool OpenFile();
     void OpenFileWithName(const QString& path);
-    /** "Zuletzt geöffnet": a letter that is gone is taken off the list with a note. */
-    void OpenRecentFile(const QString& path);
     void FormShow();
     void FormCloseQuery(bool& CanClose);
 
@@ -239,12 +232,6 @@ public:
      * counts before it, as if typed into their fields; or says why it cannot.
      */
     void AnpassenClick();
-    /** A sender profile chosen: its fields and fonts go into the letter, as an edit. */
-    void AbsenderComboSelect();
-    /** "Speichern als...": the sender fields, footer and fonts under a name the user gives. */
-    void AbsenderSpeichernClick();
-    /** "Löschen": the chosen profile, after a question. */
-    void AbsenderLoeschenClick();
 
     // The scanned signature on "Ihre Daten", a per-user choice.
     /** "Unterschrift (Bild)...": a copy of the chosen image goes into the data folder. */
@@ -344,10 +331,6 @@ public:
     QLabel* UnterschriftVorschau = nullptr;
     SpinField* UnterschriftHoehe = nullptr;
     QCheckBox* UnterschriftNurPdf = nullptr;
-    /** The user's sender profiles by name; none chosen at the start. */
-    QComboBox* AbsenderCombo = nullptr;
-    QPushButton* AbsenderSpeichern = nullptr;
-    QPushButton* AbsenderLoeschen = nullptr;
 
     // Tab "Druck Vorschau".
     QWidget* TabSheet3 = nullptr;
@@ -381,8 +364,6 @@ public:
     QAction* Neu1 = nullptr;
     QAction* N1 = nullptr;
     QAction* ffnen1 = nullptr;
-    /** Filled each time it opens, from the recent letters. */
-    QMenu* ZuletztGeoeffnet1 = nullptr;
     QAction* Speichern1 = nullptr;
     QAction* Speichernunter1 = nullptr;
     QAction* N2 = nullptr;
@@ -422,7 +403,6 @@ protected:
 private:
     void buildLetterTab(FormBuilder& builder);
     void buildSenderTab(FormBuilder& builder);
-    void buildSenderProfiles(FormBuilder& builder);
     void buildPreviewTab(FormBuilder& builder);
     void buildSignatureChoice(FormBuilder& builder);
     void connectSignature();
@@ -546,15 +526,6 @@ private:
 
     void chooseFont(document::LetterFont& font, const QString& title);
     settings::ListStore& listStore() override;
-    RecentLetters& recentLetters();
-    /** A letter opened or saved goes to the top of "Zuletzt geöffnet". */
-    void rememberLetter(const QString& path);
-    void fillRecentMenu();
-    void connectRecent();
-    settings::SenderProfiles& senderProfiles();
-    /** The profile list as stored, current chosen (none when empty). */
-    void fillSenderProfiles(const QString& current);
-    void connectSenderProfiles();
     void keepForNextStart();
     /** Offers the copies of instances that are gone, newest first, until one is taken. */
     void offerRecoveredLetter();
@@ -600,8 +571,6 @@ private:
     std::unique_ptr<settings::FormStorage> FormStorage1;
     settings::ListStore* m_listStore = nullptr;
     std::unique_ptr<settings::ListStore> m_ownListStore;
-    std::unique_ptr<RecentLetters> m_recent;
-    std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
     QString m_dataFolder;
     std::unique_ptr<RecoveryStore> m_recoveryStore;
     QTimer* m_autosaveTimer = nullptr;
