@@ -2,9 +2,7 @@
 #include "window/MainForm.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 
 namespace quillory::app {
