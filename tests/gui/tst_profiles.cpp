@@ -47,6 +47,16 @@ QStringList comboItems(const QComboBox* combo)
     return items;
 }
 
+QComboBox* profileCombo(MainForm& form)
+{
+    return form.findChild<QComboBox*>(u"AbsenderCombo"_s);
+}
+
+QPushButton* profileButton(MainForm& form, const QString& name)
+{
+    return form.findChild<QPushButton*>(name);
+}
+
 } // namespace
 
 class TestProfiles : public QObject
@@ -150,17 +160,17 @@ private slots:
             } else if (verb == u"save") {
                 f->prompts.textAnswers << arg.section(QLatin1Char('/'), 0, 0);
                 f->prompts.confirmAnswers << arg.endsWith(u"/yes");
-                form.AbsenderSpeichern->click();
+                profileButton(form, u"AbsenderSpeichern"_s)->click();
                 f->prompts.confirmAnswers.clear();
             } else if (verb == u"choose") {
-                const int index = form.AbsenderCombo->findText(arg);
+                const int index = profileCombo(form)->findText(arg);
                 QVERIFY2(index >= 0, qPrintable(arg));
-                form.AbsenderCombo->setCurrentIndex(index);
-                emit form.AbsenderCombo->activated(index);
+                profileCombo(form)->setCurrentIndex(index);
+                emit profileCombo(form)->activated(index);
             } else if (verb == u"delete/yes" || verb == u"delete/no") {
-                QVERIFY(form.AbsenderLoeschen->isEnabled());
+                QVERIFY(profileButton(form, u"AbsenderLoeschen"_s)->isEnabled());
                 f->prompts.discardAnswers << (verb == u"delete/yes");
-                form.AbsenderLoeschen->click();
+                profileButton(form, u"AbsenderLoeschen"_s)->click();
             } else if (verb == u"restart") {
                 runs.emplace_back(QStringList(), nullptr, QString(), false);
                 f = &runs.back();
@@ -172,9 +182,9 @@ private slots:
         }
 
         MainForm& form = *f->form;
-        QCOMPARE(comboItems(form.AbsenderCombo), names);
-        QCOMPARE(form.AbsenderCombo->currentText(), current);
-        QCOMPARE(form.AbsenderLoeschen->isEnabled(), !current.isEmpty());
+        QCOMPARE(comboItems(profileCombo(form)), names);
+        QCOMPARE(profileCombo(form)->currentText(), current);
+        QCOMPARE(profileButton(form, u"AbsenderLoeschen"_s)->isEnabled(), !current.isEmpty());
         QCOMPARE(SenderProfile::of(form.letter()), senderOf(shownSender));
         QCOMPARE(form.isChanged(), modified);
         QCOMPARE(form.windowTitle().endsWith(u"*]"_s), modified);

@@ -12,12 +12,17 @@ using quillory::settings::MemoryListStore;
 
 namespace {
 
+QMenu* recentMenu(quillory::app::MainForm& form)
+{
+    return form.findChild<QMenu*>(QStringLiteral("ZuletztGeoeffnet1"));
+}
+
 /** The menu as the user sees it when it opens: texts, and the tool tips of the letters. */
 QStringList shownMenu(quillory::app::MainForm& form, QStringList* tips = nullptr)
 {
-    emit form.ZuletztGeoeffnet1->aboutToShow();
+    emit recentMenu(form)->aboutToShow();
     QStringList texts;
-    for (QAction* action : form.ZuletztGeoeffnet1->actions()) {
+    for (QAction* action : recentMenu(form)->actions()) {
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         if (tips && !action->isSeparator() && action->objectName().isEmpty())
             *tips << action->toolTip();
@@ -27,8 +32,8 @@ QStringList shownMenu(quillory::app::MainForm& form, QStringList* tips = nullptr
 
 QAction* menuAction(quillory::app::MainForm& form, const QString& text)
 {
-    emit form.ZuletztGeoeffnet1->aboutToShow();
-    for (QAction* action : form.ZuletztGeoeffnet1->actions())
+    emit recentMenu(form)->aboutToShow();
+    for (QAction* action : recentMenu(form)->actions())
         if (action->text() == text)
             return action;
     return nullptr;

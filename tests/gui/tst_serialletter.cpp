@@ -2,6 +2,7 @@
 #include "layout/PageLayout.h"
 #include "output/PreviewRenderer.h"
 #include "PreviewFixture.h"
+#include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryStore.h"
 #include "features/serial/SerialLetterDialog.h"
 #include "features/serial/SerialLetterPart.h"
@@ -454,7 +455,7 @@ private slots:
             f.prompts.openNames << saved;
             f.form->ffnen1->trigger();
         } else if (how == u"Zuletzt geöffnet"_s) {
-            f.form->OpenRecentFile(saved);
+            f.form->findChild<quillory::app::RecentLettersPart*>()->openRecent(saved);
         } else if (recovered) {
             f.prompts.recoveryAnswers << Prompts::Recovery::Recover;
             f.show();

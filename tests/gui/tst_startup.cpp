@@ -240,8 +240,10 @@ private slots:
         f.form->PageControl1->setCurrentWidget(senderTab);
         QCoreApplication::processEvents();
         const QList<QWidget*> senderControls = controlsOf(senderTab);
-        const QList<QWidget*> profileControls = {f.form->AbsenderCombo, f.form->AbsenderSpeichern,
-                                                 f.form->AbsenderLoeschen};
+        QList<QWidget*> profileControls;
+        for (const QString& name :
+             {u"AbsenderCombo"_s, u"AbsenderSpeichern"_s, u"AbsenderLoeschen"_s})
+            profileControls << f.form->findChild<QWidget*>(name);
         for (QWidget* w : profileControls) {
             QVERIFY(senderControls.contains(w));
             QVERIFY2(senderTab->rect().contains(w->geometry()), qPrintable(w->objectName()));

@@ -1,6 +1,8 @@
 #include "features/Features.h"
 
 #include "features/envelope/EnvelopePart.h"
+#include "features/profiles/SenderProfilesPart.h"
+#include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryPart.h"
 #include "features/serial/SerialLetterPart.h"
 #include "features/signature/SignaturePart.h"
@@ -13,10 +15,12 @@ void addFeatures(LetterWindow& window)
 {
     // Each part adds itself to the window; the order is the order of their hooks.
     new SignaturePart(window);
+    new SenderProfilesPart(window);
     new RecoveryPart(window);
     new SpellingPart(window);
     new EnvelopePart(window);
     new SerialLetterPart(window);
+    new RecentLettersPart(window);
 }
 
 } // namespace quillory::app

@@ -11,8 +11,6 @@
 #include "output/PreviewRenderer.h"
 #include "widgets/PaintSurface.h"
 #include "support/PrinterAccess.h"
-#include "features/recent/RecentLetters.h"
-#include "settings/SenderProfiles.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -95,8 +93,6 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     connectHandlers();
     connectEditing();
     connectSession();
-    connectRecent();
-    connectSenderProfiles();
     addFeatures(*this);
     keepTheWheelFromUnfocusedFields();
     FormCreate();
@@ -220,7 +216,6 @@ void MainForm::showEvent(QShowEvent* event)
         this,
         [this] {
             runGuarded([this] { FormShow(); });
-            runGuarded([this] { fillSenderProfiles(QString()); });
             for (WindowPart* part : m_parts)
                 runGuarded([part] { part->windowShown(); });
         },

@@ -40,10 +40,6 @@ struct PrintRequest;
 class PrintTarget;
 } // namespace quillory::output
 
-namespace quillory::settings {
-class SenderProfiles;
-}
-
 namespace quillory::app {
 
 class AboutBox;
@@ -52,7 +48,6 @@ class DateField;
 class FormBuilder;
 class MemoField;
 class PaintSurface;
-class RecentLetters;
 class SessionGuard;
 class SpinField;
 
@@ -151,8 +146,6 @@ public:
     bool SaveTheFile(const QString& path);
     bool OpenFile();
     void OpenFileWithName(const QString& path);
-    /** "Zuletzt geöffnet": a letter that is gone is taken off the list with a note. */
-    void OpenRecentFile(const QString& path);
     void FormShow();
     void FormCloseQuery(bool& CanClose);
 
@@ -206,12 +199,6 @@ public:
     void LetterCheckClick();
     /** Leer2Check is a view choice kept per user, not part of the letter. */
     void Leer2CheckClick();
-    /** A sender profile chosen: its fields and fonts go into the letter, as an edit. */
-    void AbsenderComboSelect();
-    /** "Speichern als...": the sender fields, footer and fonts under a name the user gives. */
-    void AbsenderSpeichernClick();
-    /** "Löschen": the chosen profile, after a question. */
-    void AbsenderLoeschenClick();
 
     // Preview, printing and PDF export.
     /** Sizes the preview page and draws it in the same paint. */
@@ -279,10 +266,6 @@ public:
     QCheckBox* LeerZeileCheck = nullptr;
     QCheckBox* PLZOrtGroesserCheck = nullptr;
     QCheckBox* Leer2Check = nullptr;
-    /** The user's sender profiles by name; none chosen at the start. */
-    QComboBox* AbsenderCombo = nullptr;
-    QPushButton* AbsenderSpeichern = nullptr;
-    QPushButton* AbsenderLoeschen = nullptr;
 
     // Tab "Druck Vorschau".
     QWidget* TabSheet3 = nullptr;
@@ -304,8 +287,6 @@ public:
     QAction* Neu1 = nullptr;
     QAction* N1 = nullptr;
     QAction* ffnen1 = nullptr;
-    /** Filled each time it opens, from the recent letters. */
-    QMenu* ZuletztGeoeffnet1 = nullptr;
     QAction* Speichern1 = nullptr;
     QAction* Speichernunter1 = nullptr;
     QAction* N2 = nullptr;
@@ -337,7 +318,6 @@ protected:
 private:
     void buildLetterTab(FormBuilder& builder);
     void buildSenderTab(FormBuilder& builder);
-    void buildSenderProfiles(FormBuilder& builder);
     void buildPreviewTab(FormBuilder& builder);
     void buildMenus();
     /** What every output reads and must never replace: the letter's file, the parts' inputs. */
@@ -404,15 +384,6 @@ private:
 
     void chooseFont(document::LetterFont& font, const QString& title);
     settings::ListStore& listStore() override;
-    RecentLetters& recentLetters();
-    /** A letter opened or saved goes to the top of "Zuletzt geöffnet". */
-    void rememberLetter(const QString& path);
-    void fillRecentMenu();
-    void connectRecent();
-    settings::SenderProfiles& senderProfiles();
-    /** The profile list as stored, current chosen (none when empty). */
-    void fillSenderProfiles(const QString& current);
-    void connectSenderProfiles();
     void keepForNextStart();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
@@ -450,8 +421,6 @@ private:
     std::unique_ptr<settings::FormStorage> FormStorage1;
     settings::ListStore* m_listStore = nullptr;
     std::unique_ptr<settings::ListStore> m_ownListStore;
-    std::unique_ptr<RecentLetters> m_recent;
-    std::unique_ptr<settings::SenderProfiles> m_senderProfiles;
     QString m_dataFolder;
     SessionGuard* m_sessionGuard = nullptr;
     std::optional<document::Letter> m_sessionAnsweredLetter;

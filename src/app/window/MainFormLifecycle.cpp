@@ -5,13 +5,10 @@
 #include "window/WindowEvents.h"
 #include "window/WindowPart.h"
 #include "widgets/MemoField.h"
-#include "features/recent/RecentLetters.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QStatusBar>
 
 namespace quillory::app {
 namespace {
@@ -97,7 +94,6 @@ bool MainForm::SaveFile()
         return false;
     FileName = path;
     SetUnChanged();
-    rememberLetter(path);
     m_events->letterFileSaved(path);
     return true;
 }
@@ -123,21 +119,7 @@ void MainForm::OpenFileWithName(const QString& path)
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();
     repaintPreview();
-    rememberLetter(FileName);
     m_events->letterFileOpened(FileName);
-}
-
-void MainForm::OpenRecentFile(const QString& path)
-{
-    if (!QFileInfo::exists(path)) {
-        recentLetters().remove(path);
-        StatusBar1->showMessage(
-            QStringLiteral("%1 gibt es nicht mehr und wurde aus der Liste entfernt.")
-                .arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    if (maybeSave(notSavedQuestion()))
-        OpenFileWithName(path);
 }
 
 void MainForm::Neu1Click()
@@ -164,7 +146,6 @@ void MainForm::Speichernunter1Click()
         return;
     FileName = path;
     SetUnChanged();
-    rememberLetter(path);
     m_events->letterFileSaved(path);
 }
 

@@ -4,6 +4,7 @@
 #include "window/MainForm.h"
 #include "window/TextFields.h"
 #include "window/WindowPart.h"
+#include "settings/QSettingsBackend.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -94,6 +95,21 @@ settings::SettingsBackend& MainForm::settingsStore()
 {
     formStorage(); // binds the per-user store
     return *m_settingsBackend;
+}
+
+void MainForm::setListStore(settings::ListStore* store)
+{
+    m_listStore = store;
+}
+
+settings::ListStore& MainForm::listStore()
+{
+    if (!m_listStore) {
+        m_ownListStore = std::make_unique<settings::QSettingsListStore>(
+            settings::QSettingsBackend::programBaseName());
+        m_listStore = m_ownListStore.get();
+    }
+    return *m_listStore;
 }
 
 bool MainForm::mayWriteSettings() const

@@ -103,8 +103,6 @@ void MainForm::buildMenus()
     Neu1 = item(Datei1, QStringLiteral("Neu1"), QStringLiteral("Neu..."));
     N1 = separator(Datei1, QStringLiteral("N1"));
     ffnen1 = item(Datei1, QStringLiteral("ffnen1"), QStringLiteral("Öffnen"));
-    ZuletztGeoeffnet1 = Datei1->addMenu(QStringLiteral("Zuletzt geöffnet"));
-    ZuletztGeoeffnet1->setObjectName(QStringLiteral("ZuletztGeoeffnet1"));
     Speichern1 = item(Datei1, QStringLiteral("Speichern1"), QStringLiteral("Speichern"));
     Speichernunter1 =
         item(Datei1, QStringLiteral("Speichernunter1"), QStringLiteral("Speichern unter..."));

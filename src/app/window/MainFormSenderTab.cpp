@@ -2,9 +2,7 @@
 #include "window/MainForm.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabWidget>
 
 namespace quillory::app {
@@ -84,8 +82,6 @@ void MainForm::buildSenderTab(FormBuilder& b)
         check(QStringLiteral("Leer2Check"),
               QStringLiteral("Leerzeile zwischen Straße und PLZ/Ort für Empfänger"), 384, 345);
 
-    buildSenderProfiles(b);
-
     b.fitLabels(tab);
 
     QWidget* const order[] = {Edit10,
@@ -98,9 +94,6 @@ void MainForm::buildSenderTab(FormBuilder& b)
                               Edit16,
                               Edit17,
                               Edit18,
-                              AbsenderCombo,
-                              AbsenderSpeichern,
-                              AbsenderLoeschen,
                               RandEd,
                               TeleRechts,
                               FussZentr,

@@ -3,10 +3,8 @@
 #include "window/WindowPart.h"
 #include "output/PreviewRenderer.h"
 #include "support/PrinterAccess.h"
-#include "features/recent/RecentLetters.h"
 #include "settings/FormStorage.h"
 #include "settings/QSettingsBackend.h"
-#include "settings/SenderProfiles.h"
 #include "support/WindowPlacer.h"
 
 #include <QCheckBox>
