@@ -1,16 +1,17 @@
 #include "window/MainForm.h"
 #include "features/Features.h"
+#include "window/Guarded.h"
 #include "window/WindowPart.h"
 
 #include "dialogs/AboutBox.h"
-#include "widgets/DateField.h"
 #include "dialogs/DialogPrompts.h"
+#include "output/PreviewRenderer.h"
 #include "support/ErrorReport.h"
+#include "support/PrinterAccess.h"
+#include "widgets/DateField.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/MemoField.h"
-#include "output/PreviewRenderer.h"
 #include "widgets/PaintSurface.h"
-#include "support/PrinterAccess.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -106,19 +107,12 @@ void MainForm::FormCreate()
     DateEdit1->setLetterDate(QDate::currentDate());
 }
 
-template <typename Sender, typename Signal>
-void MainForm::bind(Sender* sender, Signal signal, void (MainForm::*handler)())
-{
-    connect(sender, signal, this,
-            [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
-}
-
 void MainForm::bindChecked(QRadioButton* button, void (MainForm::*handler)())
 {
     // A click on the button that is already checked is no change.
-    connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+    connectGuarded(*this, button, &QRadioButton::toggled, this, [this, handler](bool checked) {
         if (checked)
-            runGuarded([this, handler] { (this->*handler)(); });
+            (this->*handler)();
     });
 }
 

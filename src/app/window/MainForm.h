@@ -2,10 +2,12 @@
 
 #include "document/Letter.h"
 #include "document/LetterFont.h"
-#include "window/LetterWindow.h"
-#include "window/Prompts.h"
 #include "settings/FormStorage.h"
 #include "settings/ListStore.h"
+#include "window/FormWidgets.h"
+#include "window/Guarded.h"
+#include "window/LetterWindow.h"
+#include "window/Prompts.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -16,20 +18,8 @@
 #include <vector>
 
 class QAction;
-class QLabel;
 class QPainter;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLineEdit;
-class QMenu;
-class QMenuBar;
-class QPlainTextEdit;
-class QPushButton;
 class QRadioButton;
-class QScrollArea;
-class QStatusBar;
-class QTabWidget;
 
 namespace quillory::output {
 struct PrinterMetrics;
@@ -44,12 +34,8 @@ namespace quillory::app {
 
 class AboutBox;
 class PrinterAccess;
-class DateField;
 class FormBuilder;
-class MemoField;
-class PaintSurface;
 class SessionGuard;
-class SpinField;
 
 /**
  * The one main window: every letter field and setting is one of its widgets,
@@ -68,7 +54,7 @@ class SpinField;
  * without anyone to answer, they are saved and the parts keep what is
  * unsaved for the next start (WindowEvents::sessionEnding).
  */
-class MainForm : public QMainWindow, public LetterWindow
+class MainForm : public QMainWindow, public LetterWindow, public FormWidgets
 {
     Q_OBJECT
 
@@ -220,91 +206,6 @@ public:
     /** The preview's renderer; its layoutFor(previewRequest()) is the page on the screen. */
     output::PreviewRenderer& preview() override;
 
-
-    // Tab "Brief schreiben".
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit7 = nullptr;
-    QLineEdit* Edit8 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QLineEdit* Edit9 = nullptr;
-    QPushButton* BitBtnXP1 = nullptr;
-    DateField* DateEdit1 = nullptr;
-    QPushButton* BitBtnXP2 = nullptr;
-    MemoField* Memo1 = nullptr;
-
-    // Tab "Ihre Daten".
-    QWidget* TabSheet2 = nullptr;
-    QLineEdit* Edit10 = nullptr;
-    QLineEdit* Edit11 = nullptr;
-    QLineEdit* Edit12 = nullptr;
-    QLineEdit* Edit13 = nullptr;
-    QLineEdit* Edit19 = nullptr;
-    QLineEdit* Edit14 = nullptr;
-    QLineEdit* Edit15 = nullptr;
-    QLineEdit* Edit16 = nullptr;
-    QLineEdit* Edit17 = nullptr;
-    QLineEdit* Edit18 = nullptr;
-    SpinField* RandEd = nullptr;
-    QCheckBox* TeleRechts = nullptr;
-    QCheckBox* FussZentr = nullptr;
-    SpinField* ZeilenAbsender = nullptr;
-    SpinField* ZeilenBisEmpfaenger = nullptr;
-    SpinField* ZeilenBisBetreff = nullptr;
-    QCheckBox* Absenderunterstr = nullptr;
-    QLineEdit* TrennZeichen = nullptr;
-    SpinField* Absenderverkleinern = nullptr;
-    QCheckBox* kleinereSchriftCheck = nullptr;
-    QCheckBox* LeerZeileCheck = nullptr;
-    QCheckBox* PLZOrtGroesserCheck = nullptr;
-    QCheckBox* Leer2Check = nullptr;
-
-    // Tab "Druck Vorschau".
-    QWidget* TabSheet3 = nullptr;
-    QFrame* Panel2 = nullptr;
-    SpinField* SeiteEd = nullptr;
-    SpinField* ZoomEd = nullptr;
-    QRadioButton* Layout1Check = nullptr;
-    QRadioButton* Layout2Check = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
-    PaintSurface* PaintBox1 = nullptr;
-    /** One quiet line in the preview's panel, e.g. when there is no printer. */
-    QLabel* PrinterNote = nullptr;
-
-    QStatusBar* StatusBar1 = nullptr;
-
-    // Menus.
-    QMenuBar* MainMenu1 = nullptr;
-    QMenu* Datei1 = nullptr;
-    QAction* Neu1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* ffnen1 = nullptr;
-    QAction* Speichern1 = nullptr;
-    QAction* Speichernunter1 = nullptr;
-    QAction* N2 = nullptr;
-    QAction* Druckereinrichten1 = nullptr;
-    QAction* Drucken1 = nullptr;
-    QAction* AlsPDFspeichern1 = nullptr;
-    QAction* N3 = nullptr;
-    QAction* Beenden1 = nullptr;
-    QMenu* Bearbeiten1 = nullptr;
-    QAction* Rckgngig1 = nullptr;
-    QAction* N4 = nullptr;
-    QAction* Kopieren1 = nullptr;
-    QAction* Kopieren2 = nullptr;
-    QAction* Einfgen1 = nullptr;
-    QAction* N5 = nullptr;
-    QMenu* Hilfe1 = nullptr;
-    QAction* berdasProgramm1 = nullptr;
-
     /** The letter font (FontDialog1) and the footer font (FontDialog2). */
     const document::LetterFont& letterFont() const { return m_letterFont; }
     const document::LetterFont& footerFont() const { return m_footerFont; }
@@ -331,7 +232,10 @@ private:
 
     /** Binds a handler to a signal, inside the guard. */
     template <typename Sender, typename Signal>
-    void bind(Sender* sender, Signal signal, void (MainForm::*handler)());
+    void bind(Sender* sender, Signal signal, void (MainForm::*handler)())
+    {
+        connectGuarded(*this, sender, signal, this, [this, handler] { (this->*handler)(); });
+    }
     /** Binds a radio button's handler to it becoming checked. */
     void bindChecked(QRadioButton* button, void (MainForm::*handler)());
 
@@ -345,7 +249,8 @@ private:
     PrinterAccess& printer() override;
     /** Made at the first use; a query's, so it is there for const ones too. */
     PrinterAccess& printerAccess() const;
-    /** The current printer's page; A4 as a PDF gets it when there is no printer (problem says why). */
+    /** The current printer's page; A4 as a PDF gets it when there is no printer (problem says why).
+     */
     output::PrinterMetrics pageMetrics(QString* problem) const;
     /** "Kein Drucker – Vorschau auf A4" while there is no printer. */
     void showPrinterNote();
@@ -358,8 +263,7 @@ private:
     output::PrintRequest shownLetterRequest(bool forPdf = false) const;
     /** Runs a job with a progress dialog for longer letters; a failure throws. */
     output::PrintOutcome runPrintJob(output::PrintTarget& target,
-                                     const output::PrintRequest& request,
-                                     QWidget* parent) override;
+                                     const output::PrintRequest& request, QWidget* parent) override;
     /** "3 Seiten an Buero-Laser gesendet" in the status bar. */
     void showSentToPrinter(int pages) override;
     QString askPdfName() override;

@@ -1,7 +1,7 @@
 #include "support/FontChoice.h"
+#include "widgets/MemoField.h"
 #include "window/MainForm.h"
 #include "window/WindowEvents.h"
-#include "widgets/MemoField.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -38,19 +38,14 @@ private:
 
 void MainForm::connectEditing()
 {
-    const auto guarded = [this](void (MainForm::*handler)()) {
-        return [this, handler] {
-            runGuarded([this, handler] { (this->*handler)(); });
-        };
-    };
     // The items' states are worked out as the menu opens, not kept up to date.
-    connect(Bearbeiten1, &QMenu::aboutToShow, this, guarded(&MainForm::Bearbeiten1Click));
-    connect(Rckgngig1, &QAction::triggered, this, guarded(&MainForm::Rckgngig1Click));
-    connect(Kopieren1, &QAction::triggered, this, guarded(&MainForm::Kopieren1Click));
-    connect(Kopieren2, &QAction::triggered, this, guarded(&MainForm::Kopieren2Click));
-    connect(Einfgen1, &QAction::triggered, this, guarded(&MainForm::Einfgen1Click));
-    connect(BitBtnXP1, &QPushButton::clicked, this, guarded(&MainForm::BitBtnXP1Click));
-    connect(BitBtnXP2, &QPushButton::clicked, this, guarded(&MainForm::BitBtnXP2Click));
+    bind(Bearbeiten1, &QMenu::aboutToShow, &MainForm::Bearbeiten1Click);
+    bind(Rckgngig1, &QAction::triggered, &MainForm::Rckgngig1Click);
+    bind(Kopieren1, &QAction::triggered, &MainForm::Kopieren1Click);
+    bind(Kopieren2, &QAction::triggered, &MainForm::Kopieren2Click);
+    bind(Einfgen1, &QAction::triggered, &MainForm::Einfgen1Click);
+    bind(BitBtnXP1, &QPushButton::clicked, &MainForm::BitBtnXP1Click);
+    bind(BitBtnXP2, &QPushButton::clicked, &MainForm::BitBtnXP2Click);
 
     Memo1->installEventFilter(new KeyDownFilter(Memo1, [this](QKeyEvent& event) {
         runGuarded([this, &event] {

@@ -1,10 +1,10 @@
 #include "document/FileIdentity.h"
 #include "document/LetterFile.h"
 #include "support/ErrorReport.h"
+#include "widgets/MemoField.h"
 #include "window/MainForm.h"
 #include "window/WindowEvents.h"
 #include "window/WindowPart.h"
-#include "widgets/MemoField.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

@@ -1,16 +1,16 @@
 // The preview tab, printing and PDF export: everything that puts the letter
 // on a page goes through one composition, at the target's own resolution.
 #include "document/FileIdentity.h"
-#include "support/ErrorReport.h"
-#include "support/JobProgress.h"
-#include "window/MainForm.h"
-#include "window/WindowPart.h"
 #include "output/LetterPrinter.h"
 #include "output/PdfTarget.h"
 #include "output/PreviewRenderer.h"
-#include "widgets/PaintSurface.h"
+#include "support/ErrorReport.h"
+#include "support/JobProgress.h"
 #include "support/PrinterAccess.h"
+#include "widgets/PaintSurface.h"
 #include "widgets/SpinField.h"
+#include "window/MainForm.h"
+#include "window/WindowPart.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The window as the parts see it (LetterWindow): where they put their
 // widgets and entries, the letter as they may read and edit it, and the
 // user's store and data folder.
+#include "settings/QSettingsBackend.h"
 #include "window/MainForm.h"
 #include "window/TextFields.h"
 #include "window/WindowPart.h"
-#include "settings/QSettingsBackend.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #include "widgets/FormBuilder.h"
-#include "window/MainForm.h"
 #include "widgets/PaintSurface.h"
+#include "window/Guarded.h"
+#include "window/MainForm.h"
 
 #include <QAction>
 #include <QFrame>
@@ -58,8 +59,8 @@ void MainForm::buildPreviewTab(FormBuilder& b)
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->resize(105, 105);
     ScrollBox1->setWidget(PaintBox1);
-    connect(PaintBox1, &PaintSurface::paint, this,
-            [this](QPainter& painter) { runGuarded([&] { PaintBox1Paint(painter); }); });
+    connectGuarded(*this, PaintBox1, &PaintSurface::paint, this,
+                   [this](QPainter& painter) { PaintBox1Paint(painter); });
     // The wheel moves the page by the form's own step, not the scroll area's.
     ScrollBox1->viewport()->installEventFilter(this);
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "window/Guarded.h"
 #include "window/LetterWindow.h"
 #include "window/WindowEvents.h"
 
 #include <QObject>
 
 #include <functional>
+#include <utility>
 
 class QPainter;
 
@@ -58,8 +60,7 @@ protected:
     template <typename Sender, typename Signal, typename Handler>
     void connectGuarded(Sender* sender, Signal signal, Handler handler)
     {
-        QObject::connect(sender, signal, this,
-                         [this, handler](auto&&...) { m_window.runGuarded(handler); });
+        app::connectGuarded(m_window, sender, signal, this, std::move(handler));
     }
     /**
      * Writes this part's settings group with write (giving an error text or

@@ -138,10 +138,8 @@ void SerialLetterPart::openDialog()
         connectGuarded(m_dialog, &SerialLetterDialog::readAgain, [this] { readTableAgain(); });
         connectGuarded(m_dialog, &SerialLetterDialog::start, [this] { runFromDialog(); });
         connectGuarded(m_dialog, &SerialLetterDialog::detach, [this] { detach(); });
-        connect(m_dialog, &SerialLetterDialog::insertColumn, this,
-                [this](const QString& placeholder) {
-                    window().runGuarded([&] { insertColumn(placeholder); });
-                });
+        connectGuarded(m_dialog, &SerialLetterDialog::insertColumn,
+                       [this](const QString& placeholder) { insertColumn(placeholder); });
         if (m_table)
             m_dialog->showTable(m_tablePath, *m_table);
     }
