@@ -1,6 +1,7 @@
 #include "window/MainForm.h"
 #include "features/Features.h"
 #include "window/Guarded.h"
+#include "window/TextFields.h"
 #include "window/WindowPart.h"
 
 #include "dialogs/AboutBox.h"
@@ -75,6 +76,9 @@ MainForm::MainForm(const QStringList& arguments, Prompts* prompts, QWidget* pare
     buildSenderTab(builder);
     buildPreviewTab(builder);
     buildMenus();
+    for (const TextField& field : textFields())
+        if (auto* edit = findChild<QLineEdit*>(QLatin1StringView(field.objectName)))
+            m_lineFields.emplace_back(field.member, edit);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(scale.px(19));

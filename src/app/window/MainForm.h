@@ -18,6 +18,7 @@
 #include <vector>
 
 class QAction;
+class QLineEdit;
 class QPainter;
 class QRadioButton;
 
@@ -301,6 +302,8 @@ private:
     bool WasShown = false;
 
     WindowEvents* m_events = nullptr;
+    /** The letter's one-line text fields with the member each holds (TextFields). */
+    std::vector<std::pair<QString document::Letter::*, QLineEdit*>> m_lineFields;
     /** The features beyond the form, in the order their hooks are called. */
     std::vector<WindowPart*> m_parts;
 
