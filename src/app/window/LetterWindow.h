@@ -52,7 +52,7 @@ public:
         EditingEnd,      ///< the end of "Bearbeiten des Haupttextes"
     };
 
-    /** How long a note stays in the status bar. */
+    /** How long a note stays in the status bar; it hides what parts show there meanwhile. */
     static constexpr int kStatusNoteMs = 10000;
 
     virtual ~LetterWindow() = default;

@@ -102,13 +102,13 @@ public:
      */
     void setSettingsBackend(settings::SettingsBackend* backend);
     /**
-     * The per-user lists (recent letters, sender profiles), set before the
+     * The per-user lists the parts keep, set before the
      * first showing; the default is the platform's store. Must outlive the window.
      */
     void setListStore(settings::ListStore* store);
     /**
-     * The folder of the user's data (recovery copies, the copy of the
-     * signature image), set before the first showing; the default is the
+     * The folder of the user's data the parts keep (e.g. copies of unsaved
+     * letters), set before the first showing; the default is the
      * program's data folder.
      */
     void setDataFolder(const QString& folder);
@@ -116,7 +116,7 @@ public:
     /**
      * The desktop session is ending. With canAsk the usual closing question
      * is put and false means the user keeps the program; without, the
-     * settings are saved and an unsaved letter goes to the recovery file.
+     * settings are saved and the parts keep what is unsaved (sessionEnding).
      */
     bool sessionEnds(bool canAsk);
     /** SIGTERM: sessionEnds(false), then the program ends. */
@@ -292,9 +292,6 @@ private:
     void keepForNextStart();
     /** The session's question was answered and nothing changed since. */
     bool sessionAlreadyAnswered() const;
-
-    /** How long a note stays in the status bar: it hides the envelope's verdict meanwhile. */
-    static constexpr int kStatusNoteMs = 10000;
 
     QString FileName;
     QString BaseTitle;
