@@ -14,20 +14,14 @@ namespace quillory::app {
  */
 struct TextField
 {
-    /** Where the field belongs, for parts that treat the groups differently. */
-    enum Group { Recipient, Letter, Sender };
-
     /** The key quillory-cli's JSON and the spell checker use ("recipient.name", "body"). */
     const char* key;
     /** The form's widget for it ("Edit1", "Memo1"). */
     const char* objectName;
     /** Its label as the user reads it in messages ("Name des Empfängers"); UTF-8. */
     const char* title;
-    Group group;
     /** The letter's member the field holds. */
     QString document::Letter::*member;
-    /** Whether it can move the head of page 1 (all above the subject line and the sender). */
-    bool inHead;
 };
 
 /** Every text field of the letter; the body is "body" in Memo1. */
