@@ -4,7 +4,9 @@
 #include "ValueRules.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace quillory::document {
 
@@ -19,6 +21,14 @@ namespace quillory::document {
  */
 struct Letter
 {
+    /** A row of the information block of a DIN 5008 letter: "Ihr Zeichen" and its value. */
+    struct InfoRow
+    {
+        QString label;
+        QString value;
+        friend bool operator==(const InfoRow&, const InfoRow&) = default;
+    };
+
     static constexpr NumberRange kMarginRange{0, 1000, 5};
     static constexpr NumberRange kLinesRange{0, 1000, 1};
     static constexpr NumberRange kSenderReductionRange{0, 10, 1};
@@ -72,6 +82,13 @@ struct Letter
     bool layout1LargerCity = false;                 // PLZOrtGroesserCheck
     LetterFont letterFont = LetterFont::arial(-15); // FontDialog1: 11 pt at 96 ppi
     LetterFont footerFont = LetterFont::arial(-11); // FontDialog2: 8 pt at 96 ppi
+
+    // Beyond the letter file's 35 fields: kept in its extension block, and
+    // empty in every letter written before them.
+    QList<InfoRow> infoBlock; ///< the information block's rows, in order
+    QStringList postalNotes;  ///< up to 3 lines above the address, e.g. "Einschreiben"
+    QStringList enclosures;   ///< "Anlage"/"Anlagen": one a line
+    QStringList distribution; ///< "Verteiler": one a line
 
     friend bool operator==(const Letter&, const Letter&) = default;
 };
