@@ -45,6 +45,8 @@ public:
     QString fileName() const override { return file; }
     bool isChanged() const override { return false; }
     void editLetter(const document::Letter& edited) override { current = edited; }
+    void markEdited() override {}
+    void addTab(QWidget*, const QString&) override {}
     QWidget* textField(const QString&) override { return nullptr; }
     void openLetter(const QString& path) override { opened << path; }
     void takeUnsavedLetter(const document::Letter&, const QString&) override { unused(); }

@@ -1,5 +1,6 @@
 #include "features/Features.h"
 
+#include "features/details/DetailsPart.h"
 #include "features/envelope/EnvelopePart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
@@ -21,6 +22,7 @@ void addFeatures(LetterWindow& window)
     new EnvelopePart(window);
     new SerialLetterPart(window);
     new RecentLettersPart(window);
+    new DetailsPart(window);
 }
 
 } // namespace quillory::app

@@ -80,6 +80,10 @@ public:
     virtual bool isChanged() const = 0;
     /** As if typed: every field that differs takes its value and the letter is modified. */
     virtual void editLetter(const document::Letter& edited) = 0;
+    /** A part's own field of the letter changed: modified, as if typed into the form. */
+    virtual void markEdited() = 0;
+    /** Adds page as the last tab, titled title. */
+    virtual void addTab(QWidget* page, const QString& title) = 0;
     /** The form's widget of a text field (TextFields' key); null for none. */
     virtual QWidget* textField(const QString& key) = 0;
     /** Opens path in place of the letter, after the question about unsaved changes. */

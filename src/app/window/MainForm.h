@@ -88,6 +88,8 @@ public:
     void addMenuEntry(MenuPlace place, QAction* action) override;
     void addPart(WindowPart* part) override;
     void editLetter(const document::Letter& edited) override;
+    void markEdited() override;
+    void addTab(QWidget* page, const QString& title) override;
     QWidget* textField(const QString& key) override;
     void openLetter(const QString& path) override;
     void takeUnsavedLetter(const document::Letter& letter, const QString& fileName) override;

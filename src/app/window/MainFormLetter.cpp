@@ -2,6 +2,7 @@
 #include "widgets/MemoField.h"
 #include "widgets/SpinField.h"
 #include "window/MainForm.h"
+#include "window/WindowPart.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -55,6 +56,8 @@ document::Letter MainForm::letter() const
     l.layout1LargerCity = PLZOrtGroesserCheck->isChecked();
     l.letterFont = m_letterFont;
     l.footerFont = m_footerFont;
+    for (const WindowPart* part : m_parts)
+        part->readLetter(l);
     return l;
 }
 
@@ -84,6 +87,8 @@ void MainForm::setLetter(const document::Letter& l)
     // The window's fonts keep the screen's resolution and take the point size.
     m_letterFont.assign(l.letterFont);
     m_footerFont.assign(l.footerFont);
+    for (WindowPart* part : m_parts)
+        part->showLetter(l);
 }
 
 } // namespace quillory::app

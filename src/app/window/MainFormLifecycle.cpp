@@ -52,6 +52,14 @@ void MainForm::NewAll()
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6})
         edit->clear();
     Memo1->clear();
+    // What the letter carries beyond the form's fields is the letter's own
+    // too (references, enclosures): a new letter starts without it.
+    document::Letter blank = letter();
+    blank.infoBlock.clear();
+    blank.postalNotes.clear();
+    blank.enclosures.clear();
+    blank.distribution.clear();
+    setLetter(blank);
     FileName.clear();
     m_events->letterReplaced();
     SetUnChanged();

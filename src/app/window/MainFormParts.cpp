@@ -64,6 +64,17 @@ void MainForm::editLetter(const document::Letter& edited)
         SetChanged();
 }
 
+void MainForm::markEdited()
+{
+    SetChanged();
+    repaintPreview();
+}
+
+void MainForm::addTab(QWidget* page, const QString& title)
+{
+    PageControl1->addTab(page, title);
+}
+
 QWidget* MainForm::textField(const QString& key)
 {
     const TextField* field = textFieldByKey(key);

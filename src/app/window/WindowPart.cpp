@@ -18,6 +18,10 @@ void WindowPart::saveView(settings::ViewChoices&) const {}
 
 void WindowPart::windowShown() {}
 
+void WindowPart::readLetter(document::Letter&) const {}
+
+void WindowPart::showLetter(const document::Letter&) {}
+
 QStringList WindowPart::inputFiles() const
 {
     return {};

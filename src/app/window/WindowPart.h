@@ -40,6 +40,10 @@ public:
     /** The window is on screen and its command-line letter open. */
     virtual void windowShown();
 
+    /** Puts what this part's own fields hold of the letter into letter. */
+    virtual void readLetter(document::Letter& letter) const;
+    /** Shows letter's values in this part's own fields, as the form does in its own. */
+    virtual void showLetter(const document::Letter& letter);
     /** Files every output reads and must never replace. */
     virtual QStringList inputFiles() const;
     /** Adds what this part puts on the printed page (forPdf as printRequest()). */

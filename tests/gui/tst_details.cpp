@@ -1,0 +1,91 @@
+#include "FormFixture.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace Qt::StringLiterals;
+using quillory::document::Letter;
+
+namespace {
+
+template <typename T>
+T* find(FormFixture& f, const QString& name)
+{
+    return f.form->findChild<T*>(name);
+}
+
+} // namespace
+
+/** "Weitere Angaben": the DIN letter's own details, typed, shown and kept with the letter. */
+class TestDetails : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typedDetailsAreTheLetters_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("postal notes")
+            << u"VermerkeFeld"_s << u"Einschreiben\n"_s << QStringList{u"Einschreiben"_s};
+        QTest::newRow("enclosures") << u"AnlagenFeld"_s << u"Rechnung\nLieferschein"_s
+                                    << QStringList{u"Rechnung"_s, u"Lieferschein"_s};
+        QTest::newRow("distribution")
+            << u"VerteilerFeld"_s << u"Frau Lind"_s << QStringList{u"Frau Lind"_s};
+    }
+
+    void typedDetailsAreTheLetters()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, lines);
+        FormFixture f;
+        QVERIFY(!f.form->isChanged());
+        find<QPlainTextEdit>(f, field)->setPlainText(typed);
+        QVERIFY(f.form->isChanged());
+        const Letter letter = f.form->letter();
+        const QStringList shown = field == u"VermerkeFeld"_s  ? letter.postalNotes
+                                  : field == u"AnlagenFeld"_s ? letter.enclosures
+                                                              : letter.distribution;
+        QCOMPARE(shown, lines);
+    }
+
+    void rowsAreAddedMovedAndShownAgain()
+    {
+        FormFixture f;
+        Letter letter = f.form->letter();
+        letter.infoBlock = {{u"Ihr Zeichen"_s, u"xy-1"_s}, {u"Kundennummer"_s, u"4711"_s}};
+        letter.enclosures = {u"Vertrag"_s};
+        f.form->setLetter(letter);
+        f.form->SetUnChanged();
+        QCOMPARE(f.form->letter(), letter);
+        f.form->setLetter(letter); // the same again is no edit
+        QVERIFY(!f.form->isChanged());
+
+        auto* table = find<QTableWidget>(f, u"InfoblockTabelle"_s);
+        table->setCurrentCell(1, 1);
+        find<QPushButton>(f, u"InfoblockHoch"_s)->click();
+        QVERIFY(f.form->isChanged());
+        std::swap(letter.infoBlock[0], letter.infoBlock[1]);
+        QCOMPARE(f.form->letter().infoBlock, letter.infoBlock);
+
+        find<QPushButton>(f, u"InfoblockNeu"_s)->click();
+        qobject_cast<QComboBox*>(table->cellWidget(2, 0))->setCurrentText(u"Unser Zeichen"_s);
+        table->item(2, 1)->setText(u"ab"_s);
+        letter.infoBlock.append({u"Unser Zeichen"_s, u"ab"_s});
+        QCOMPARE(f.form->letter().infoBlock, letter.infoBlock);
+
+        f.form->Neu1Click(); // the question cancelled: the letter stays
+        QCOMPARE(f.form->letter().infoBlock, letter.infoBlock);
+        f.prompts.saveAnswers << ScriptedPrompts::Answer::No;
+        f.form->Neu1Click();
+        QCOMPARE(f.form->letter().infoBlock, QList<Letter::InfoRow>{});
+        QCOMPARE(f.form->letter().enclosures, QStringList{});
+    }
+};
+
+QTEST_MAIN(TestDetails)
+#include "tst_details.moc"
