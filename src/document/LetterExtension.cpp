@@ -156,6 +156,8 @@ bool parseEntries(QByteArrayView payload, Letter& letter)
 
 Outcome parseBlock(QByteArrayView tail, Letter& letter)
 {
+    if (tail.isEmpty())
+        return Outcome::NoBlock;
     if (!tail.startsWith(kMagicView))
         // Cut off inside its first line it is still the block, lost.
         return kMagicView.startsWith(tail) ? Outcome::Damaged : Outcome::NoBlock;
