@@ -49,6 +49,8 @@ class TestLetterTemplate : public QObject
 private slots:
     void fill_data();
     void fill();
+    void fillsTheListsBeyondTheFields_data();
+    void fillsTheListsBeyondTheFields();
 };
 
 void TestLetterTemplate::fill_data()
@@ -109,6 +111,69 @@ void TestLetterTemplate::fill()
     // Nothing but that field changed.
     filled.*kFields[field].member = text;
     QVERIFY(filled == letter);
+}
+
+namespace {
+
+/** The new lists of a letter as one list of texts: label, value, note, enclosure, distribution. */
+QStringList listTexts(const Letter& letter)
+{
+    QStringList texts;
+    for (const Letter::InfoRow& row : letter.infoBlock)
+        texts << row.label << row.value;
+    return texts + letter.postalNotes + letter.enclosures + letter.distribution;
+}
+
+} // namespace
+
+void TestLetterTemplate::fillsTheListsBeyondTheFields_data()
+{
+    QTest::addColumn<int>("slot"); // 0 label, 1 value, 2 postal note, 3 enclosure, 4 distribution
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("unknown");
+    const char* names[] = {"label", "value", "postal note", "enclosure", "distribution"};
+    const QString fields[] = {u"Infoblock"_s, u"Infoblock"_s, u"Postvermerk"_s, u"Anlagen"_s,
+                              u"Verteiler"_s};
+    for (int slot = 0; slot < 5; ++slot) {
+        QTest::addRow("%s", names[slot])
+            << slot << u"{Name} in {Ort}"_s << u"Erika Müller in Köln"_s << QString();
+        QTest::addRow("line breaks in a %s", names[slot])
+            << slot << u"Notiz: {Notiz}"_s << u"Notiz: erste zweite"_s << QString();
+        QTest::addRow("unknown in a %s", names[slot])
+            << slot << u"{Nmae}"_s << QString() << u"Unbekannte Spalte „Nmae“ in "_s + fields[slot];
+    }
+}
+
+void TestLetterTemplate::fillsTheListsBeyondTheFields()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QFETCH(QString, unknown);
+
+    // Two items in each list, so that the one filled is told from the one left.
+    Letter letter = Letter::makeNew(QDate(2026, 3, 1));
+    letter.infoBlock = {{u"L1"_s, u"V1"_s}, {u"L2"_s, u"V2"_s}};
+    letter.postalNotes = {u"P1"_s, u"P2"_s};
+    letter.enclosures = {u"E1"_s, u"E2"_s};
+    letter.distribution = {u"D1"_s, u"D2"_s};
+    QStringList texts = listTexts(letter);
+    const qsizetype at = slot < 2 ? 2 + slot : 4 + 2 * (slot - 2) + 1;
+    QString* target[] = {&letter.infoBlock[1].label, &letter.infoBlock[1].value,
+                         &letter.postalNotes[1], &letter.enclosures[1], &letter.distribution[1]};
+    *target[slot] = text;
+    QCOMPARE(listTexts(letter)[at], text);
+
+    LetterTemplate letterTemplate(letter);
+    QCOMPARE(LetterTemplate::describe(letterTemplate.bind({u"Name"_s, u"Ort"_s, u"Notiz"_s})),
+             unknown);
+    if (!unknown.isEmpty())
+        return;
+    const Letter filled = letterTemplate.fill({u"Erika Müller"_s, u"Köln"_s, u"erste\r\nzweite"_s});
+    texts[at] = expected;
+    QCOMPARE(listTexts(filled), texts);
+    QCOMPARE(filled.subject, letter.subject);
 }
 
 QTEST_APPLESS_MAIN(TestLetterTemplate)
