@@ -5,7 +5,6 @@
 #include <QTest>
 
 using namespace quillory;
-using namespace Qt::StringLiterals;
 using namespace quillory::cli;
 using document::Letter;
 
@@ -115,58 +114,31 @@ private slots:
     void newFieldsRoundTrip_data()
     {
         QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("items");
         QTest::newRow("information block")
             << QByteArray(R"({"infoBlock": [{"label": "Ihr Zeichen", "value": "AB/12"},
-                                            {"label": "Kundennummer", "value": "4711"}]})")
-            << u"infoBlock"_s << 2;
-        QTest::newRow("a row without value")
-            << QByteArray(R"({"infoBlock": [{"label": "Name"}]})") << u"infoBlock"_s << 1;
-        QTest::newRow("postal notes")
-            << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})") << u"postalNotes"_s << 2;
-        QTest::newRow("enclosures")
-            << QByteArray(R"({"enclosures": ["Rechnung ☃"]})") << u"enclosures"_s << 1;
-        QTest::newRow("distribution")
-            << QByteArray(R"({"distribution": ["A", "B", "C"]})") << u"distribution"_s << 3;
+                                            {"label": "Name", "value": ""}]})");
+        QTest::newRow("postal notes") << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})");
+        QTest::newRow("enclosures") << QByteArray(R"({"enclosures": ["Rechnung ☃"]})");
+        QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
     }
 
     void newFieldsRoundTrip()
     {
         QFETCH(QByteArray, json);
-        QFETCH(QString, key);
-        QFETCH(int, items);
-        const auto parsed = LetterJson::fromJsonText(json, Letter::makeNew(QDate(2026, 12, 8)));
-        QVERIFY2(parsed.letter, qPrintable(parsed.error));
-        const QJsonObject written = LetterJson::toJson(*parsed.letter, QString());
-        // The key is written with what was read; the other new keys, empty, are not.
-        const QJsonObject read = QJsonDocument::fromJson(json).object();
-        QCOMPARE(written[key].toArray().size(), items);
-        if (key != u"infoBlock"_s)
-            QCOMPARE(written[key], read[key]);
-        for (const char* other : {"infoBlock", "postalNotes", "enclosures", "distribution"}) {
-            if (key != QLatin1String(other))
-                QVERIFY(!written.contains(QLatin1String(other)));
-        }
-        const auto again = LetterJson::fromJson(written, Letter());
-        QVERIFY2(again.letter, qPrintable(again.error));
-        QCOMPARE(*again.letter, *parsed.letter);
-    }
-
-    void missingNewKeysAreEmpty()
-    {
+        // Over a base with all four lists: those the text leaves out are empty.
         Letter base = Letter::makeNew(QDate(2026, 12, 8));
-        base.infoBlock = {{u"Ihr Zeichen"_s, u"x"_s}};
-        base.postalNotes = {u"Einschreiben"_s};
-        base.enclosures = {u"Rechnung"_s};
-        base.distribution = {u"Archiv"_s};
-        const auto parsed = LetterJson::fromJsonText(R"({"enclosures": ["Neu"]})", base);
+        base.infoBlock = {{QStringLiteral("Unser Zeichen"), QStringLiteral("x")}};
+        base.postalNotes = base.enclosures = base.distribution = QStringList{QStringLiteral("y")};
+        const auto parsed = LetterJson::fromJsonText(json, base);
         QVERIFY2(parsed.letter, qPrintable(parsed.error));
-        QVERIFY(parsed.letter->infoBlock.isEmpty());
-        QVERIFY(parsed.letter->postalNotes.isEmpty());
-        QVERIFY(parsed.letter->distribution.isEmpty());
-        QCOMPARE(parsed.letter->enclosures, QStringList{u"Neu"_s});
-        QCOMPARE(parsed.letter->subject, base.subject);
+        QJsonObject written = LetterJson::toJson(*parsed.letter, QStringLiteral("ABCD"));
+        const QJsonObject read = QJsonDocument::fromJson(json).object();
+        for (auto it = read.begin(); it != read.end(); ++it)
+            QCOMPARE(written.take(it.key()), it.value());
+        QVERIFY(!written.contains(QStringLiteral("postalNotes")) &&
+                !written.contains(QStringLiteral("infoBlock")) &&
+                !written.contains(QStringLiteral("enclosures")) &&
+                !written.contains(QStringLiteral("distribution")));
     }
 
     void errorsNameTheKey_data()
@@ -203,23 +175,11 @@ private slots:
             << QStringLiteral("\"letter_font.charset\" must be a whole number from 0 to 255");
         QTest::newRow("not an object")
             << QByteArray("[1, 2]") << QStringLiteral("the JSON text must be one object");
-        QTest::newRow("list as text")
-            << QByteArray(R"({"enclosures": "Rechnung"})")
-            << QStringLiteral("\"enclosures\" must be an array of strings");
         QTest::newRow("number in a list")
             << QByteArray(R"({"postalNotes": ["Einschreiben", 1]})")
             << QStringLiteral("\"postalNotes\" must be an array of strings");
-        QTest::newRow("rows as object")
-            << QByteArray(R"({"infoBlock": {"label": "x"}})")
-            << QStringLiteral("\"infoBlock\" must be an array of objects");
         QTest::newRow("row as text") << QByteArray(R"({"infoBlock": [{"label": "a"}, "b"]})")
                                      << QStringLiteral("\"infoBlock[1]\" must be an object");
-        QTest::newRow("unknown row key")
-            << QByteArray(R"({"infoBlock": [{"label": "a", "wert": "b"}]})")
-            << QStringLiteral("unknown key \"infoBlock[0].wert\"");
-        QTest::newRow("row value as number")
-            << QByteArray(R"({"infoBlock": [{"value": 5}]})")
-            << QStringLiteral("\"infoBlock[0].value\" must be a string");
     }
 
     void errorsNameTheKey()
