@@ -86,6 +86,19 @@ void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
     line("L1 Leerzeile vor Ort:", yesNo(l.layout1BlankBeforeCity));
     line("L1 größere PLZ/Ort:", yesNo(l.layout1LargerCity));
     line("Endgruppen der Datei:", tailGroups.isEmpty() ? QStringLiteral("keine") : tailGroups);
+    // Only for a letter that has them, so every other letter is shown as before.
+    if (!l.infoBlock.isEmpty() || !l.postalNotes.isEmpty() || !l.enclosures.isEmpty() ||
+        !l.distribution.isEmpty()) {
+        out << "Weitere Angaben\n";
+        for (const Letter::InfoRow& row : l.infoBlock)
+            line("Infoblock:", row.label + QStringLiteral(": ") + row.value);
+        for (const QString& note : l.postalNotes)
+            line("Postvermerk:", note);
+        for (const QString& enclosure : l.enclosures)
+            line("Anlage:", enclosure);
+        for (const QString& entry : l.distribution)
+            line("Verteiler:", entry);
+    }
     out << "Brieftext\n";
     for (const QString& bodyLine : l.body.split(QStringLiteral("\r\n")))
         out << "  | " << visible(bodyLine) << '\n';

@@ -12,6 +12,9 @@ std::optional<document::LetterFile::Loaded> readLetterFile(const QString& path, 
         return std::nullopt;
     }
     document::LetterFile::Loaded loaded = *std::move(result);
+    // The letter is usable; what of it was lost is said once, and the command goes on.
+    if (!loaded.warning.isEmpty())
+        console.fileFailure(path, loaded.warning);
     loaded.letter.letterFont = loaded.storedLetterFont;
     loaded.letter.footerFont = loaded.storedFooterFont;
     return loaded;

@@ -10,7 +10,9 @@ namespace quillory::cli {
 /**
  * A letter file read for the command line: over a new letter, with the fonts
  * as the file stores them rather than taken over at a screen's resolution.
- * Prints the failure line and returns nothing when the file cannot be read.
+ * Prints the failure line and returns nothing when the file cannot be read;
+ * prints the read's warning in the same form when the letter opened without
+ * part of it.
  */
 std::optional<document::LetterFile::Loaded> readLetterFile(const QString& path, Console& console);
 

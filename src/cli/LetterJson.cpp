@@ -1,5 +1,6 @@
 #include "LetterJson.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QStringList>
@@ -81,6 +82,21 @@ public:
             if (!v.isBool())
                 return typeError(key, "true or false");
             target = v.toBool();
+            return QString();
+        });
+    }
+
+    /** A list of texts, one an item. */
+    void lines(const char* key, QStringList& target)
+    {
+        add(key, [this, key, &target](const QJsonValue& v) {
+            const QJsonArray items = v.toArray();
+            if (!v.isArray() || !std::all_of(items.begin(), items.end(),
+                                             [](const auto& i) { return i.isString(); }))
+                return typeError(key, "an array of strings");
+            target.clear();
+            for (const QJsonValue& item : items)
+                target.append(item.toString());
             return QString();
         });
     }
@@ -203,6 +219,35 @@ void fontKeys(ObjectReader& r, LetterFont& font, int& size, int& ppi)
     });
 }
 
+/** The information block: rows as objects, each read by a table of its own. */
+void infoRows(ObjectReader& parent, const char* key, QList<Letter::InfoRow>& rows)
+{
+    parent.add(key, [&parent, key, &rows](const QJsonValue& v) {
+        if (!v.isArray())
+            return parent.typeError(key, "an array of objects");
+        const QJsonArray items = v.toArray();
+        rows.clear();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const QString name = QStringLiteral("%1[%2]").arg(parent.qualified(key)).arg(i);
+            if (!items[i].isObject())
+                return QStringLiteral("\"%1\" must be an object").arg(name);
+            Letter::InfoRow row;
+            ObjectReader child(name + QLatin1Char('.'));
+            child.text("label", row.label);
+            child.text("value", row.value);
+            if (QString error = child.read(items[i].toObject()); !error.isEmpty())
+                return error;
+            rows.append(row);
+        }
+        return QString();
+    });
+}
+
+QJsonArray linesToJson(const QStringList& lines)
+{
+    return QJsonArray::fromStringList(lines);
+}
+
 /** Font keys fill these; the height follows from size and ppi once all are read. */
 struct FontInput
 {
@@ -226,7 +271,7 @@ struct FontInput
 
 QJsonObject toJson(const Letter& l, const QString& tailGroups)
 {
-    return QJsonObject{
+    QJsonObject json{
         {QStringLiteral("recipient"), QJsonObject{{QStringLiteral("name"), l.recipientName},
                                                   {QStringLiteral("extra"), l.recipientExtra},
                                                   {QStringLiteral("street"), l.recipientStreet},
@@ -264,11 +309,31 @@ QJsonObject toJson(const Letter& l, const QString& tailGroups)
         {QStringLiteral("layout1_larger_city"), l.layout1LargerCity},
         {QStringLiteral("tail_groups"), tailGroups},
     };
+    // Only what the letter has, so a letter without them reads as it always did.
+    if (!l.infoBlock.isEmpty()) {
+        QJsonArray rows;
+        for (const Letter::InfoRow& row : l.infoBlock)
+            rows.append(QJsonObject{{QStringLiteral("label"), row.label},
+                                    {QStringLiteral("value"), row.value}});
+        json.insert(QStringLiteral("infoBlock"), rows);
+    }
+    if (!l.postalNotes.isEmpty())
+        json.insert(QStringLiteral("postalNotes"), linesToJson(l.postalNotes));
+    if (!l.enclosures.isEmpty())
+        json.insert(QStringLiteral("enclosures"), linesToJson(l.enclosures));
+    if (!l.distribution.isEmpty())
+        json.insert(QStringLiteral("distribution"), linesToJson(l.distribution));
+    return json;
 }
 
 Parsed fromJson(const QJsonObject& object, const Letter& base)
 {
     Letter l = base;
+    // toJson leaves these out when empty: a missing key is an empty list.
+    l.infoBlock.clear();
+    l.postalNotes.clear();
+    l.enclosures.clear();
+    l.distribution.clear();
     FontInput letterFont(base.letterFont);
     FontInput footerFont(base.footerFont);
     const auto lines = [](double v) {
@@ -330,6 +395,10 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
     r.flag("layout1_smaller_sender", l.layout1SmallerSender);
     r.flag("layout1_blank_before_city", l.layout1BlankBeforeCity);
     r.flag("layout1_larger_city", l.layout1LargerCity);
+    infoRows(r, "infoBlock", l.infoBlock);
+    r.lines("postalNotes", l.postalNotes);
+    r.lines("enclosures", l.enclosures);
+    r.lines("distribution", l.distribution);
     // Informational: a written file always holds every group.
     QString ignoredTailGroups;
     r.text("tail_groups", ignoredTailGroups);

@@ -14,6 +14,11 @@ namespace quillory::cli {
  * value of the letter file has a key; fonts are given as stored (point size
  * and the resolution they were written at; a negative size stands for a cell
  * height), so a file converted to JSON and back is the same file.
+ *
+ * "infoBlock" ([{"label", "value"}]), "postalNotes", "enclosures" and
+ * "distribution" (arrays of strings) are written only when not empty, and a
+ * missing one reads as empty. Entries of the letter file's extension block
+ * that this version does not know have no key: they stay in the letter file.
  */
 namespace LetterJson {
 
@@ -27,7 +32,8 @@ struct Parsed
 };
 
 /**
- * Reads a letter; keys that are missing keep the values of base. An unknown
+ * Reads a letter; keys that are missing keep the values of base, except the
+ * four lists beyond the letter file's fields, which are then empty. An unknown
  * key, a value of the wrong type or a date that is no date is an error naming
  * the key. Numbers are made valid as the letter file's reader does, and the
  * body's line breaks become CR LF, as the window stores them.

@@ -3,6 +3,7 @@
 #include "LetterFont.h"
 #include "ValueRules.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -27,6 +28,17 @@ struct Letter
         QString label;
         QString value;
         friend bool operator==(const InfoRow&, const InfoRow&) = default;
+    };
+
+    /**
+     * An entry of the letter file's extension block that this version does
+     * not know: kept as read, so a newer program's data survives a save here.
+     */
+    struct ExtensionEntry
+    {
+        QByteArray key;
+        QByteArray value; ///< UTF-8
+        friend bool operator==(const ExtensionEntry&, const ExtensionEntry&) = default;
     };
 
     static constexpr NumberRange kMarginRange{0, 1000, 5};
@@ -89,6 +101,7 @@ struct Letter
     QStringList postalNotes;  ///< up to 3 lines above the address, e.g. "Einschreiben"
     QStringList enclosures;   ///< "Anlage"/"Anlagen": one a line
     QStringList distribution; ///< "Verteiler": one a line
+    QList<ExtensionEntry> unknownExtensionEntries; ///< written back after the known ones
 
     friend bool operator==(const Letter&, const Letter&) = default;
 };

@@ -1,5 +1,6 @@
 #include "LetterFile.h"
 
+#include "LetterExtension.h"
 #include "SafeWrite.h"
 #include "Windows1252.h"
 
@@ -20,6 +21,8 @@ public:
 
     bool atEnd() const { return m_pos >= m_bytes.size(); }
     const FileError& error() const { return m_error; }
+    /** The bytes not read yet. */
+    QByteArrayView rest() const { return m_bytes.sliced(qMin(m_pos, m_bytes.size())); }
 
     QString string()
     {
@@ -194,7 +197,7 @@ void forEachText(LetterRef& letter, Visit&& visit)
 
 FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current, QDate today)
 {
-    Loaded loaded{current, QString(), {}, {}};
+    Loaded loaded{current, QString(), {}, {}, QString(), false};
     Letter& letter = loaded.letter;
     FieldReader in(bytes);
 
@@ -236,6 +239,14 @@ FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current, QDate toda
     }
     if (in.error())
         return in.error();
+
+    // What the 35 fields cannot hold comes from the block after them, and from
+    // nowhere else: a file without one has none of it, whatever current had.
+    // A lost block costs only itself.
+    const LetterExtension::Outcome extension = LetterExtension::parse(
+        loaded.tailGroups.size() == 4 ? in.rest() : QByteArrayView(), letter);
+    loaded.warning = LetterExtension::lossMessage(extension);
+    loaded.modified = !loaded.warning.isEmpty();
     return loaded;
 }
 
@@ -287,6 +298,8 @@ QByteArray serialize(const Letter& letter)
     out.flag(letter.layout1SmallerSender);
     out.flag(letter.layout1BlankBeforeCity);
     out.flag(letter.layout1LargerCity);
+    // Nothing beyond the 35 fields: the file stays as it always was.
+    bytes.append(LetterExtension::serialize(letter));
     return bytes;
 }
 

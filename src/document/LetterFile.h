@@ -14,6 +14,8 @@ namespace quillory::document {
 /**
  * The ".bri" letter file: a flat little-endian sequence of 35 fields with no
  * header, whose last eleven fields form four optional tail groups A to D.
+ * After them, a letter with an information block, postal notes, enclosures or
+ * a distribution list has one extension block (see LetterExtension.h).
  *
  * Reading is all or nothing: the whole file is parsed into a new record, so a
  * damaged file leaves the caller's letter as it was. Writing goes through a
@@ -41,6 +43,13 @@ struct Loaded
      */
     LetterFont storedLetterFont;
     LetterFont storedFooterFont;
+    /**
+     * Set when the extension block after the 35 fields was there but could not
+     * be taken: the one message that says so. The letter itself opened.
+     */
+    QString warning;
+    /** Whether the letter differs from its file, so that closing it should ask to save. */
+    bool modified = false;
 };
 
 /**

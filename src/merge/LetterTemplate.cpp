@@ -37,13 +37,27 @@ const FieldName kFields[] = {
     {&Letter::footer, u"Fußzeile"},
 };
 
-QString labelOf(QString Letter::*member)
+/**
+ * Every text of the letter in a fixed order with the name an error gives it:
+ * the fields above, then each item of the lists that go beyond them. The
+ * order depends on nothing but the letter, so an index found in the template
+ * names the same text in each copy of it.
+ */
+template <typename Visit>
+void forEachText(Letter& letter, Visit&& visit)
 {
-    for (const FieldName& field : kFields) {
-        if (field.member == member)
-            return QString::fromUtf16(field.label);
+    for (const FieldName& field : kFields)
+        visit(letter.*field.member, QString::fromUtf16(field.label), field.member == &Letter::body);
+    for (Letter::InfoRow& row : letter.infoBlock) {
+        visit(row.label, QStringLiteral("Infoblock"), false);
+        visit(row.value, QStringLiteral("Infoblock"), false);
     }
-    return QString();
+    for (QString& line : letter.postalNotes)
+        visit(line, QStringLiteral("Postvermerk"), false);
+    for (QString& line : letter.enclosures)
+        visit(line, QStringLiteral("Anlagen"), false);
+    for (QString& line : letter.distribution)
+        visit(line, QStringLiteral("Verteiler"), false);
 }
 
 /** A value for a one-line field: a line break would print as a stray glyph. */
@@ -59,11 +73,13 @@ QString oneLine(QString value)
 
 LetterTemplate::LetterTemplate(const Letter& letter) : m_letter(letter)
 {
-    for (const FieldName& field : kFields) {
-        TextTemplate text(letter.*field.member);
+    int index = 0;
+    forEachText(m_letter, [&](const QString& value, const QString& label, bool body) {
+        TextTemplate text(value);
         if (text.hasPlaceholders())
-            m_fields.push_back({field.member, std::move(text)});
-    }
+            m_fields.push_back({index, label, body, std::move(text)});
+        ++index;
+    });
 }
 
 std::vector<UnknownPlaceholder> LetterTemplate::bind(const QStringList& columns)
@@ -71,7 +87,7 @@ std::vector<UnknownPlaceholder> LetterTemplate::bind(const QStringList& columns)
     std::vector<UnknownPlaceholder> unknown;
     for (Field& field : m_fields) {
         for (const QString& name : field.text.bind(columns))
-            unknown.push_back({name, labelOf(field.member)});
+            unknown.push_back({name, field.label});
     }
     return unknown;
 }
@@ -81,8 +97,8 @@ Letter LetterTemplate::fill(const QStringList& record) const
     Letter letter = m_letter;
     if (m_fields.empty())
         return letter;
-    const bool body = std::any_of(m_fields.begin(), m_fields.end(),
-                                  [](const Field& f) { return f.member == &Letter::body; });
+    const bool body =
+        std::any_of(m_fields.begin(), m_fields.end(), [](const Field& f) { return f.body; });
     QStringList oneLineValues;
     QStringList bodyValues;
     for (const QString& value : record) {
@@ -90,9 +106,16 @@ Letter LetterTemplate::fill(const QStringList& record) const
         if (body)
             bodyValues.append(Letter::withBodyLineBreaks(value));
     }
-    for (const Field& field : m_fields)
-        letter.*field.member =
-            field.text.expand(field.member == &Letter::body ? bodyValues : oneLineValues);
+    // m_fields is in the order of the walk: one pass fills them all.
+    auto next = m_fields.begin();
+    int index = 0;
+    forEachText(letter, [&](QString& value, const QString&, bool) {
+        if (next != m_fields.end() && next->index == index) {
+            value = next->text.expand(next->body ? bodyValues : oneLineValues);
+            ++next;
+        }
+        ++index;
+    });
     return letter;
 }
 

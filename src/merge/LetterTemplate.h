@@ -20,7 +20,9 @@ struct UnknownPlaceholder
 /**
  * A letter whose texts hold placeholders, made into one letter per record.
  * Every text of the letter takes them: the recipient lines, subject,
- * salutation, body, closing, signature text, footer and the sender fields.
+ * salutation, body, closing, signature text, footer, the sender fields and
+ * each item of the information block (label and value), postal notes,
+ * enclosures and distribution list.
  * The letter itself is never changed; each record gets a copy.
  */
 class LetterTemplate
@@ -51,7 +53,9 @@ public:
 private:
     struct Field
     {
-        QString document::Letter::*member;
+        int index;     ///< of the text in the letter's walk over its texts
+        QString label; ///< the field as an error names it
+        bool body;     ///< whether line breaks of values stay
         TextTemplate text;
     };
 

@@ -449,6 +449,38 @@ private slots:
         QVERIFY(readAll(path("schnee.bri")).contains("Schnee ?"));
     }
 
+    void aLostBlockIsReportedOnce_data()
+    {
+        QTest::addColumn<int>("cut"); // bytes taken from the end of the file
+        QTest::addColumn<bool>("json");
+        for (int cut : {0, 3}) {
+            QTest::addRow("info, %d bytes cut", cut) << cut << false;
+            QTest::addRow("info --json, %d bytes cut", cut) << cut << true;
+        }
+    }
+
+    void aLostBlockIsReportedOnce()
+    {
+        QFETCH(int, cut);
+        QFETCH(bool, json);
+        writeAll(path("zusatz.json"), R"({"subject": "Mit Anlagen", "enclosures": ["Rechnung"]})");
+        QCOMPARE(cli({u"convert"_s, path("zusatz.json"), path("zusatz.bri")}).status, 0);
+        const QByteArray file = readAll(path("zusatz.bri"));
+        writeAll(path("zusatz.bri"), file.left(file.size() - cut));
+
+        const Run run = cli(json ? QStringList{u"info"_s, u"--json"_s, path("zusatz.bri")}
+                                 : QStringList{u"info"_s, path("zusatz.bri")});
+        // The letter opens either way; only the block is lost, and said so once.
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QString lost = u"quillory-cli: "_s + path("zusatz.bri") +
+                             u": Die Zusatzangaben (Infoblock, Anlagen, Verteiler) dieses Briefs "
+                             u"sind beschädigt und wurden nicht übernommen."_s;
+        QCOMPARE(run.err.split(QLatin1Char('\n')).filter(QRegularExpression(u"^quillory-cli: "_s)),
+                 cut ? QStringList{lost} : QStringList());
+        QVERIFY2(run.out.contains(u"Mit Anlagen"_s), qPrintable(run.out));
+        QCOMPARE(run.out.contains(u"Rechnung"_s), cut == 0);
+    }
+
     void aFailedOutputLeavesTheOldFile_data()
     {
         QTest::addColumn<QStringList>("arguments");

@@ -111,6 +111,36 @@ private slots:
         QCOMPARE(parsed.letter->senderSizeReduction, 0);
     }
 
+    void newFieldsRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("information block")
+            << QByteArray(R"({"infoBlock": [{"label": "Ihr Zeichen", "value": "AB/12"},
+                                            {"label": "Name", "value": ""}]})");
+        QTest::newRow("postal notes") << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})");
+        QTest::newRow("enclosures") << QByteArray(R"({"enclosures": ["Rechnung ☃"]})");
+        QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
+    }
+
+    void newFieldsRoundTrip()
+    {
+        QFETCH(QByteArray, json);
+        // Over a base with all four lists: those the text leaves out are empty.
+        Letter base = Letter::makeNew(QDate(2026, 12, 8));
+        base.infoBlock = {{QStringLiteral("Unser Zeichen"), QStringLiteral("x")}};
+        base.postalNotes = base.enclosures = base.distribution = QStringList{QStringLiteral("y")};
+        const auto parsed = LetterJson::fromJsonText(json, base);
+        QVERIFY2(parsed.letter, qPrintable(parsed.error));
+        QJsonObject written = LetterJson::toJson(*parsed.letter, QStringLiteral("ABCD"));
+        const QJsonObject read = QJsonDocument::fromJson(json).object();
+        for (auto it = read.begin(); it != read.end(); ++it)
+            QCOMPARE(written.take(it.key()), it.value());
+        QVERIFY(!written.contains(QStringLiteral("postalNotes")) &&
+                !written.contains(QStringLiteral("infoBlock")) &&
+                !written.contains(QStringLiteral("enclosures")) &&
+                !written.contains(QStringLiteral("distribution")));
+    }
+
     void errorsNameTheKey_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -145,6 +175,11 @@ private slots:
             << QStringLiteral("\"letter_font.charset\" must be a whole number from 0 to 255");
         QTest::newRow("not an object")
             << QByteArray("[1, 2]") << QStringLiteral("the JSON text must be one object");
+        QTest::newRow("number in a list")
+            << QByteArray(R"({"postalNotes": ["Einschreiben", 1]})")
+            << QStringLiteral("\"postalNotes\" must be an array of strings");
+        QTest::newRow("row as text") << QByteArray(R"({"infoBlock": [{"label": "a"}, "b"]})")
+                                     << QStringLiteral("\"infoBlock[1]\" must be an object");
     }
 
     void errorsNameTheKey()

@@ -1,3 +1,4 @@
+#include "document/LetterExtension.h"
 #include "document/LetterFile.h"
 #include "document/SafeWrite.h"
 #include "FailDevice.h"
@@ -18,6 +19,7 @@
 #endif
 
 using namespace quillory::document;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -52,6 +54,40 @@ void putDouble(QByteArray& data, qsizetype offset, double value)
     std::memcpy(&bits, &value, sizeof bits);
     qToLittleEndian(bits, data.data() + offset);
 }
+
+/** everyFieldSet() with something in each list beyond the 35 fields. */
+Letter withNewFields()
+{
+    Letter letter = everyFieldSet();
+    letter.infoBlock = {{u"Ihr Zeichen"_s, u"AB/12"_s}, {u"Kundennummer"_s, u"4711"_s}};
+    letter.postalNotes = {u"Einschreiben"_s};
+    letter.enclosures = {u"Rechnung"_s, u"Lieferschein"_s};
+    letter.distribution = {u"Buchhaltung"_s};
+    return letter;
+}
+
+/** Where field 35 of a sound file ends, found field by field as any reader of the format does. */
+qsizetype endOfField35(const QByteArray& file)
+{
+    qsizetype pos = 0;
+    const auto string = [&] {
+        pos += 4 + qFromLittleEndian<qint32>(file.constData() + pos);
+    };
+    const auto font = [&] {
+        pos += 6 + quint8(file[pos + 5]) + 10;
+    };
+    for (int i = 0; i < 20; ++i)
+        string();
+    pos += 16; // margin, date
+    font();
+    font();
+    pos += 2 + 24 + 1; // groups A and B, group C's flag
+    string();
+    return pos + 8 + 3; // group C's number, group D
+}
+
+const QString kLostBlock = u"Die Zusatzangaben (Infoblock, Anlagen, Verteiler) dieses Briefs "
+                           u"sind beschädigt und wurden nicht übernommen."_s;
 
 // Offsets in the file of emptyLetter(): 20 empty strings, then margin and date.
 constexpr qsizetype kMarginOffset = 80;
@@ -452,6 +488,95 @@ private slots:
         QVERIFY(loaded);
         QCOMPARE(loaded->letter.subject, QStringLiteral("?????? ?"));
         QCOMPARE(loaded->letter.body, QStringLiteral("? und ?"));
+    }
+
+    void newFieldsRoundTrip_data()
+    {
+        QTest::addColumn<int>("slot"); // the text goes to: label, value, note, enclosure, ...
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no new fields") << -1 << QString();
+        const char* names[] = {"label",     "value",        "postal note",
+                               "enclosure", "distribution", "unknown entry"};
+        for (int slot = 0; slot < 6; ++slot) {
+            QTest::addRow("%s beyond Windows-1252", names[slot]) << slot << u"☃ Привет 😀"_s;
+            QTest::addRow("%s like an entry", names[slot])
+                << slot << u"enclosure 3\nxyz\nQUILLORY-EXTENSION\n\r\n"_s;
+            QTest::addRow("empty %s", names[slot]) << slot << QString();
+        }
+    }
+
+    void newFieldsRoundTrip()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, text);
+        Letter letter = slot < 0 ? everyFieldSet() : withNewFields();
+        if (slot == 5) {
+            letter.unknownExtensionEntries = {{"future.key", text.toUtf8()}};
+        } else if (slot >= 0) {
+            QString* target[] = {&letter.infoBlock[1].label, &letter.infoBlock[1].value,
+                                 &letter.postalNotes[0], &letter.enclosures[1],
+                                 &letter.distribution[0]};
+            *target[slot] = text;
+        }
+        const QByteArray file = LetterFile::serialize(letter);
+        // The current letter's lists never stand in for those of the file.
+        const auto loaded = LetterFile::parse(file, withNewFields(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter, letter);
+        QVERIFY(loaded->warning.isEmpty() && !loaded->modified);
+        QCOMPARE(LetterFile::serialize(loaded->letter), file);
+
+        // The 35 fields are those of the letter without the lists, and a
+        // reader that stops after them reads the same letter.
+        const qsizetype end = endOfField35(file);
+        QCOMPARE(file.left(end), LetterFile::serialize(everyFieldSet()));
+        QCOMPARE(end == file.size(), slot < 0);
+        const auto fields = LetterFile::parse(file.left(end), Letter(), kToday);
+        QVERIFY(fields);
+        QCOMPARE(fields->letter, everyFieldSet());
+    }
+
+    void lostBlocksCostOnlyThemselves_data()
+    {
+        QTest::addColumn<QByteArray>("tail"); // after the 35 fields of everyFieldSet()
+        QTest::addColumn<QString>("warning"); // empty: nothing lost
+
+        const QByteArray block = LetterExtension::serialize(withNewFields());
+        for (qsizetype length = 1; length < block.size(); ++length)
+            QTest::addRow("cut after %d bytes", int(length)) << block.left(length) << kLostBlock;
+        QByteArray changed = block;
+        changed[changed.size() - 3] = 'X';
+        QTest::newRow("a changed byte") << changed << kLostBlock;
+        QTest::newRow("a newer version")
+            << QByteArray(block).replace("EXTENSION\n1\n", "EXTENSION\n2\n")
+            << u"Die Zusatzangaben (Infoblock, Anlagen, Verteiler) dieses Briefs stammen aus "
+               u"einer neueren Programmversion und wurden nicht übernommen."_s;
+
+        // Entries under a sound checksum.
+        const auto framed = [](const char* name, const char* payload) {
+            QTest::newRow(name) << LetterExtension::frame(payload) << kLostBlock;
+        };
+        framed("an entry without its line end", "enclosure 1\naX");
+        framed("invalid UTF-8", "enclosure 1\n\xff\n");
+        framed("a label without its value", "info.label 1\na\n");
+        framed("a value without its label", "info.value 1\na\n");
+        framed("a key outside the character set", "anl@ge 1\na\n");
+
+        QTest::newRow("no block") << QByteArray() << QString();
+        QTest::newRow("bytes of another writer") << QByteArray("trailing") << QString();
+        QTest::newRow("a block without entries") << LetterExtension::frame("") << QString();
+    }
+
+    void lostBlocksCostOnlyThemselves()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(QString, warning);
+        const QByteArray file = LetterFile::serialize(everyFieldSet()) + tail;
+        const auto loaded = LetterFile::parse(file, withNewFields(), kToday);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->letter, everyFieldSet());
+        QCOMPARE(loaded->warning, warning);
+        QCOMPARE(loaded->modified, !warning.isEmpty());
     }
 
     void aNewLetterHasTheFormDefaults()

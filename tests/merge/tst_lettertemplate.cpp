@@ -49,6 +49,8 @@ class TestLetterTemplate : public QObject
 private slots:
     void fill_data();
     void fill();
+    void fillsTheListsBeyondTheFields_data();
+    void fillsTheListsBeyondTheFields();
 };
 
 void TestLetterTemplate::fill_data()
@@ -108,6 +110,49 @@ void TestLetterTemplate::fill()
     QCOMPARE(filled.*kFields[field].member, expected);
     // Nothing but that field changed.
     filled.*kFields[field].member = text;
+    QVERIFY(filled == letter);
+}
+
+void TestLetterTemplate::fillsTheListsBeyondTheFields_data()
+{
+    QTest::addColumn<int>("slot"); // label, value, postal note, enclosure, distribution
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("unknown");
+    const char* names[] = {"Infoblock", "Infoblock", "Postvermerk", "Anlagen", "Verteiler"};
+    for (int slot = 0; slot < 5; ++slot) {
+        QTest::addRow("%d: %s", slot, names[slot])
+            << slot << u"{Name}: {Notiz}"_s << u"Erika Müller: erste zweite"_s << QString();
+        QTest::addRow("%d: unknown in %s", slot, names[slot])
+            << slot << u"{Nmae}"_s << QString()
+            << u"Unbekannte Spalte „Nmae“ in "_s + QLatin1String(names[slot]);
+    }
+}
+
+void TestLetterTemplate::fillsTheListsBeyondTheFields()
+{
+    QFETCH(int, slot);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QFETCH(QString, unknown);
+    // The second item of each list is the one with the placeholder.
+    Letter letter = Letter::makeNew(QDate(2026, 3, 1));
+    letter.infoBlock = {{u"L"_s, u"V"_s}, {u"L"_s, u"V"_s}};
+    letter.postalNotes = letter.enclosures = letter.distribution = QStringList{u"A"_s, u"B"_s};
+    const auto at = [slot](Letter& l) -> QString& {
+        QString* texts[] = {&l.infoBlock[1].label, &l.infoBlock[1].value, &l.postalNotes[1],
+                            &l.enclosures[1], &l.distribution[1]};
+        return *texts[slot];
+    };
+    at(letter) = text;
+    LetterTemplate letterTemplate(letter);
+    QCOMPARE(LetterTemplate::describe(letterTemplate.bind({u"Name"_s, u"Notiz"_s})), unknown);
+    if (!unknown.isEmpty())
+        return;
+    Letter filled = letterTemplate.fill({u"Erika Müller"_s, u"erste\nzweite"_s});
+    QCOMPARE(at(filled), expected);
+    // Nothing but that item changed.
+    at(filled) = text;
     QVERIFY(filled == letter);
 }
 
