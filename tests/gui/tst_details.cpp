@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -84,6 +85,32 @@ private slots:
         f.form->Neu1Click();
         QCOMPARE(f.form->letter().infoBlock, QList<Letter::InfoRow>{});
         QCOMPARE(f.form->letter().enclosures, QStringList{});
+    }
+
+    void detailsComeBackFromTheFile()
+    {
+        FormFixture f;
+        Letter letter = f.form->letter();
+        letter.infoBlock = {{u"Unser Zeichen"_s, u"ab-7"_s}};
+        letter.postalNotes = {u"Einschreiben"_s};
+        letter.distribution = {u"Herr Ost"_s};
+        f.form->setLetter(letter);
+        const QString path = f.ownRecoveryDir.filePath(u"brief.bri"_s);
+        QVERIFY(f.form->SaveTheFile(path));
+        f.form->NewAll();
+        f.form->OpenFileWithName(path);
+        QCOMPARE(f.form->letter(), letter);
+        QVERIFY(!f.form->isChanged());
+        QVERIFY(f.prompts.infos.isEmpty());
+
+        // A damaged block: the letter opens without it, says so once, and is modified.
+        QFile file(path);
+        QVERIFY(file.resize(file.size() - 3));
+        f.form->OpenFileWithName(path);
+        QCOMPARE(f.form->letter().postalNotes, QStringList{});
+        QCOMPARE(f.form->letter().recipientName, letter.recipientName);
+        QVERIFY(f.form->isChanged());
+        QCOMPARE(f.prompts.infos.size(), 1);
     }
 };
 

@@ -126,8 +126,14 @@ void MainForm::OpenFileWithName(const QString& path)
     m_events->letterReplaced();
     FileName = QFileInfo(path).absoluteFilePath();
     SetUnChanged();
+    // What could not be taken from the file is lost there on the next save:
+    // said once, and the letter counts as modified until then.
+    if (loaded->modified)
+        SetChanged();
     repaintPreview();
     m_events->letterFileOpened(FileName);
+    if (!loaded->warning.isEmpty())
+        m_prompts->showInfo(ErrorReport::finished(loaded->warning));
 }
 
 void MainForm::Neu1Click()
