@@ -33,7 +33,12 @@ enum class TextRole : quint8 {
     Closing,
     Signature, ///< the dotted line and the name below it
     Footer,
-    PageLabel,
+    PageLabel,    ///< "- 2 -", or "Seite 2 von 3" on the continuation pages of a DIN letter
+    Letterhead,   ///< the sender's name and address at the head of a DIN letter
+    PostalNote,   ///< "Einschreiben" and the like above the address, inside the window
+    InfoBlock,    ///< the references beside the address of a DIN letter, "Datum" among them
+    Enclosures,   ///< "Anlage"/"Anlagen" and its items
+    Distribution, ///< "Verteiler" and its items
 };
 
 /** One drawing operation of a composed page. */
