@@ -151,9 +151,9 @@ void Composer::pageFrameDin()
     const Pen thin{kBlack, millimetres(0.2)};
     const auto mark = [&](double yMm, double lengthMm) {
         const int y = std::clamp(sheetY(yMm), 0, std::max(0, m_geometry.pageHeight - 1));
+        // Where the printer cannot reach 4 mm, the mark starts where it can, whole.
         const int from = std::max(0, sheetX(4));
-        m_layout.addEveryPageLine(QPoint(from, y), QPoint(std::max(from, sheetX(4 + lengthMm)), y),
-                                  thin);
+        m_layout.addEveryPageLine(QPoint(from, y), QPoint(from + millimetres(lengthMm), y), thin);
     };
     for (double fold : formOf(m_kind).folds)
         mark(fold, 5);

@@ -334,6 +334,29 @@ private slots:
             QVERIFY2(std::abs(found[i] - marks[i]) <= 0.5, qPrintable(QString::number(found[i])));
     }
 
+    void unreachablePlacesMoveToTheNearestPrintableOne()
+    {
+        // A printer that cannot print within 12.7 mm of the edges: the marks
+        // start at the printable area's left edge, the footer ends at its bottom.
+        const int inset = 300;
+        const PrintedPage page = printedPage(inset);
+        const PageLayout layout = composeForPage(LayoutKind::DinA, dinLetter(), {}, page);
+        QCOMPARE(layout.everyPageOps().size(), size_t(3));
+        for (const DrawOp& op : layout.everyPageOps()) {
+            QCOMPARE(op.from.x(), 0);
+            QVERIFY(op.to.x() > 0);
+        }
+        const Placed* footer = findText(placed(layout, inset), QStringLiteral("Musterbank · IBAN "
+                                                                              "DE00 0000 0000 0000 "
+                                                                              "0000 00"));
+        QVERIFY(footer);
+        QVERIFY(std::abs(footer->mm.bottom() - toMm(page.size.height(), inset)) < 0.1);
+        // What the printer reaches stays on the sheet's places.
+        const Placed* recipient =
+            findText(placed(layout, inset), QStringLiteral("Stadtwerke Musterstadt GmbH"));
+        QVERIFY(std::abs(recipient->mm.top() - 44.7) <= 0.5);
+    }
+
     void continuationPages()
     {
         const PageLayout layout = composed(LayoutKind::DinB, dinLetter(60), 0);
