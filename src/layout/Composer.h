@@ -61,7 +61,8 @@ inline bool isDin(LayoutKind kind)
  * Lays out a whole letter, page after page, measuring on a canvas without
  * drawing on it. The canvas's font and pen are left as the composition last
  * set them. Layout 1 and Layout 2 share everything but their heads and the
- * place of the footer.
+ * place of the footer; the DIN forms share the body and the lists after the
+ * signature with them, and place everything else from the sheet's edges.
  */
 class Composer
 {

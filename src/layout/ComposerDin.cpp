@@ -53,6 +53,15 @@ const DinForm& formOf(LayoutKind kind)
     return kind == LayoutKind::DinA ? kFormA : kFormB;
 }
 
+/** The sheet in page pixels; without one, the page is taken to lie centred on it. */
+QSize sheetOf(const PageGeometry& geometry)
+{
+    if (!geometry.sheet.isEmpty())
+        return geometry.sheet;
+    return QSize(geometry.pageWidth + 2 * geometry.sheetOrigin.x(),
+                 geometry.pageHeight + 2 * geometry.sheetOrigin.y());
+}
+
 QStringList nonEmpty(const QStringList& lines)
 {
     QStringList kept;
@@ -104,9 +113,7 @@ void Composer::setUpDin()
     m_bodyLimit = 0;
     m_footerTop = 0;
     const QPoint origin = m_geometry.sheetOrigin;
-    const QSize sheet = m_geometry.sheet.isEmpty() ? QSize(m_geometry.pageWidth + 2 * origin.x(),
-                                                           m_geometry.pageHeight + 2 * origin.y())
-                                                   : m_geometry.sheet;
+    const QSize sheet = sheetOf(m_geometry);
     m_textLeft = sheetX(kLeftMm);
     m_textRight = sheet.width() - origin.x() - millimetres(kRightMm);
     m_margin = m_textLeft;
@@ -126,9 +133,7 @@ void Composer::pageFrameDin()
     m_layout.setPageCount(m_page);
     const CanvasFont font = m_canvas.font();
     const QPoint origin = m_geometry.sheetOrigin;
-    const QSize sheet = m_geometry.sheet.isEmpty() ? QSize(m_geometry.pageWidth + 2 * origin.x(),
-                                                           m_geometry.pageHeight + 2 * origin.y())
-                                                   : m_geometry.sheet;
+    const QSize sheet = sheetOf(m_geometry);
 
     // A printer that cannot reach the footer's place gets it as low as it can.
     const int footerBottom =

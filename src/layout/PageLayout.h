@@ -23,7 +23,7 @@ struct Pen
 /** What a text of a composed page is, for features that read the layout (the envelope check). */
 enum class TextRole : quint8 {
     Other,      ///< blank lines and anything not named below
-    Sender,     ///< the sender block, its contact lines and the letterhead
+    Sender,     ///< the sender block, its contact lines and Layout 1's and 2's letterhead
     ReturnLine, ///< the sender in one line above the recipient, shown through the window
     Recipient,
     Date,
