@@ -69,6 +69,37 @@ void BM_ComposeLongAt600(benchmark::State& state)
 }
 BENCHMARK(BM_ComposeLongAt600)->Unit(benchmark::kMillisecond);
 
+// The long letter in each layout, with an information block, a postal note,
+// enclosures and a distribution list: the DIN forms place more than Layout 1
+// and add "Seite n von N" to every page, and should cost at most 1.2 times
+// as much.
+void BM_ComposeLongByLayout(benchmark::State& state)
+{
+    document::Letter letter = bench::longLetter();
+    letter.infoBlock = {{QStringLiteral("Ihr Zeichen"), QStringLiteral("ab-12")},
+                        {QStringLiteral("Unser Zeichen"), QStringLiteral("em")},
+                        {QStringLiteral("Kundennummer"), QStringLiteral("4711")}};
+    letter.postalNotes = {QStringLiteral("Einschreiben")};
+    letter.enclosures = {QStringLiteral("Vertrag"), QStringLiteral("Zählerstand")};
+    letter.distribution = {QStringLiteral("Buchhaltung")};
+    static const LayoutKind kinds[] = {LayoutKind::Layout1, LayoutKind::Layout2, LayoutKind::DinA,
+                                       LayoutKind::DinB};
+    static const char* const names[] = {"Layout 1", "Layout 2", "DIN A", "DIN B"};
+    const size_t index = size_t(std::clamp<int64_t>(state.range(0), 0, 3));
+    QImage image = imageAt(8, 8, 600);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter);
+    int pages = 0;
+    for (auto _ : state) {
+        const PageLayout layout =
+            composeLetter(kinds[index], letter, {}, canvas, PageGeometry{4961, 7016, 600, 1});
+        pages = layout.pageCount();
+    }
+    state.counters["pages"] = pages;
+    state.SetLabel(names[index]);
+}
+BENCHMARK(BM_ComposeLongByLayout)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
 // Argument 0: plain PDF 1.4; 1: PDF/A-1b with its metadata, as Quillory writes it.
 void BM_PdfLongAt600(benchmark::State& state)
 {

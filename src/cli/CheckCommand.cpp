@@ -3,6 +3,7 @@
 #include "document/LetterFile.h"
 #include "envelope/AddressCheck.h"
 #include "LetterFiles.h"
+#include "ViewArguments.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -42,13 +43,13 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--layout") && hasValue) {
-            const QString value = arguments[++i];
-            if (value != QLatin1String("1") && value != QLatin1String("2")) {
-                problem = QStringLiteral("--layout takes 1 or 2");
+            const std::optional<layout::LayoutKind> kind =
+                ViewArguments::layoutNamed(arguments[++i]);
+            if (!kind) {
+                problem = ViewArguments::layoutProblem();
                 return std::nullopt;
             }
-            options.kind = value == QLatin1String("2") ? layout::LayoutKind::Layout2
-                                                       : layout::LayoutKind::Layout1;
+            options.kind = *kind;
         } else if (argument == QLatin1String("--fix") && hasValue) {
             options.fixed = arguments[++i];
         } else if (argument.startsWith(QLatin1Char('-')) || !options.input.isEmpty()) {

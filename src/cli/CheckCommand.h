@@ -22,7 +22,7 @@ public:
     }
     QString usage() const override
     {
-        return QStringLiteral("FILE.bri --envelope DL|C6/5|C5 [--layout 1|2] "
+        return QStringLiteral("FILE.bri --envelope DL|C6/5|C5 [--layout 1|2|din-a|din-b] "
                               "[--blank-before-city] [--json] [--fix OUT.bri]");
     }
     int run(const QStringList& arguments, Console& console) override;

@@ -82,9 +82,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             } else if (argument == QLatin1String("--printer")) {
                 options.printer = value;
             } else if (argument == QLatin1String("--layout")) {
-                ok = value == QLatin1String("1") || value == QLatin1String("2");
-                options.merge.kind = value == QLatin1String("2") ? layout::LayoutKind::Layout2
-                                                                 : layout::LayoutKind::Layout1;
+                const std::optional<layout::LayoutKind> kind = ViewArguments::layoutNamed(value);
+                ok = kind.has_value();
+                options.merge.kind = kind.value_or(layout::LayoutKind::Layout1);
             } else if (argument == QLatin1String("--delimiter")) {
                 const QString c = value == QLatin1String("\\t") || value == QLatin1String("tab")
                                       ? QStringLiteral("\t")

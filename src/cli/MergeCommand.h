@@ -21,7 +21,7 @@ public:
     {
         return QStringLiteral(
             "LETTER.bri DATA.csv (-o OUT.pdf | --each DIR [--name PATTERN] [--overwrite] | "
-            "--print [--printer NAME]) [--layout 1|2] [--duplex] [--delimiter C] "
+            "--print [--printer NAME]) [--layout 1|2|din-a|din-b] [--duplex] [--delimiter C] "
             "[--encoding utf-8|windows-1252] [--records FROM-TO] "
             "[--blank-before-city] [--signature-text]");
     }

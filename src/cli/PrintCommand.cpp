@@ -23,13 +23,11 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
         if (argument == QLatin1String("--printer") && i + 1 < arguments.size()) {
             printerName = arguments[++i];
         } else if (argument == QLatin1String("--layout") && i + 1 < arguments.size()) {
-            const QString value = arguments[++i];
-            if (value == QLatin1String("1"))
-                kind = layout::LayoutKind::Layout1;
-            else if (value == QLatin1String("2"))
-                kind = layout::LayoutKind::Layout2;
-            else
-                return console.usageFailure(QStringLiteral("--layout takes 1 or 2"), usageLine());
+            const std::optional<layout::LayoutKind> named =
+                ViewArguments::layoutNamed(arguments[++i]);
+            if (!named)
+                return console.usageFailure(ViewArguments::layoutProblem(), usageLine());
+            kind = *named;
         } else if (argument.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
             return console.usageFailure(QStringLiteral("unexpected argument %1").arg(argument),
                                         usageLine());

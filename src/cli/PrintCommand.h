@@ -19,7 +19,8 @@ public:
     }
     QString usage() const override
     {
-        return QStringLiteral("FILE.bri [--printer NAME] [--layout 1|2] ") + ViewArguments::usage();
+        return QStringLiteral("FILE.bri [--printer NAME] [--layout 1|2|din-a|din-b] ") +
+               ViewArguments::usage();
     }
     int run(const QStringList& arguments, Console& console) override;
     bool needsGuiApplication() const override { return true; }

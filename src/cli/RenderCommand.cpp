@@ -66,8 +66,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
         if (argument == QLatin1String("-o") && hasValue) {
             options.output = value;
         } else if (argument == QLatin1String("--layout") && hasValue) {
-            ok = value == QLatin1String("1") || value == QLatin1String("2");
-            options.kind = value == QLatin1String("2") ? LayoutKind::Layout2 : LayoutKind::Layout1;
+            const std::optional<LayoutKind> kind = ViewArguments::layoutNamed(value);
+            ok = kind.has_value();
+            options.kind = kind.value_or(LayoutKind::Layout1);
         } else if (argument == QLatin1String("--page") && hasValue) {
             options.page = value.toInt(&ok);
             ok = ok && options.page >= 1;
@@ -134,7 +135,7 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
 /** The whole sheet at dpi: a PDF page has no unprintable border. */
 layout::PrintedPage sheet(const Options& options, int dpi)
 {
-    return {QPageSize(options.paper).sizePixels(dpi), dpi, dpi};
+    return {QPageSize(options.paper).sizePixels(dpi), dpi, dpi, {}, {}};
 }
 
 int renderPdf(const Options& options, const layout::PagePrinter& printer,

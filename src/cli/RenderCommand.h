@@ -19,10 +19,11 @@ public:
     }
     QString usage() const override
     {
-        return QStringLiteral("FILE.bri -o OUT.pdf|OUT.png [--layout 1|2] [--page N] [--dpi D] "
-                              "[--blank-before-city] [--signature-text] [--paper A4|A5|A3|B5|"
-                              "Letter|Legal] [--pdf A-1b|1.4] [--signature-image FILE "
-                              "[--signature-height MM]]");
+        return QStringLiteral(
+            "FILE.bri -o OUT.pdf|OUT.png [--layout 1|2|din-a|din-b] [--page N] [--dpi D] "
+            "[--blank-before-city] [--signature-text] [--paper A4|A5|A3|B5|"
+            "Letter|Legal] [--pdf A-1b|1.4] [--signature-image FILE "
+            "[--signature-height MM]]");
     }
     bool needsGuiApplication() const override { return true; }
     int run(const QStringList& arguments, Console& console) override;

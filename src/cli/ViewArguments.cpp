@@ -15,4 +15,17 @@ bool take(const QString& argument, layout::ViewOptions& view)
     return false;
 }
 
+std::optional<layout::LayoutKind> layoutNamed(const QString& value)
+{
+    if (value == QLatin1String("1"))
+        return layout::LayoutKind::Layout1;
+    if (value == QLatin1String("2"))
+        return layout::LayoutKind::Layout2;
+    if (value.compare(QLatin1String("din-a"), Qt::CaseInsensitive) == 0)
+        return layout::LayoutKind::DinA;
+    if (value.compare(QLatin1String("din-b"), Qt::CaseInsensitive) == 0)
+        return layout::LayoutKind::DinB;
+    return std::nullopt;
+}
+
 } // namespace quillory::cli::ViewArguments

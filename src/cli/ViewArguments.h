@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quillory::cli {
 
 /**
@@ -16,6 +18,15 @@ namespace ViewArguments {
 
 /** Sets the choice argument names and tells whether it named one. */
 bool take(const QString& argument, layout::ViewOptions& view);
+
+/** The layout "--layout" names: "1", "2", "din-a" or "din-b"; none for anything else. */
+std::optional<layout::LayoutKind> layoutNamed(const QString& value);
+
+/** Why a "--layout" value was refused. */
+inline QString layoutProblem()
+{
+    return QStringLiteral("--layout takes 1, 2, din-a or din-b");
+}
 
 /** The options for a usage line. */
 inline QString usage()

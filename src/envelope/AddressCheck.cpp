@@ -58,12 +58,14 @@ QString roleName(TextRole role)
 double firstFold(const layout::PageLayout& pages, const layout::PrintedPage& page,
                  const SheetScale& scale)
 {
-    int mark = page.size.height() / 3;
+    // The DIN forms fold below a third of the sheet; only a letter without
+    // marks is taken to fold at a third.
+    std::optional<int> mark;
     for (const DrawOp& op : pages.everyPageOps()) {
         if (op.kind == DrawOp::Kind::Line && op.from.y() == op.to.y())
-            mark = std::min(mark, op.from.y());
+            mark = std::min(mark.value_or(op.from.y()), op.from.y());
     }
-    return scale.y(mark);
+    return scale.y(mark.value_or(page.size.height() / 3));
 }
 
 QString sideText(Side side)
@@ -97,6 +99,12 @@ QString shortSideText(Side side)
 }
 
 } // namespace
+
+QString dinPlacesAddressText()
+{
+    return QStringLiteral("Die DIN-Layouts setzen die Anschrift selbst an ihren Platz; "
+                          "es wird nichts geändert");
+}
 
 QString millimetreText(double mm)
 {
@@ -193,6 +201,9 @@ AddressCheck checkAddress(const layout::PageLayout& pages, const layout::Printed
         case TextRole::ReturnLine:
             check.returnLineBox = check.returnLineBox ? check.returnLineBox->united(cell) : cell;
             break;
+        case TextRole::PostalNote:
+            // Meant for the window, like the address itself.
+            break;
         default:
             if (cell.intersects(window.windowAtCentre) && !showing.contains(roleName(op.role)))
                 showing << roleName(op.role);
@@ -267,6 +278,11 @@ AddressFit fitAddress(const document::Letter& letter, const layout::ViewOptions&
     fit.linesToRecipient = letter.linesToRecipient;
     fit.check = checked(letter);
     const AddressCheck& now = fit.check;
+    if (layout::isDin(kind)) {
+        // The blank lines before the address mean nothing there.
+        fit.reason = dinPlacesAddressText();
+        return fit;
+    }
     if (!now.hasAddress) {
         fit.reason = QStringLiteral("Der Brief hat keine Anschrift");
         return fit;

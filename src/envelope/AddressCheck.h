@@ -90,6 +90,9 @@ AddressFit fitAddress(const document::Letter& letter, const layout::ViewOptions&
 layout::PageLayout composeHead(const document::Letter& letter, const layout::ViewOptions& view,
                                layout::LayoutKind kind, const layout::PrintedPage& page);
 
+/** Why fitting changes nothing in a DIN layout, which places the address itself. */
+QString dinPlacesAddressText();
+
 /** A length in millimetres as the verdicts write it: "3,2". */
 QString millimetreText(double mm);
 

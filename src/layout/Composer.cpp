@@ -54,6 +54,16 @@ PageLayout Composer::compose(LayoutKind kind)
     m_kind = kind;
     m_layout = PageLayout();
     m_pen = Pen();
+    if (isDin(kind)) {
+        setUpDin();
+        pageFrameDin();
+        headDin();
+        body();
+        closingDin();
+        enclosuresAndDistribution();
+        pageLabelsDin();
+        return std::move(m_layout);
+    }
     setUp();
     if (kind == LayoutKind::Layout1)
         headLayout1();
@@ -62,6 +72,7 @@ PageLayout Composer::compose(LayoutKind kind)
     pageFrame();
     body();
     closing();
+    enclosuresAndDistribution();
     return std::move(m_layout);
 }
 
@@ -75,6 +86,9 @@ void Composer::setUp()
                               m_geometry.dpi));
     applyFont(m_letter.letterFont);
     m_y = m_margin;
+    m_textLeft = m_margin;
+    m_textRight = m_geometry.pageWidth - m_margin;
+    m_pageTop = m_margin;
 }
 
 void Composer::applyFont(const document::LetterFont& font)
@@ -121,13 +135,16 @@ void Composer::startNextPageIfFull()
         return;
     m_pageFull = false;
     ++m_page;
-    m_y = m_margin;
-    pageFrame();
+    m_y = m_pageTop;
+    if (isDin(m_kind))
+        pageFrameDin();
+    else
+        pageFrame();
 }
 
 void Composer::writeLeft(const QString& text)
 {
-    writeAt(m_margin, text);
+    writeAt(m_textLeft, text);
 }
 
 void Composer::writeRight(const QString& text)
@@ -258,7 +275,7 @@ void Composer::pageFrame()
 void Composer::body()
 {
     m_role = TextRole::Body;
-    const int width = m_geometry.pageWidth - 2 * m_margin;
+    const int width = m_textRight - m_textLeft;
     for (QString line : bodyLines(m_letter.body)) {
         if (line.isEmpty())
             line = kBlankLine;
@@ -299,6 +316,39 @@ void Composer::closing()
         advance(lineHeight);
     }
     writeLeft(signature);
+}
+
+void Composer::enclosuresAndDistribution()
+{
+    const auto block = [this](const QString& one, const QString& more, const QStringList& lines,
+                              TextRole role) {
+        QStringList items;
+        for (const QString& line : lines) {
+            if (!line.trimmed().isEmpty())
+                items << line;
+        }
+        if (items.isEmpty())
+            return;
+        applyFont(m_letter.letterFont);
+        skipLines(1);
+        m_role = role;
+        m_canvas.setFontStyle(m_canvas.fontStyle() | FontStyleBit::Bold);
+        writeLeft(items.size() == 1 ? one : more);
+        applyFont(m_letter.letterFont);
+        const int width = m_textRight - m_textLeft;
+        for (const QString& item : items) {
+            m_breaker.setParagraph(item);
+            for (qsizetype from = 0; from < item.size();) {
+                const qsizetype length = m_breaker.nextPiece(from, width);
+                writeLeft(item.mid(from, length));
+                from += length;
+            }
+        }
+    };
+    block(QStringLiteral("Anlage"), QStringLiteral("Anlagen"), m_letter.enclosures,
+          TextRole::Enclosures);
+    block(QStringLiteral("Verteiler"), QStringLiteral("Verteiler"), m_letter.distribution,
+          TextRole::Distribution);
 }
 
 QString Composer::dottedLine(const QString& signature)

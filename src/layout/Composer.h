@@ -28,20 +28,41 @@ struct ViewOptions
 /** The target page: its size in pixels, its resolution and the font scale. */
 struct PageGeometry
 {
+    PageGeometry() = default;
+    PageGeometry(int width, int height, double dotsPerInch, double scale, QPoint origin = QPoint(),
+                 QSize sheetSize = QSize())
+        : pageWidth(width), pageHeight(height), dpi(dotsPerInch), fontScale(scale),
+          sheetOrigin(origin), sheet(sheetSize)
+    {}
+
     int pageWidth = 0;
     int pageHeight = 0;
     double dpi = 96;      // for every millimetre distance, across and down
     double fontScale = 1; // factor on every font's point size
+    /**
+     * Where the page lies on the sheet, in the page's pixels: the printable
+     * area's top-left corner and the whole sheet. The DIN layouts measure
+     * from the sheet's edges, so that the address lands in the window on
+     * any printer; an empty sheet means the page is the whole sheet.
+     */
+    QPoint sheetOrigin;
+    QSize sheet;
 };
 
-/** "Layout 1" (drawpage) or "Layout 2" (drawpage2). */
-enum class LayoutKind { Layout1, Layout2 };
+/** "Layout 1" (drawpage), "Layout 2" (drawpage2), or a DIN 5008 letter in Form A or Form B. */
+enum class LayoutKind { Layout1, Layout2, DinA, DinB };
+
+inline bool isDin(LayoutKind kind)
+{
+    return kind == LayoutKind::DinA || kind == LayoutKind::DinB;
+}
 
 /**
  * Lays out a whole letter, page after page, measuring on a canvas without
  * drawing on it. The canvas's font and pen are left as the composition last
  * set them. Layout 1 and Layout 2 share everything but their heads and the
- * place of the footer.
+ * place of the footer; the DIN forms share the body and the lists after the
+ * signature with them, and place everything else from the sheet's edges.
  */
 class Composer
 {
@@ -61,6 +82,29 @@ private:
     void pageFrame();
     void body();
     void closing();
+    /** "Anlage"/"Anlagen" and "Verteiler" with their items, after the signature. */
+    void enclosuresAndDistribution();
+
+    // The DIN 5008 layouts, measured from the sheet's edges.
+    void setUpDin();
+    void headDin();
+    void letterheadDin();
+    void addressFieldDin();
+    /** Returns the bottom of the information block. */
+    int infoBlockDin();
+    void pageFrameDin();
+    void closingDin();
+    void pageLabelsDin();
+    /** Sheet millimetres as page pixels, across and down. */
+    int sheetX(double mm) const { return millimetres(mm) - m_geometry.sheetOrigin.x(); }
+    int sheetY(double mm) const { return millimetres(mm) - m_geometry.sheetOrigin.y(); }
+    /** A DIN layout's fixed size in points, scaled as the letter font is. */
+    int scaledPoints(int points) const;
+    /** Blank lines that never begin a page: at a page's top they are left out. */
+    void skipLines(int count);
+    /** text cut short with an ellipsis to fit width in the current font. */
+    QString elided(const QString& text, int width);
+    void writeTextAt(int x, int y, const QString& text, TextRole role);
 
     void applyFont(const document::LetterFont& font);
     void setSize(int points);
@@ -99,6 +143,9 @@ private:
     int m_page = 1;
     bool m_pageFull = false; // the next line written begins a new page
     int m_margin = 0;
+    int m_textLeft = 0;  // where body lines start
+    int m_textRight = 0; // where they must end
+    int m_pageTop = 0;   // where a continued page's text starts
     int m_y = 0;
     int m_footerTop = 0;
     int m_bodyLimit = 0;

@@ -23,7 +23,7 @@ struct Pen
 /** What a text of a composed page is, for features that read the layout (the envelope check). */
 enum class TextRole : quint8 {
     Other,      ///< blank lines and anything not named below
-    Sender,     ///< the sender block, its contact lines and the letterhead
+    Sender,     ///< the sender block, its contact lines and Layout 1's and 2's letterhead
     ReturnLine, ///< the sender in one line above the recipient, shown through the window
     Recipient,
     Date,
@@ -33,7 +33,12 @@ enum class TextRole : quint8 {
     Closing,
     Signature, ///< the dotted line and the name below it
     Footer,
-    PageLabel,
+    PageLabel,    ///< "- 2 -", or "Seite 2 von 3" on the continuation pages of a DIN letter
+    Letterhead,   ///< the sender's name and address at the head of a DIN letter
+    PostalNote,   ///< "Einschreiben" and the like above the address, inside the window
+    InfoBlock,    ///< the references beside the address of a DIN letter, "Datum" among them
+    Enclosures,   ///< "Anlage"/"Anlagen" and its items
+    Distribution, ///< "Verteiler" and its items
 };
 
 /** One drawing operation of a composed page. */

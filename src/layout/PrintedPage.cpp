@@ -11,7 +11,7 @@ namespace quillory::layout {
 
 PrintedPage PrintedPage::a4At600()
 {
-    return {QPageSize(QPageSize::A4).sizePixels(600), 600, 600};
+    return {QPageSize(QPageSize::A4).sizePixels(600), 600, 600, {}, {}};
 }
 
 PageLayout composeForPage(LayoutKind kind, const document::Letter& letter, const ViewOptions& view,
@@ -22,7 +22,8 @@ PageLayout composeForPage(LayoutKind kind, const document::Letter& letter, const
     measuring.setDotsPerMeterY(qRound(page.dpiY / 0.0254));
     QPainter painter(&measuring);
     PainterCanvas canvas(painter, page.dpiY);
-    const PageGeometry geometry{page.size.width(), page.size.height(), double(page.dpiX), 1};
+    const PageGeometry geometry{page.size.width(), page.size.height(), double(page.dpiX), 1,
+                                page.origin,       page.sheet};
     return composeLetter(kind, letter, view, canvas, geometry);
 }
 

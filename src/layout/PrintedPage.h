@@ -4,6 +4,7 @@
 #include "document/Letter.h"
 #include "PageLayout.h"
 
+#include <QPoint>
 #include <QSize>
 
 class QPainter;
@@ -21,6 +22,10 @@ struct PrintedPage
     QSize size;
     int dpiX = 600; ///< millimetres are measured with this, across and down
     int dpiY = 600; ///< point sizes become pixels with this
+    /** The printable area's top-left corner on the sheet and the sheet, in device pixels; an
+     * empty sheet: the page is the whole sheet. */
+    QPoint origin;
+    QSize sheet;
 
     /** A whole A4 sheet at 600 dpi: the page when there is no printer to ask. */
     static PrintedPage a4At600();

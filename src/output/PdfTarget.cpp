@@ -24,6 +24,8 @@ QString PdfTarget::metrics(PrinterMetrics& metrics)
     metrics.resolutionX = m_resolution;
     metrics.resolutionY = m_resolution;
     metrics.printableArea = m_paper.sizePixels(m_resolution);
+    metrics.paperMm = m_paper.size(QPageSize::Millimeter);
+    metrics.printableOriginMm = QPointF();
     return QString();
 }
 

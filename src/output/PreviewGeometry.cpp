@@ -5,6 +5,17 @@
 
 namespace quillory::output {
 
+layout::PrintedPage PrinterMetrics::page() const
+{
+    const auto pixels = [](double mm, int dpi) {
+        return int(std::lround(mm * dpi / 25.4));
+    };
+    return {printableArea, resolutionX, resolutionY,
+            QPoint(pixels(printableOriginMm.x(), resolutionX),
+                   pixels(printableOriginMm.y(), resolutionY)),
+            QSize(pixels(paperMm.width(), resolutionX), pixels(paperMm.height(), resolutionY))};
+}
+
 PreviewGeometry previewGeometry(const PrinterMetrics& printer, int screenDpi, int zoom)
 {
     PreviewGeometry geometry;

@@ -18,8 +18,12 @@ struct PrinterMetrics
     QSizeF paperMm{210, 297};
     QPointF printableOriginMm{};
 
-    /** The page every output of the letter on this printer is composed for. */
-    layout::PrintedPage page() const { return {printableArea, resolutionX, resolutionY}; }
+    /**
+     * The page every output of the letter on this printer is composed for,
+     * with the printable area placed on the sheet for the layouts that
+     * measure from the paper's edge.
+     */
+    layout::PrintedPage page() const;
 };
 
 /** One preview page: its size on screen and how the printed page is shrunk into it. */

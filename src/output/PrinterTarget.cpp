@@ -70,7 +70,11 @@ QString PrinterTarget::metrics(PrinterMetrics& metrics)
         return error;
     metrics.resolutionX = m_printer.resolution();
     metrics.resolutionY = m_printer.resolution();
-    metrics.printableArea = m_printer.pageLayout().paintRectPixels(m_printer.resolution()).size();
+    const QPageLayout page = m_printer.pageLayout();
+    metrics.printableArea = page.paintRectPixels(m_printer.resolution()).size();
+    // The DIN layouts measure from the paper's edge, not from the printable area.
+    metrics.paperMm = page.fullRect(QPageLayout::Millimeter).size();
+    metrics.printableOriginMm = page.paintRect(QPageLayout::Millimeter).topLeft();
     return QString();
 }
 

@@ -170,6 +170,10 @@ private slots:
         // Only a letter file takes the letter's bytes.
         QTest::newRow("check --fix into a PDF") << QStringList{
             u"check"_s, u"a.bri"_s, u"--envelope"_s, u"DL"_s, u"--fix"_s, u"a.pdf"_s};
+        QTest::newRow("check in an unknown layout") << QStringList{
+            u"check"_s, u"a.bri"_s, u"--envelope"_s, u"DL"_s, u"--layout"_s, u"din-c"_s};
+        QTest::newRow("print in an unknown layout")
+            << QStringList{u"print"_s, u"a.bri"_s, u"--layout"_s, u"3"_s};
         QTest::newRow("check --fix with an empty name")
             << QStringList{u"check"_s, u"a.bri"_s, u"--envelope"_s, u"DL"_s, u"--fix"_s, QString()};
     }
@@ -336,6 +340,22 @@ private slots:
             << QByteArray("Anschrift passt, aber die Absenderzeile ist nicht im Fenster sichtbar "
                           "(DL, mindestens ")
             << QByteArrayList();
+        // The DIN forms put the address where the window is.
+        for (const char* envelope : {"DL", "C6/5"}) {
+            QTest::addRow("check a Form B letter in %s", envelope)
+                << sample << QStringList{u"check"_s,      u"@/in.bri"_s,
+                                         u"--envelope"_s, QLatin1String(envelope),
+                                         u"--layout"_s,   u"din-b"_s}
+                << false << 0 << u"out"_s << QByteArray("Anschrift passt")
+                << QByteArrayList{"ragt"};
+        }
+        QTest::newRow("check --fix changes nothing in a DIN layout")
+            << sample << QStringList{u"check"_s,    u"@/in.bri"_s, u"--envelope"_s, u"DL"_s,
+                                     u"--layout"_s, u"din-b"_s,    u"--fix"_s,      u"@/fest.bri"_s}
+            << false << 0 << u"err"_s
+            << QByteArray("quillory-cli: Die DIN-Layouts setzen die Anschrift selbst an ihren "
+                          "Platz; es wird nichts geändert\n")
+            << QByteArrayList{"ZeilenAbsender"};
         QTest::newRow("check --json tells how much of the sender line shows")
             << sample
             << QStringList{u"check"_s, u"@/in.bri"_s, u"--envelope"_s, u"C5"_s, u"--json"_s}

@@ -95,6 +95,10 @@ private slots:
             << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
                            QStringLiteral("2"), QStringLiteral("--page"), QStringLiteral("2")}
             << QStringLiteral("one.pdf") << 1 << QSize();
+        QTest::newRow("pdf, DIN Form B")
+            << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
+                           QStringLiteral("din-b")}
+            << QStringLiteral("din-b.pdf") << 0 << QSize();
         QTest::newRow("png, A4 at 96 dpi") << QStringList{QStringLiteral("short.bri")}
                                            << QStringLiteral("a4.png") << 1 << QSize(794, 1123);
         QTest::newRow("png, letter paper at 50 dpi")

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <cmath>
+
 using namespace quillory;
 using namespace quillory::envelope;
 using document::Letter;
@@ -170,6 +172,48 @@ private slots:
         const AddressCheck lessChange = check(short1, kind, envelope);
         QVERIFY2(!(lessChange.distances[1] >= 0 && lessChange.distances[3] >= 0),
                  qPrintable(lessChange.verdict()));
+    }
+
+    void dinFormB_data()
+    {
+        QTest::addColumn<EnvelopeKind>("envelope");
+        QTest::addColumn<int>("addressLines");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("DL, four lines") << EnvelopeKind::DL << 4 << true;
+        QTest::newRow("C6/5, four lines") << EnvelopeKind::C6_5 << 4 << true;
+        QTest::newRow("C6/5, five lines at 18 pt") << EnvelopeKind::C6_5 << 5 << false;
+    }
+
+    void dinFormB()
+    {
+        QFETCH(EnvelopeKind, envelope);
+        QFETCH(int, addressLines);
+        QFETCH(bool, fits);
+        Letter letter = addressed();
+        letter.postalNotes = {QStringLiteral("Einschreiben")};
+        if (addressLines == 5) {
+            letter.letterFont = document::LetterFont::arial(-24); // 18 pt
+            letter.recipientCountry = QStringLiteral("Deutschland");
+        }
+        const AddressCheck now = check(letter, LayoutKind::DinB, envelope);
+        QVERIFY(now.hasAddress);
+        QCOMPARE(now.fits, fits);
+        // The first fold is the form's own at 105 mm: the address lies where the form puts it.
+        QVERIFY(std::abs(now.recipientBox.top() - 62.7) < 0.5);
+        QVERIFY(std::abs(now.recipientBox.left() - 25) < 0.5);
+        // The postal note belongs in the window, like the address.
+        QVERIFY2(!now.verdict().contains(QStringLiteral("weiterer Text")),
+                 qPrintable(now.verdict()));
+        if (fits)
+            QVERIFY2(now.shortVerdict().contains(QStringLiteral("passt")),
+                     qPrintable(now.shortVerdict()));
+
+        // Fitting leaves the DIN layouts' address where it is.
+        const AddressFit fit =
+            fitAddress(letter, {}, LayoutKind::DinB, kA4, Sheet(), Envelope::of(envelope));
+        QVERIFY(!fit.possible);
+        QCOMPARE(fit.reason, dinPlacesAddressText());
+        QCOMPARE(fit.linesToRecipient, letter.linesToRecipient);
     }
 
     void warnings()
