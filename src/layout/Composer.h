@@ -19,6 +19,17 @@ struct ViewOptions
     QImage signatureImage = QImage();
     int signatureHeightMm = kSignatureHeightMm;
 
+    /** How a DIN letter's information block writes the date. */
+    enum class DateStyle { Numeric, Iso, Long }; // "08.12.2026", "2026-12-08", "8. Dezember 2026"
+    /** A DIN letter's letterhead, right-aligned in its zone; none: the sender's lines there. */
+    QImage letterheadImage = QImage();
+    DateStyle dateStyle = DateStyle::Numeric;
+    /**
+     * Paper with a printed letterhead: a printer leaves a DIN letter's
+     * letterhead zone and footer empty; a PDF and the preview still show them.
+     */
+    bool preprintedStationery = false;
+
     /** The signature image's height: 15 mm unless the user sets another in this range. */
     static constexpr int kSignatureHeightMm = 15;
     static constexpr int kMinSignatureHeightMm = 8;

@@ -12,6 +12,8 @@ std::shared_ptr<const layout::PageLayout> LayoutCache::layoutFor(const document:
             view.signatureIsSenderName,
             view.signatureImage.isNull() ? 0 : view.signatureImage.cacheKey(),
             view.signatureHeightMm,
+            view.letterheadImage.isNull() ? 0 : view.letterheadImage.cacheKey(),
+            view.dateStyle,
             kind,
             page};
     if (m_key && *m_key == key)

@@ -38,6 +38,8 @@ private:
         bool signatureIsSenderName;
         qint64 signatureImage; // the image's cache key: equal keys, equal pixels
         int signatureHeightMm;
+        qint64 letterheadImage; // as signatureImage
+        layout::ViewOptions::DateStyle dateStyle;
         layout::LayoutKind kind;
         layout::PrintedPage page;
         friend bool operator==(const Key&, const Key&) = default;
