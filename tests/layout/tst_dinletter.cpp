@@ -452,6 +452,45 @@ private slots:
         QVERIFY(breaks > 0);
     }
 
+    void headingsStayWithTheirFirstItem_data()
+    {
+        QTest::addColumn<LayoutKind>("kind");
+        QTest::newRow("Form A") << LayoutKind::DinA;
+        QTest::newRow("Form B") << LayoutKind::DinB;
+        QTest::newRow("Layout 1") << LayoutKind::Layout1;
+        QTest::newRow("Layout 2") << LayoutKind::Layout2;
+    }
+
+    void headingsStayWithTheirFirstItem()
+    {
+        // The body grows a line at a time, so that each heading once falls
+        // on a page's last line.
+        QFETCH(LayoutKind, kind);
+        Letter letter = dinLetter(1);
+        QStringList lines;
+        bool headingOnANewPage = false;
+        for (int n = 1; n <= 120; ++n) {
+            lines << QStringLiteral("Zeile %1").arg(n);
+            letter.body = lines.join(QStringLiteral("\r\n"));
+            const std::vector<Placed> all = placed(composed(kind, letter, 0), 0);
+            const auto pageOf = [&](const QString& text) {
+                const auto found = std::find_if(all.rbegin(), all.rend(),
+                                                [&](const Placed& p) { return p.text == text; });
+                return found == all.rend() ? 0 : found->page;
+            };
+            const int anlagen = pageOf(QStringLiteral("Anlagen"));
+            const int verteiler = pageOf(QStringLiteral("Verteiler"));
+            QVERIFY(anlagen > 0 && verteiler > 0);
+            QVERIFY2(anlagen == pageOf(QStringLiteral("Vertrag")), qPrintable(QString::number(n)));
+            QVERIFY2(verteiler == pageOf(QStringLiteral("Buchhaltung")),
+                     qPrintable(QString::number(n)));
+            const int signature = pageOf(QStringLiteral("Erika Mustermann"));
+            headingOnANewPage = headingOnANewPage || anlagen > signature ||
+                                verteiler > pageOf(QStringLiteral("Zählerstand"));
+        }
+        QVERIFY(headingOnANewPage);
+    }
+
     void oldLayoutsAddEnclosuresAfterTheSignature_data()
     {
         QTest::addColumn<LayoutKind>("kind");
