@@ -102,9 +102,10 @@ private slots:
             << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
                            QStringLiteral("din-b")}
             << QStringLiteral("din-b.pdf") << 0 << QSize();
-        QTest::newRow("pdf, DIN Form A, long date")
+        QTest::newRow("pdf, DIN Form A, letterhead, long date")
             << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
-                           QStringLiteral("din-a"), QStringLiteral("--date-style"),
+                           QStringLiteral("din-a"),    QStringLiteral("--letterhead"),
+                           path("logo.png"),           QStringLiteral("--date-style"),
                            QStringLiteral("long")}
             << QStringLiteral("din-a.pdf") << 0 << QSize();
         QTest::newRow("png, A4 at 96 dpi") << QStringList{QStringLiteral("short.bri")}
@@ -143,56 +144,6 @@ private slots:
             const QImage image(m_dir.filePath(output));
             QCOMPARE(image.size(), pngSize);
         }
-    }
-
-    void letterheadInTheZone_data()
-    {
-        QTest::addColumn<QString>("layout");
-        QTest::addColumn<bool>("letterhead");
-        QTest::addColumn<int>("zoneMm"); // the letterhead zone's height
-        QTest::addColumn<bool>("red");   // the logo's colour shows there
-        QTest::newRow("Form A with letterhead") << "din-a" << true << 27 << true;
-        QTest::newRow("Form B with letterhead") << "din-b" << true << 45 << true;
-        QTest::newRow("Form B without") << "din-b" << false << 45 << false;
-        // Layout 1 has no letterhead zone: the image is not drawn.
-        QTest::newRow("Layout 1 with letterhead") << "1" << true << 45 << false;
-    }
-
-    void letterheadInTheZone()
-    {
-        QFETCH(QString, layout);
-        QFETCH(bool, letterhead);
-        QFETCH(int, zoneMm);
-        QFETCH(bool, red);
-        QStringList arguments{path("short.bri"), QStringLiteral("--layout"), layout,
-                              QStringLiteral("-o"), path("kopf.png")};
-        if (letterhead)
-            arguments << QStringLiteral("--letterhead") << path("logo.png");
-        const Run run = render(arguments);
-        QCOMPARE(run.err, QString());
-        QCOMPARE(run.status, int(Success));
-        const QImage page(path("kopf.png"));
-        QCOMPARE(page.width(), 794);
-        // Where red shows, in rows and columns of the 96-dpi picture.
-        int top = page.height(), bottom = -1, right = -1;
-        for (int y = 0; y < page.height(); ++y) {
-            for (int x = 0; x < page.width(); ++x) {
-                const QColor c = page.pixelColor(x, y);
-                if (c.red() > 200 && c.green() < 60 && c.blue() < 60) {
-                    top = std::min(top, y);
-                    bottom = std::max(bottom, y);
-                    right = std::max(right, x);
-                }
-            }
-        }
-        QCOMPARE(bottom >= 0, red);
-        if (!red)
-            return;
-        const double mm = 25.4 / 96;
-        QVERIFY2(top * mm >= 4 && (bottom + 1) * mm <= zoneMm - 4,
-                 qPrintable(QStringLiteral("%1 to %2 mm").arg(top * mm).arg((bottom + 1) * mm)));
-        QVERIFY(std::abs((bottom + 1 - top) * mm - (zoneMm - 10)) <= 0.6);
-        QVERIFY(std::abs((right + 1) * mm - 190) <= 0.6);
     }
 
     void failures_data()
@@ -294,9 +245,6 @@ private slots:
             << int(FileFailure)
             << QStringLiteral(
                    "quillory-cli: @kaputt.png: cannot read the image: Unable to read image data");
-        QTest::newRow("letterhead without value")
-            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("--letterhead")}
-            << int(UsageFailure) << QStringLiteral("quillory-cli: --letterhead needs a value");
         QTest::newRow("missing letter file")
             << QStringList{QStringLiteral("@none.bri"), QStringLiteral("-o"),
                            QStringLiteral("@x.pdf")}
