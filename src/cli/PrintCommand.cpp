@@ -28,6 +28,11 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
             if (!named)
                 return console.usageFailure(ViewArguments::layoutProblem(), usageLine());
             kind = *named;
+        } else if (argument == QLatin1String("--date-style") && i + 1 < arguments.size()) {
+            const auto style = ViewArguments::dateStyleNamed(arguments[++i]);
+            if (!style)
+                return console.usageFailure(ViewArguments::dateStyleProblem(), usageLine());
+            view.dateStyle = *style;
         } else if (argument.startsWith(QLatin1Char('-')) || !file.isEmpty()) {
             return console.usageFailure(QStringLiteral("unexpected argument %1").arg(argument),
                                         usageLine());

@@ -20,7 +20,7 @@ public:
     QString usage() const override
     {
         return QStringLiteral("FILE.bri [--printer NAME] [--layout 1|2|din-a|din-b] ") +
-               ViewArguments::usage();
+               ViewArguments::usage() + QStringLiteral(" [--date-style numeric|iso|long]");
     }
     int run(const QStringList& arguments, Console& console) override;
     bool needsGuiApplication() const override { return true; }

@@ -30,6 +30,7 @@ struct Options
     QPageSize::PageSizeId paper = QPageSize::A4;
     output::PdfVersion pdfVersion = output::PdfVersion::A1b;
     QString signatureImage; // a scanned signature in place of the dotted line
+    QString letterhead;     // a DIN letter's letterhead image
 };
 
 // Bitmaps above this resolution would take hundreds of megabytes a page.
@@ -83,6 +84,15 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             ok = value == QLatin1String("1.4") || value.compare(u"A-1b", Qt::CaseInsensitive) == 0;
             options.pdfVersion =
                 value == QLatin1String("1.4") ? output::PdfVersion::Plain : output::PdfVersion::A1b;
+        } else if (argument == QLatin1String("--letterhead") && hasValue) {
+            options.letterhead = value;
+        } else if (argument == QLatin1String("--date-style") && hasValue) {
+            const auto style = ViewArguments::dateStyleNamed(value);
+            if (!style) {
+                problem = ViewArguments::dateStyleProblem();
+                return std::nullopt;
+            }
+            options.view.dateStyle = *style;
         } else if (argument == QLatin1String("--signature-image") && hasValue) {
             options.signatureImage = value;
         } else if (argument == QLatin1String("--signature-height") && hasValue) {
@@ -104,7 +114,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
                 argument == QLatin1String("--page") || argument == QLatin1String("--dpi") ||
                 argument == QLatin1String("--paper") || argument == QLatin1String("--pdf") ||
                 argument == QLatin1String("--signature-image") ||
-                argument == QLatin1String("--signature-height");
+                argument == QLatin1String("--signature-height") ||
+                argument == QLatin1String("--letterhead") ||
+                argument == QLatin1String("--date-style");
             problem = takesValue ? QStringLiteral("%1 needs a value").arg(argument)
                                  : QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;
@@ -202,7 +214,8 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
     if (!options)
         return console.usageFailure(problem, usageLine());
     if (const int status = console.checkOutput(
-            options->output, {options->input, options->signatureImage}, usageLine()))
+            options->output, {options->input, options->signatureImage, options->letterhead},
+            usageLine()))
         return status;
     const bool pdf = hasExtension(options->output, "pdf");
     if (!options->signatureImage.isEmpty()) {
@@ -220,6 +233,16 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
         if (!shape.isEmpty())
             return console.fileFailure(options->signatureImage, shape);
         options->view.signatureImage = *image;
+    }
+
+    if (!options->letterhead.isEmpty()) {
+        // Flattened onto white as the signature is: the paper shows through nowhere.
+        QString error;
+        const std::optional<QImage> image = layout::readSignatureImage(options->letterhead, error);
+        if (!image)
+            return console.fileFailure(options->letterhead,
+                                       QStringLiteral("cannot read the image: %1").arg(error));
+        options->view.letterheadImage = *image;
     }
 
     const auto loaded = readLetterFile(options->input, console);

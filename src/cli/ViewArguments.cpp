@@ -28,4 +28,16 @@ std::optional<layout::LayoutKind> layoutNamed(const QString& value)
     return std::nullopt;
 }
 
+std::optional<layout::ViewOptions::DateStyle> dateStyleNamed(const QString& value)
+{
+    using Style = layout::ViewOptions::DateStyle;
+    if (value.compare(QLatin1String("numeric"), Qt::CaseInsensitive) == 0)
+        return Style::Numeric;
+    if (value.compare(QLatin1String("iso"), Qt::CaseInsensitive) == 0)
+        return Style::Iso;
+    if (value.compare(QLatin1String("long"), Qt::CaseInsensitive) == 0)
+        return Style::Long;
+    return std::nullopt;
+}
+
 } // namespace quillory::cli::ViewArguments

@@ -28,6 +28,15 @@ inline QString layoutProblem()
     return QStringLiteral("--layout takes 1, 2, din-a or din-b");
 }
 
+/** The style "--date-style" names: "numeric", "iso" or "long"; none for anything else. */
+std::optional<layout::ViewOptions::DateStyle> dateStyleNamed(const QString& value);
+
+/** Why a "--date-style" value was refused. */
+inline QString dateStyleProblem()
+{
+    return QStringLiteral("--date-style takes numeric, iso or long");
+}
+
 /** The options for a usage line. */
 inline QString usage()
 {

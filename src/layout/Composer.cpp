@@ -333,7 +333,12 @@ void Composer::enclosuresAndDistribution()
         skipLines(1);
         m_role = role;
         m_canvas.setFontStyle(m_canvas.fontStyle() | FontStyleBit::Bold);
-        writeLeft(items.size() == 1 ? one : more);
+        const QString& heading = items.size() == 1 ? one : more;
+        // A heading never ends a page: it goes over with its first item.
+        if (!m_pageFull && m_bodyLimit != 0 && m_y > m_pageTop &&
+            m_y + m_canvas.textHeight(heading) > m_bodyLimit)
+            m_pageFull = true;
+        writeLeft(heading);
         applyFont(m_letter.letterFont);
         const int width = m_textRight - m_textLeft;
         for (const QString& item : items) {

@@ -4,6 +4,7 @@
 #include "Composer.h"
 #include "GallopSearch.h"
 
+#include <QDate>
 #include <QStringList>
 
 #include <algorithm>
@@ -47,6 +48,30 @@ constexpr int kLetterheadPoints = 9;
 constexpr int kMaxPostalNotes = 3;
 constexpr int kMaxAddressLines = 6;
 constexpr int kSignatureRoomLines = 3;
+
+/** The date as the information block writes it, in the user's style. */
+QString dinDate(const QDate& date, ViewOptions::DateStyle style)
+{
+    // Month names spelt out here rather than taken from the system's locale:
+    // a German letter keeps German months on any machine.
+    static const char* const kMonths[] = {"Januar",    "Februar", "M\u00E4rz", "April",
+                                          "Mai",       "Juni",    "Juli",      "August",
+                                          "September", "Oktober", "November",  "Dezember"};
+    switch (style) {
+    case ViewOptions::DateStyle::Iso:
+        return date.toString(QStringLiteral("yyyy-MM-dd"));
+    case ViewOptions::DateStyle::Long:
+        if (date.isValid())
+            return QStringLiteral("%1. %2 %3")
+                .arg(date.day())
+                .arg(QString::fromUtf8(kMonths[date.month() - 1]))
+                .arg(date.year());
+        return QString();
+    case ViewOptions::DateStyle::Numeric:
+        break;
+    }
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
 const DinForm& formOf(LayoutKind kind)
 {
@@ -200,6 +225,23 @@ void Composer::headDin()
 void Composer::letterheadDin()
 {
     const document::Letter& l = m_letter;
+    const QImage& image = m_view.letterheadImage;
+    if (!image.isNull() && image.width() > 0 && image.height() > 0) {
+        // The image fills the zone less 5 mm above and below, and never
+        // reaches left of the text.
+        const double zoneMm = formOf(m_kind).fieldTop;
+        int height = millimetres(zoneMm - 10);
+        int width = int(std::lround(double(height) * image.width() / image.height()));
+        const int room = m_textRight - m_textLeft;
+        if (width > room) {
+            height = int(std::lround(double(height) * room / width));
+            width = room;
+        }
+        const int top = std::max(0, sheetY(5) + (millimetres(zoneMm - 10) - height) / 2);
+        m_layout.addImage(1, QRect(m_textRight - width, top, width, height), image,
+                          TextRole::Letterhead);
+        return;
+    }
     QStringList lines =
         nonEmpty({l.senderExtra, l.senderStreet,
                   (l.senderPostcode + QLatin1Char(' ') + l.senderCity).trimmed(), l.senderCountry});
@@ -291,8 +333,7 @@ int Composer::infoBlockDin()
             rows.push_back({row.label, row.value, TextRole::InfoBlock});
     }
     const bool blankBeforeDate = !rows.empty();
-    rows.push_back(
-        {QStringLiteral("Datum"), l.date.toString(QStringLiteral("dd.MM.yyyy")), TextRole::Date});
+    rows.push_back({QStringLiteral("Datum"), dinDate(l.date, m_view.dateStyle), TextRole::Date});
 
     const int left = sheetX(kInfoBlockMm);
     const int right = m_textRight + millimetres(kRightMm - kInfoBlockRightMm);

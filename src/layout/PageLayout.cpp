@@ -61,22 +61,27 @@ const std::vector<DrawOp>& PageLayout::pageOps(int pageNo) const
     return m_pages[size_t(pageNo) - 1];
 }
 
-void PageLayout::draw(int pageNo, Canvas& canvas) const
+void PageLayout::draw(int pageNo, Canvas& canvas, const RoleFilter& filter) const
 {
+    const auto drawn = [&](const DrawOp& op) {
+        return !filter || filter(op.role);
+    };
     int font = -1;
     int pen = -1;
     // Images first: a signature is opaque, white where the paper shows, and
     // may reach up into the closing's line; text must stay on top of it.
     for (const DrawOp& op : pageOps(pageNo)) {
-        if (op.kind == DrawOp::Kind::Image)
+        if (op.kind == DrawOp::Kind::Image && drawn(op))
             drawOp(op, canvas, font, pen);
     }
     for (const DrawOp& op : pageOps(pageNo)) {
-        if (op.kind != DrawOp::Kind::Image)
+        if (op.kind != DrawOp::Kind::Image && drawn(op))
             drawOp(op, canvas, font, pen);
     }
-    for (const DrawOp& op : m_everyPage)
-        drawOp(op, canvas, font, pen);
+    for (const DrawOp& op : m_everyPage) {
+        if (drawn(op))
+            drawOp(op, canvas, font, pen);
+    }
 }
 
 void PageLayout::drawOp(const DrawOp& op, Canvas& canvas, int& font, int& pen) const

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace quillory::layout {
@@ -40,6 +41,9 @@ enum class TextRole : quint8 {
     Enclosures,   ///< "Anlage"/"Anlagen" and its items
     Distribution, ///< "Verteiler" and its items
 };
+
+/** Which operations a replay draws, by role (lines have TextRole::Other); empty: all. */
+using RoleFilter = std::function<bool(TextRole)>;
 
 /** One drawing operation of a composed page. */
 struct DrawOp
@@ -78,9 +82,9 @@ public:
     /**
      * Draws page pageNo (from 1) on canvas: its images, its other operations,
      * then the lines of every page. A page beyond the last shows only those
-     * lines.
+     * lines. With a filter, only what it accepts.
      */
-    void draw(int pageNo, Canvas& canvas) const;
+    void draw(int pageNo, Canvas& canvas, const RoleFilter& filter = {}) const;
 
     /** The page's own operations, without the every-page lines; empty beyond the last page. */
     const std::vector<DrawOp>& pageOps(int pageNo) const;

@@ -28,14 +28,29 @@ PageLayout composeForPage(LayoutKind kind, const document::Letter& letter, const
 }
 
 void drawScaled(QPainter& painter, const PageLayout& pages, int pageNo, const PrintedPage& page,
-                double scale)
+                double scale, const RoleFilter& filter)
 {
     painter.save();
     if (scale != 1)
         painter.scale(scale, scale);
     PainterCanvas canvas(painter, page.dpiY);
-    pages.draw(pageNo, canvas);
+    pages.draw(pageNo, canvas, filter);
     painter.restore();
+}
+
+bool onStationery(LayoutKind kind, const ViewOptions& view, TextRole role)
+{
+    return view.preprintedStationery && isDin(kind) &&
+           (role == TextRole::Letterhead || role == TextRole::Footer);
+}
+
+RoleFilter paperFilter(LayoutKind kind, const ViewOptions& view)
+{
+    if (!view.preprintedStationery || !isDin(kind))
+        return {};
+    return [kind, view](TextRole role) {
+        return !onStationery(kind, view, role);
+    };
 }
 
 } // namespace quillory::layout

@@ -49,6 +49,16 @@ PageLayout composeForPage(LayoutKind kind, const document::Letter& letter, const
  * words at every scale. The painter's transform is restored afterwards.
  */
 void drawScaled(QPainter& painter, const PageLayout& pages, int pageNo, const PrintedPage& page,
-                double scale);
+                double scale, const RoleFilter& filter = {});
+
+/**
+ * What pre-printed stationery already carries and a printer must leave out:
+ * a DIN letter's letterhead and footer when the user prints on such paper.
+ * False for everything else, and for every role without that choice.
+ */
+bool onStationery(LayoutKind kind, const ViewOptions& view, TextRole role);
+
+/** The replay for paper: all but what the stationery carries; empty when that is nothing. */
+RoleFilter paperFilter(LayoutKind kind, const ViewOptions& view);
 
 } // namespace quillory::layout

@@ -31,14 +31,14 @@ namespace {
 
 /** Draws one composed letter's pages on target; the first page is already begun. */
 QString drawLetter(output::PrintTarget& target, const layout::PageLayout& pages,
-                   const layout::PrintedPage& page)
+                   const layout::PrintedPage& page, const layout::RoleFilter& filter)
 {
     for (int pageNo = 1; pageNo <= pages.pageCount(); ++pageNo) {
         if (pageNo > 1) {
             if (QString error = target.newPage(); !error.isEmpty())
                 return error;
         }
-        layout::drawScaled(target.painter(), pages, pageNo, page, 1);
+        layout::drawScaled(target.painter(), pages, pageNo, page, 1, filter);
     }
     return QString();
 }
@@ -128,6 +128,9 @@ MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgres
     }
     const layout::PrintedPage page = metrics.page();
     int pages = 0;
+    const layout::RoleFilter paper = target.onPaper()
+                                         ? layout::paperFilter(m_options.kind, m_options.view)
+                                         : layout::RoleFilter();
     try {
         for (int record = m_first; record <= m_last; ++record) {
             if (record > m_first) {
@@ -139,7 +142,7 @@ MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgres
             }
             const layout::PageLayout layout =
                 layout::composeForPage(m_options.kind, letterFor(record), m_options.view, page);
-            if (QString error = drawLetter(target, layout, page); !error.isEmpty()) {
+            if (QString error = drawLetter(target, layout, page, paper); !error.isEmpty()) {
                 target.abort();
                 outcome.error = error;
                 return outcome;
@@ -274,7 +277,7 @@ MergeOutcome SerialRun::writeEach(const QString& folder, const QString& pattern,
         target.setMetadata(output::PdfMetadata::forLetter(letter));
         QString error = target.begin(jobTitle());
         if (error.isEmpty())
-            error = drawLetter(target, layout, page);
+            error = drawLetter(target, layout, page, {});
         if (error.isEmpty())
             error = target.end();
         if (!error.isEmpty()) {

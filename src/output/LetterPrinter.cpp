@@ -26,6 +26,9 @@ PrintOutcome printLetter(PrintTarget& target, const PrintRequest& request,
         const std::shared_ptr<const layout::PageLayout> pages =
             (cache ? *cache : ownCache).layoutFor(request.letter, request.view, request.kind, page);
         const int count = pages->pageCount();
+        const layout::RoleFilter filter = target.onPaper()
+                                              ? layout::paperFilter(request.kind, request.view)
+                                              : layout::RoleFilter();
         for (int pageNo = 1; pageNo <= count; ++pageNo) {
             if (pageNo > 1) {
                 if (QString error = target.newPage(); !error.isEmpty()) {
@@ -34,7 +37,7 @@ PrintOutcome printLetter(PrintTarget& target, const PrintRequest& request,
                     return outcome;
                 }
             }
-            layout::drawScaled(target.painter(), *pages, pageNo, page, 1);
+            layout::drawScaled(target.painter(), *pages, pageNo, page, 1, filter);
             if (progress && !progress(pageNo, count)) {
                 target.abort();
                 outcome.cancelled = true;

@@ -36,6 +36,7 @@ public:
     QString newPage() override;
     QString end() override;
     void abort() override;
+    bool onPaper() const override { return false; }
 
     /** The title, author and date the file carries; before begin(). */
     void setMetadata(const PdfMetadata& metadata) { m_metadata = metadata; }

@@ -30,6 +30,11 @@ public:
     virtual QString end() = 0;
     /** Drops the job: nothing stays queued, no file is left. */
     virtual void abort() = 0;
+    /**
+     * Whether the pages come out on paper, which may be pre-printed
+     * stationery; a file keeps every part of the letter.
+     */
+    virtual bool onPaper() const { return true; }
 };
 
 } // namespace quillory::output

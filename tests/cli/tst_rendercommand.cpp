@@ -81,6 +81,9 @@ private slots:
             QVERIFY(image.save(path(name)));
         }
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("ordner.png")));
+        QImage logo(300, 100, QImage::Format_RGB32);
+        logo.fill(Qt::red);
+        QVERIFY(logo.save(path("logo.png")));
     }
 
     void outputs_data()
@@ -99,6 +102,12 @@ private slots:
             << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
                            QStringLiteral("din-b")}
             << QStringLiteral("din-b.pdf") << 0 << QSize();
+        QTest::newRow("pdf, DIN Form A, letterhead, long date")
+            << QStringList{QStringLiteral("long.bri"), QStringLiteral("--layout"),
+                           QStringLiteral("din-a"),    QStringLiteral("--letterhead"),
+                           path("logo.png"),           QStringLiteral("--date-style"),
+                           QStringLiteral("long")}
+            << QStringLiteral("din-a.pdf") << 0 << QSize();
         QTest::newRow("png, A4 at 96 dpi") << QStringList{QStringLiteral("short.bri")}
                                            << QStringLiteral("a4.png") << 1 << QSize(794, 1123);
         QTest::newRow("png, letter paper at 50 dpi")
@@ -219,6 +228,19 @@ private slots:
         QTest::newRow("damaged signature image")
             << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
                            QStringLiteral("@x.pdf"), QStringLiteral("--signature-image"),
+                           QStringLiteral("@kaputt.png")}
+            << int(FileFailure)
+            << QStringLiteral(
+                   "quillory-cli: @kaputt.png: cannot read the image: Unable to read image data");
+        QTest::newRow("date style by weekday")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.pdf"), QStringLiteral("--date-style"),
+                           QStringLiteral("weekday")}
+            << int(UsageFailure)
+            << QStringLiteral("quillory-cli: --date-style takes numeric, iso or long");
+        QTest::newRow("damaged letterhead image")
+            << QStringList{QStringLiteral("@short.bri"), QStringLiteral("-o"),
+                           QStringLiteral("@x.pdf"), QStringLiteral("--letterhead"),
                            QStringLiteral("@kaputt.png")}
             << int(FileFailure)
             << QStringLiteral(

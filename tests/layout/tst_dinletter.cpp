@@ -15,6 +15,7 @@ using quillory::document::Letter;
 
 Q_DECLARE_METATYPE(quillory::layout::LayoutKind)
 Q_DECLARE_METATYPE(quillory::layout::TextRole)
+Q_DECLARE_METATYPE(quillory::layout::ViewOptions::DateStyle)
 
 namespace {
 
@@ -306,6 +307,66 @@ private slots:
         QVERIFY(std::abs(recipient->mm.top() - 44.7) <= 0.5);
     }
 
+    void letterheadImageAndDateStyle_data()
+    {
+        QTest::addColumn<LayoutKind>("kind");
+        QTest::addColumn<int>("inset");
+        QTest::addColumn<QSize>("imageSize"); // empty: no letterhead image
+        QTest::addColumn<ViewOptions::DateStyle>("style");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<double>("imageHeightMm");
+        using Style = ViewOptions::DateStyle;
+        QTest::newRow("A, sender's lines, numeric")
+            << LayoutKind::DinA << 0 << QSize() << Style::Numeric << "08.12.2026" << 0.0;
+        QTest::newRow("B, image on a printer, ISO")
+            << LayoutKind::DinB << 100 << QSize(400, 100) << Style::Iso << "2026-12-08" << 35.0;
+        // Wider than the text: narrowed to the text's width, the height follows.
+        QTest::newRow("A, very wide image, long")
+            << LayoutKind::DinA << 0 << QSize(2000, 100) << Style::Long << "8. Dezember 2026"
+            << 165.0 / 20;
+    }
+
+    void letterheadImageAndDateStyle()
+    {
+        QFETCH(LayoutKind, kind);
+        QFETCH(int, inset);
+        QFETCH(QSize, imageSize);
+        QFETCH(ViewOptions::DateStyle, style);
+        QFETCH(QString, date);
+        QFETCH(double, imageHeightMm);
+        ViewOptions view;
+        view.dateStyle = style;
+        if (!imageSize.isEmpty()) {
+            view.letterheadImage = QImage(imageSize, QImage::Format_RGB32);
+            view.letterheadImage.fill(Qt::darkBlue);
+        }
+        const PageLayout layout = composed(kind, dinLetter(), inset, view);
+        const std::vector<Placed> all = placed(layout, inset);
+        const Placed* shown = findText(all, date);
+        QVERIFY2(shown, qPrintable(date));
+        QCOMPARE(shown->role, TextRole::Date);
+        const bool senderLines = std::any_of(
+            all.begin(), all.end(), [](const Placed& p) { return p.role == TextRole::Letterhead; });
+        QCOMPARE(senderLines, imageSize.isEmpty());
+
+        const double zoneMm = kind == LayoutKind::DinA ? 27 : 45;
+        int images = 0;
+        for (const DrawOp& op : layout.pageOps(1)) {
+            if (op.kind != DrawOp::Kind::Image)
+                continue;
+            ++images;
+            QCOMPARE(op.role, TextRole::Letterhead);
+            const double top = toMm(op.from.y(), inset);
+            const double bottom = toMm(op.to.y(), inset);
+            QVERIFY2(std::abs(bottom - top - imageHeightMm) <= 0.5,
+                     qPrintable(QStringLiteral("%1 mm high").arg(bottom - top)));
+            QVERIFY(top >= 5 - 0.5 && bottom <= zoneMm - 5 + 0.5);
+            QVERIFY(std::abs(toMm(op.to.x(), inset) - 190) <= 0.5);
+            QVERIFY(toMm(op.from.x(), inset) >= 25 - 0.5);
+        }
+        QCOMPARE(images, imageSize.isEmpty() ? 0 : 1);
+    }
+
     void continuationPages_data()
     {
         QTest::addColumn<LayoutKind>("kind");
@@ -385,6 +446,45 @@ private slots:
                 ++breaks;
         }
         QVERIFY(breaks > 0);
+    }
+
+    void headingsStayWithTheirFirstItem_data()
+    {
+        QTest::addColumn<LayoutKind>("kind");
+        QTest::newRow("Form A") << LayoutKind::DinA;
+        QTest::newRow("Form B") << LayoutKind::DinB;
+        QTest::newRow("Layout 1") << LayoutKind::Layout1;
+        QTest::newRow("Layout 2") << LayoutKind::Layout2;
+    }
+
+    void headingsStayWithTheirFirstItem()
+    {
+        // The body grows a line at a time, so that each heading once falls
+        // on a page's last line.
+        QFETCH(LayoutKind, kind);
+        Letter letter = dinLetter(1);
+        QStringList lines;
+        bool headingOnANewPage = false;
+        for (int n = 1; n <= 120; ++n) {
+            lines << QStringLiteral("Zeile %1").arg(n);
+            letter.body = lines.join(QStringLiteral("\r\n"));
+            const std::vector<Placed> all = placed(composed(kind, letter, 0), 0);
+            const auto pageOf = [&](const QString& text) {
+                const auto found = std::find_if(all.rbegin(), all.rend(),
+                                                [&](const Placed& p) { return p.text == text; });
+                return found == all.rend() ? 0 : found->page;
+            };
+            const int anlagen = pageOf(QStringLiteral("Anlagen"));
+            const int verteiler = pageOf(QStringLiteral("Verteiler"));
+            QVERIFY(anlagen > 0 && verteiler > 0);
+            QVERIFY2(anlagen == pageOf(QStringLiteral("Vertrag")), qPrintable(QString::number(n)));
+            QVERIFY2(verteiler == pageOf(QStringLiteral("Buchhaltung")),
+                     qPrintable(QString::number(n)));
+            const int signature = pageOf(QStringLiteral("Erika Mustermann"));
+            headingOnANewPage = headingOnANewPage || anlagen > signature ||
+                                verteiler > pageOf(QStringLiteral("Zählerstand"));
+        }
+        QVERIFY(headingOnANewPage);
     }
 
     void oldLayoutsAddEnclosuresAfterTheSignature_data()

@@ -78,6 +78,27 @@ Letter randomLetter(QRandomGenerator& random)
     return letter;
 }
 
+/** A printer that stands for a file: what a PDF export replays. */
+class FakeFile : public FakePrinter
+{
+public:
+    using FakePrinter::FakePrinter;
+    bool onPaper() const override { return false; }
+};
+
+/** The darkest grey within rows from and to (millimetres at dpi) of image. */
+int darkest(const QImage& image, double fromMm, double toMm, int dpi)
+{
+    int least = 255;
+    const int last = std::min(image.height(), int(toMm * dpi / 25.4));
+    for (int y = std::max(0, int(fromMm * dpi / 25.4)); y < last; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            least = std::min(least, qGray(line[x]));
+    }
+    return least;
+}
+
 int pdfPageCount(const QByteArray& pdf)
 {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
@@ -216,6 +237,71 @@ private slots:
                 }
             }
         }
+    }
+
+    void preprintedStationery_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("layout"); // 1, or 3 for DIN 5008 B
+        QTest::addColumn<bool>("preprinted");
+        QTest::addColumn<QString>("ink"); // in the letterhead zone and the footer
+        QTest::newRow("printer, plain paper") << "printer" << 3 << false << "black";
+        QTest::newRow("printer, stationery") << "printer" << 3 << true << "none";
+        QTest::newRow("file, stationery") << "file" << 3 << true << "black";
+        QTest::newRow("preview, stationery") << "preview" << 3 << true << "faint";
+        QTest::newRow("preview, plain paper") << "preview" << 3 << false << "black";
+        // Layout 1 has no letterhead zone: the choice leaves it as it is.
+        QTest::newRow("printer, Layout 1") << "printer" << 1 << true << "black";
+    }
+
+    void preprintedStationery()
+    {
+        QFETCH(QString, output);
+        QFETCH(int, layout);
+        QFETCH(bool, preprinted);
+        QFETCH(QString, ink);
+        const int dpi = 150;
+        const QSize a4(1240, 1754);
+        PrintRequest request;
+        request.letter = letterOfPages(1);
+        request.letter.footer = QStringLiteral("Musterbank · IBAN DE00 0000 0000 0000 0000 00");
+        request.kind = layout == 1 ? layout::LayoutKind::Layout1 : layout::LayoutKind::DinB;
+        request.view.preprintedStationery = preprinted;
+        QImage page;
+        if (output == QLatin1String("preview")) {
+            PreviewRequest preview;
+            preview.letter = request.letter;
+            preview.view = request.view;
+            preview.kind = request.kind;
+            preview.printer = PrinterMetrics{dpi, dpi, a4};
+            preview.geometry = previewGeometry(preview.printer, dpi, 100);
+            page = QImage(preview.geometry.size, QImage::Format_RGB32);
+            QPainter painter(&page);
+            PreviewRenderer().paint(painter, preview);
+        } else {
+            std::unique_ptr<FakePrinter> target = output == QLatin1String("file")
+                                                      ? std::make_unique<FakeFile>(dpi, a4)
+                                                      : std::make_unique<FakePrinter>(dpi, a4);
+            const PrintOutcome outcome = printLetter(*target, request);
+            QVERIFY2(outcome.error.isEmpty(), qPrintable(outcome.error));
+            page = target->job->pages.first();
+        }
+        // Layout 1's sender stands in its top 40 mm as the DIN letterhead does.
+        const int head = darkest(page, 0, layout == 1 ? 40 : 44, dpi);
+        const int footer = darkest(page, 275, 297, dpi);
+        const int body = darkest(page, 100, 270, dpi);
+        QVERIFY2(body < 80, "the letter itself is always printed");
+        for (const int darkestGrey : {head, footer}) {
+            if (ink == QLatin1String("black"))
+                QVERIFY2(darkestGrey < 80, qPrintable(QString::number(darkestGrey)));
+            else if (ink == QLatin1String("faint"))
+                QVERIFY2(darkestGrey > 120 && darkestGrey < 240,
+                         qPrintable(QString::number(darkestGrey)));
+            else
+                QCOMPARE(darkestGrey, 255);
+        }
+        // The export writes a file, which keeps everything.
+        QVERIFY(!PdfTarget(QStringLiteral("unbenutzt.pdf")).onPaper());
     }
 
     void failuresAndCancelsAbortTheJob()
