@@ -4,11 +4,11 @@
 // Composition draws all of it; here it is chosen, kept and handed on.
 #include "features/din/DinLetterPart.h"
 
+#include "features/din/DinLetterChoice.h"
 #include "layout/Composer.h"
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "settings/FormStorage.h"
-#include "settings/SettingsBackend.h"
 #include "support/ErrorReport.h"
 #include "widgets/FormBuilder.h"
 
@@ -31,28 +31,12 @@
 namespace quillory::app {
 namespace {
 
-using DateStyle = layout::ViewOptions::DateStyle;
+using DateStyle = DinLetterChoice::DateStyle;
 
-const QString kGroup = QStringLiteral("DinBrief");
-const QString kFormKey = QStringLiteral("Form");
-const QString kImageKey = QStringLiteral("Briefkopf");
-const QString kDateKey = QStringLiteral("Datum");
-const QString kPreprintedKey = QStringLiteral("Vordruck");
+/** The combo's entries in this order. */
+constexpr DateStyle kDateStyles[] = {DateStyle::Numeric, DateStyle::Iso, DateStyle::Long};
 /** The copy's name in the data folder, without the suffix the original had. */
 const QString kCopyName = QStringLiteral("Briefkopf");
-
-/** The combo's entries in this order; their stored names never change. */
-const std::pair<DateStyle, QString> kDateStyles[] = {
-    {DateStyle::Numeric, QStringLiteral("Ziffern")},
-    {DateStyle::Iso, QStringLiteral("ISO")},
-    {DateStyle::Long, QStringLiteral("Lang")},
-};
-
-QString storedText(settings::SettingsBackend& store, const QString& name)
-{
-    const settings::StoredValue value = store.readIn(kGroup, name);
-    return value.kind == settings::StoredValue::Text ? value.text.trimmed() : QString();
-}
 
 QString shownPath(const QString& path)
 {
@@ -224,19 +208,14 @@ void DinLetterPart::connectHandlers()
 void DinLetterPart::restoreSettings(const settings::ViewChoices& view)
 {
     m_layout2 = view.layout2;
-    settings::SettingsBackend& store = window().settingsStore();
-    const QString form = storedText(store, kFormKey);
-    if (form == QLatin1String("A"))
-        m_formA->setChecked(true);
-    else if (form == QLatin1String("B"))
-        m_formB->setChecked(true);
-    const QString style = storedText(store, kDateKey);
-    for (int i = 0; i < int(std::size(kDateStyles)); ++i)
-        if (kDateStyles[i].second == style)
-            m_dateStyle->setCurrentIndex(i);
-    m_preprinted->setChecked(storedText(store, kPreprintedKey) == QLatin1String("1"));
-
-    m_path = storedText(store, kImageKey);
+    const DinLetterChoice choice = DinLetterChoice::read(window().settingsStore());
+    if (choice.form != DinLetterChoice::Form::None)
+        (choice.form == DinLetterChoice::Form::A ? m_formA : m_formB)->setChecked(true);
+    m_dateStyle->setCurrentIndex(
+        int(std::find(std::begin(kDateStyles), std::end(kDateStyles), choice.dateStyle) -
+            std::begin(kDateStyles)));
+    m_preprinted->setChecked(choice.preprinted);
+    m_path = choice.imagePath;
     m_image = QImage();
     if (!m_path.isEmpty()) {
         QString reason;
@@ -285,7 +264,7 @@ void DinLetterPart::shapeRequest(output::PrintRequest& request, bool) const
     else if (m_formB->isChecked())
         request.kind = layout::LayoutKind::DinB;
     request.view.letterheadImage = m_image;
-    request.view.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)].first;
+    request.view.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
     request.view.preprintedStationery = m_preprinted->isChecked();
 }
 
@@ -307,23 +286,15 @@ void DinLetterPart::saveChoice()
 {
     if (!m_restored)
         return;
-    const QString form = m_formA->isChecked()   ? QStringLiteral("A")
-                         : m_formB->isChecked() ? QStringLiteral("B")
-                                                : QString();
-    const std::pair<QString, QString> values[] = {
-        {kFormKey, form},
-        {kImageKey, m_path},
-        {kDateKey, kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)].second},
-        {kPreprintedKey, m_preprinted->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
-    };
-    saveSettings([&values](settings::SettingsBackend& store) {
-        for (const auto& [name, text] : values)
-            if (!store.writeIn(kGroup, name, text))
-                return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(name);
-        if (!store.flush())
-            return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(kGroup);
-        return QString();
-    });
+    DinLetterChoice choice;
+    if (m_formA->isChecked())
+        choice.form = DinLetterChoice::Form::A;
+    else if (m_formB->isChecked())
+        choice.form = DinLetterChoice::Form::B;
+    choice.imagePath = m_path;
+    choice.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
+    choice.preprinted = m_preprinted->isChecked();
+    saveSettings([&choice](settings::SettingsBackend& store) { return choice.write(store); });
 }
 
 void DinLetterPart::formChanged()
