@@ -117,7 +117,7 @@ void DinLetterPart::buildOptions()
     // Under the sender profiles, left of the signature's group.
     auto* group = new QGroupBox(QStringLiteral("Briefkopf für DIN 5008"), tab);
     group->setObjectName(QStringLiteral("BriefkopfGruppe"));
-    group->setGeometry(scale.rect(8, 466, 305, 96));
+    group->setGeometry(scale.rect(8, 466, 305, 106));
 
     const auto button = [&](const QString& name, const QString& caption, int top) {
         auto* pushButton = new QPushButton(caption, group);
@@ -127,15 +127,15 @@ void DinLetterPart::buildOptions()
                            pushButton->height());
         return pushButton;
     };
-    m_choose = button(QStringLiteral("BriefkopfButton"), QStringLiteral("Briefkopf (Bild)..."), 16);
-    m_remove = button(QStringLiteral("BriefkopfEntfernen"), QStringLiteral("Entfernen"), 43);
+    m_choose = button(QStringLiteral("BriefkopfButton"), QStringLiteral("Briefkopf (Bild)..."), 20);
+    m_remove = button(QStringLiteral("BriefkopfEntfernen"), QStringLiteral("Entfernen"), 48);
     m_remove->resize(m_choose->width(), m_remove->height());
 
     m_shown = new QLabel(group);
     m_shown->setObjectName(QStringLiteral("BriefkopfVorschau"));
     const int left = std::max(scale.px(140), m_choose->geometry().right() + 1 + scale.px(10));
-    m_shown->setGeometry(left, scale.px(16), std::max(scale.px(40), scale.px(295) - left),
-                         scale.px(52));
+    m_shown->setGeometry(left, scale.px(20), std::max(scale.px(40), scale.px(295) - left),
+                         scale.px(53));
     m_shown->setFrameShape(QFrame::StyledPanel);
     m_shown->setAlignment(Qt::AlignCenter);
     // The image as it goes on white paper.
@@ -144,14 +144,14 @@ void DinLetterPart::buildOptions()
     paper.setColor(QPalette::Window, Qt::white);
     m_shown->setPalette(paper);
 
-    QLabel* dateLabel = b.label(group, QStringLiteral("Datum:"), 10, 74);
+    QLabel* dateLabel = b.label(group, QStringLiteral("Datum:"), 10, 81);
     m_dateStyle = new QComboBox(group);
     m_dateStyle->setObjectName(QStringLiteral("DatumFormat"));
     const QDate today = QDate::currentDate();
     m_dateStyle->addItem(today.toString(QStringLiteral("dd.MM.yyyy")));
     m_dateStyle->addItem(today.toString(Qt::ISODate));
     m_dateStyle->addItem(QLocale(QLocale::German).toString(today, QStringLiteral("d. MMMM yyyy")));
-    m_dateStyle->setGeometry(scale.rect(60, 71, 140, FormBuilder::kFieldHeight));
+    m_dateStyle->setGeometry(scale.rect(60, 78, 140, FormBuilder::kFieldHeight));
     m_dateStyle->move(std::max(m_dateStyle->x(), dateLabel->geometry().right() + 1 + scale.px(4)),
                       m_dateStyle->y());
     m_dateStyle->resize(std::max(m_dateStyle->width(), m_dateStyle->sizeHint().width()),
