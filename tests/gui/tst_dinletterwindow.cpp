@@ -1,6 +1,7 @@
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "PreviewFixture.h"
+#include "window/WindowEvents.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 using quillory::layout::LayoutKind;
@@ -97,8 +99,12 @@ private slots:
         QTemporaryDir data;
         {
             FormFixture f({}, &settings, data.path());
+            // Each change is another page set-up: the envelope check looks again.
+            QSignalSpy setUps(&static_cast<quillory::app::LetterWindow&>(*f.form).events(),
+                              &quillory::app::WindowEvents::pageSetUpChanged);
             for (const QString& name : clicks)
                 find<QRadioButton>(f, name)->click();
+            QVERIFY(setUps.count() >= clicks.size());
             QCOMPARE(checkedLayouts(f), QStringList{clicks.last()});
             QCOMPARE(kindOf(f), kind);
             QVERIFY(f.form->close());
