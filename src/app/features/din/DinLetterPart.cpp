@@ -102,10 +102,13 @@ void DinLetterPart::buildChoice()
                             37, 113);
     m_formB = b.radioButton(panel, QStringLiteral("DinBCheck"), QStringLiteral("DIN 5008 B"), 400,
                             37, 113);
+    // Wide captions at a larger screen font push the second one right.
+    int left = std::max(m_formB->x(), m_formA->geometry().right() + 1 + b.scale().px(7));
     if (QWidget* layout2 = panel->findChild<QWidget*>(QStringLiteral("Layout2Check"))) {
-        m_formB->move(std::max(m_formB->x(), layout2->x()), m_formB->y());
+        left = std::max(left, layout2->x());
         QWidget::setTabOrder(layout2, m_formA);
     }
+    m_formB->move(left, m_formB->y());
     QWidget::setTabOrder(m_formA, m_formB);
 }
 
