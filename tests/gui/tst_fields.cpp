@@ -256,9 +256,9 @@ private slots:
         QTest::newRow("Brief schreiben") << 0 << QStringList{u"DateEdit1"_s} << 0;
         QTest::newRow("Ihre Daten")
             << 1
-            << QStringList{u"AbsenderCombo"_s,      u"Absenderverkleinern"_s, u"RandEd"_s,
-                           u"UnterschriftHoehe"_s,  u"ZeilenAbsender"_s,      u"ZeilenBisBetreff"_s,
-                           u"ZeilenBisEmpfaenger"_s}
+            << QStringList{u"AbsenderCombo"_s,    u"Absenderverkleinern"_s, u"DatumFormat"_s,
+                           u"RandEd"_s,           u"UnterschriftHoehe"_s,   u"ZeilenAbsender"_s,
+                           u"ZeilenBisBetreff"_s, u"ZeilenBisEmpfaenger"_s}
             << 0;
         QTest::newRow("Druck Vorschau")
             << 2 << QStringList{u"DatensatzEd"_s, u"SeiteEd"_s, u"UmschlagCombo"_s, u"ZoomEd"_s}

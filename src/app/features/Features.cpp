@@ -1,6 +1,7 @@
 #include "features/Features.h"
 
 #include "features/details/DetailsPart.h"
+#include "features/din/DinLetterPart.h"
 #include "features/envelope/EnvelopePart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
@@ -19,6 +20,7 @@ void addFeatures(LetterWindow& window)
     new SenderProfilesPart(window);
     new RecoveryPart(window);
     new SpellingPart(window);
+    new DinLetterPart(window);
     new EnvelopePart(window);
     new SerialLetterPart(window);
     new RecentLettersPart(window);

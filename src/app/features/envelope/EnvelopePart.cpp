@@ -90,13 +90,19 @@ void EnvelopePart::buildChoice()
                            AnpassenButton->height());
     AnpassenButton->setEnabled(false);
 
-    // The second line: the verdict under the layout and envelope choice.
+    // The second line: the verdict under the envelope's choice, beside the
+    // DIN forms under the layouts.
     UmschlagVerdict = b.label(panel, QString(), 280, 37);
     UmschlagVerdict->setObjectName(QStringLiteral("UmschlagVerdict"));
+    UmschlagVerdict->move(caption->x(), UmschlagVerdict->y());
     UmschlagVerdict->resize(scale.px(580), UmschlagVerdict->height());
 
-    if (layout2)
-        QWidget::setTabOrder(layout2, UmschlagCombo);
+    // After the panel's last layout choice.
+    QWidget* before = panel->findChild<QWidget*>(QStringLiteral("DinBCheck"));
+    if (!before)
+        before = layout2;
+    if (before)
+        QWidget::setTabOrder(before, UmschlagCombo);
     QWidget::setTabOrder(UmschlagCombo, AnpassenButton);
 
     QWidget* bar = window().place(LetterWindow::Place::StatusBar);

@@ -1,0 +1,346 @@
+// The DIN 5008 letters as the window offers them: Form A and Form B beside
+// the form's own layouts, and on "Ihre Daten" what only they print: the
+// letterhead image, the date's style and paper with a printed letterhead.
+// Composition draws all of it; here it is chosen, kept and handed on.
+#include "features/din/DinLetterPart.h"
+
+#include "features/din/DinLetterChoice.h"
+#include "layout/Composer.h"
+#include "layout/SignatureImage.h"
+#include "output/LetterPrinter.h"
+#include "settings/FormStorage.h"
+#include "support/ErrorReport.h"
+#include "widgets/FormBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <utility>
+
+namespace quillory::app {
+namespace {
+
+using DateStyle = DinLetterChoice::DateStyle;
+
+/** The combo's entries in this order. */
+constexpr DateStyle kDateStyles[] = {DateStyle::Numeric, DateStyle::Iso, DateStyle::Long};
+/** The copy's name in the data folder, without the suffix the original had. */
+const QString kCopyName = QStringLiteral("Briefkopf");
+
+QString shownPath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+/** Only a copy the program made may be deleted; a path pointing elsewhere is the user's file. */
+bool isOwnCopy(const QString& path, const QDir& folder)
+{
+    const QFileInfo file(path);
+    return !path.isEmpty() && file.dir() == folder && file.completeBaseName() == kCopyName;
+}
+
+/** Copies chosen into folder as the program's own copy, replacing old; gives the copy's path. */
+QString keepCopy(const QString& chosen, const QString& dataFolder, const QString& old)
+{
+    const QDir folder(dataFolder);
+    if (!folder.mkpath(QStringLiteral(".")))
+        throw CommandError(
+            QStringLiteral("Der Ordner „%1“ lässt sich nicht anlegen").arg(shownPath(dataFolder)));
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    const QString copy =
+        folder.filePath(kCopyName + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
+    if (QFileInfo(chosen) == QFileInfo(copy))
+        return copy;
+    // Into a new file first: the old copy stays until the new one is whole.
+    const QString incoming = folder.filePath(kCopyName + QStringLiteral("-neu"));
+    QFile::remove(incoming);
+    if (!QFile::copy(chosen, incoming))
+        throw CommandError(QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren")
+                               .arg(shownPath(folder.absolutePath())));
+    // A read-only original would give a copy that Windows refuses to replace later.
+    QFile::setPermissions(incoming, QFile::ReadOwner | QFile::WriteOwner);
+    if (isOwnCopy(old, folder))
+        QFile::remove(old);
+    QFile::remove(copy);
+    if (!QFile::rename(incoming, copy)) {
+        QFile::remove(incoming);
+        throw CommandError(
+            QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren").arg(shownPath(copy)));
+    }
+    return copy;
+}
+
+} // namespace
+
+DinLetterPart::DinLetterPart(LetterWindow& window)
+    : WindowPart(window, QStringLiteral("DinLetterPart"))
+{
+    window.addPart(this);
+    buildChoice();
+    buildOptions();
+    connectHandlers();
+}
+
+void DinLetterPart::buildChoice()
+{
+    const FormBuilder b{DesignScale()};
+    QWidget* const panel = window().place(LetterWindow::Place::PreviewPanel);
+    // On the panel's second line, under Layout 1 and Layout 2; the same
+    // parent makes the four choices exclusive.
+    m_formA = b.radioButton(panel, QStringLiteral("DinACheck"), QStringLiteral("DIN 5008 A"), 280,
+                            37, 113);
+    m_formB = b.radioButton(panel, QStringLiteral("DinBCheck"), QStringLiteral("DIN 5008 B"), 400,
+                            37, 113);
+    // Wide captions at a larger screen font push the second one right.
+    int left = std::max(m_formB->x(), m_formA->geometry().right() + 1 + b.scale().px(7));
+    if (QWidget* layout2 = panel->findChild<QWidget*>(QStringLiteral("Layout2Check"))) {
+        left = std::max(left, layout2->x());
+        QWidget::setTabOrder(layout2, m_formA);
+    }
+    m_formB->move(left, m_formB->y());
+    QWidget::setTabOrder(m_formA, m_formB);
+}
+
+void DinLetterPart::buildOptions()
+{
+    const FormBuilder b{DesignScale()};
+    const DesignScale& scale = b.scale();
+    QWidget* const tab = window().place(LetterWindow::Place::SenderTab);
+    // Under the sender profiles, left of the signature's group.
+    auto* group = new QGroupBox(QStringLiteral("Briefkopf für DIN 5008"), tab);
+    group->setObjectName(QStringLiteral("BriefkopfGruppe"));
+    group->setGeometry(scale.rect(8, 466, 305, 106));
+
+    const auto button = [&](const QString& name, const QString& caption, int top) {
+        auto* pushButton = new QPushButton(caption, group);
+        pushButton->setObjectName(name);
+        pushButton->setGeometry(scale.rect(10, top, 120, FormBuilder::kButtonHeight));
+        pushButton->resize(std::max(pushButton->width(), pushButton->sizeHint().width()),
+                           pushButton->height());
+        return pushButton;
+    };
+    m_choose = button(QStringLiteral("BriefkopfButton"), QStringLiteral("Briefkopf (Bild)..."), 20);
+    m_remove = button(QStringLiteral("BriefkopfEntfernen"), QStringLiteral("Entfernen"), 48);
+    m_remove->resize(m_choose->width(), m_remove->height());
+
+    m_shown = new QLabel(group);
+    m_shown->setObjectName(QStringLiteral("BriefkopfVorschau"));
+    const int left = std::max(scale.px(140), m_choose->geometry().right() + 1 + scale.px(10));
+    m_shown->setGeometry(left, scale.px(20), std::max(scale.px(40), scale.px(295) - left),
+                         scale.px(53));
+    m_shown->setFrameShape(QFrame::StyledPanel);
+    m_shown->setAlignment(Qt::AlignCenter);
+    // The image as it goes on white paper.
+    m_shown->setAutoFillBackground(true);
+    QPalette paper = m_shown->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    m_shown->setPalette(paper);
+
+    QLabel* dateLabel = b.label(group, QStringLiteral("Datum:"), 10, 81);
+    m_dateStyle = new QComboBox(group);
+    m_dateStyle->setObjectName(QStringLiteral("DatumFormat"));
+    const QDate today = QDate::currentDate();
+    m_dateStyle->addItem(today.toString(QStringLiteral("dd.MM.yyyy")));
+    m_dateStyle->addItem(today.toString(Qt::ISODate));
+    m_dateStyle->addItem(QLocale(QLocale::German).toString(today, QStringLiteral("d. MMMM yyyy")));
+    m_dateStyle->setGeometry(scale.rect(60, 78, 140, FormBuilder::kFieldHeight));
+    m_dateStyle->move(std::max(m_dateStyle->x(), dateLabel->geometry().right() + 1 + scale.px(4)),
+                      m_dateStyle->y());
+    m_dateStyle->resize(std::max(m_dateStyle->width(), m_dateStyle->sizeHint().width()),
+                        m_dateStyle->height());
+    dateLabel->setBuddy(m_dateStyle);
+
+    // Below the signature's group, in the right-hand column.
+    m_preprinted =
+        b.checkBox(tab, QStringLiteral("VordruckCheck"),
+                   QStringLiteral("Briefkopf und Fußzeile nicht drucken (Papier mit Vordruck)"),
+                   328, 536, 457);
+
+    // A group box grown by wide captions keeps all of them inside.
+    QRect needed;
+    for (QWidget* w : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        needed |= w->geometry();
+    group->resize(std::max(group->width(), needed.right() + scale.px(10)),
+                  std::max(group->height(), needed.bottom() + scale.px(6)));
+
+    if (QWidget* last = tab->findChild<QWidget*>(QStringLiteral("UnterschriftNurPdf")))
+        QWidget::setTabOrder(last, m_choose);
+    QWidget::setTabOrder(m_choose, m_remove);
+    QWidget::setTabOrder(m_remove, m_dateStyle);
+    QWidget::setTabOrder(m_dateStyle, m_preprinted);
+    showImage();
+}
+
+void DinLetterPart::connectHandlers()
+{
+    // From one form to the other both toggle; the one chosen answers. Back
+    // to Layout 1 or 2, the one left does.
+    for (QRadioButton* form : {m_formA, m_formB})
+        connectGuarded(form, &QRadioButton::toggled, [this](bool on) {
+            if (on || !(m_formA->isChecked() || m_formB->isChecked()))
+                formChanged();
+        });
+    // The form's own choice, which it stores while a DIN form is shown.
+    QWidget* const panel = window().place(LetterWindow::Place::PreviewPanel);
+    for (const bool layout2 : {false, true}) {
+        auto* own = panel->findChild<QRadioButton*>(layout2 ? QStringLiteral("Layout2Check")
+                                                            : QStringLiteral("Layout1Check"));
+        if (own)
+            connect(own, &QRadioButton::toggled, this, [this, layout2](bool on) {
+                if (on)
+                    m_layout2 = layout2;
+            });
+    }
+    connectGuarded(m_choose, &QPushButton::clicked, [this] { chooseImage(); });
+    connectGuarded(m_remove, &QPushButton::clicked, [this] { removeImage(); });
+    connectGuarded(m_dateStyle, &QComboBox::currentIndexChanged, [this] { optionChanged(); });
+    connectGuarded(m_preprinted, &QCheckBox::toggled, [this] { optionChanged(); });
+}
+
+void DinLetterPart::restoreSettings(const settings::ViewChoices& view)
+{
+    m_layout2 = view.layout2;
+    const DinLetterChoice choice = DinLetterChoice::read(window().settingsStore());
+    if (choice.form != DinLetterChoice::Form::None)
+        (choice.form == DinLetterChoice::Form::A ? m_formA : m_formB)->setChecked(true);
+    m_dateStyle->setCurrentIndex(
+        int(std::find(std::begin(kDateStyles), std::end(kDateStyles), choice.dateStyle) -
+            std::begin(kDateStyles)));
+    m_preprinted->setChecked(choice.preprinted);
+    m_path = choice.imagePath;
+    m_image = QImage();
+    if (!m_path.isEmpty()) {
+        QString reason;
+        if (!QFileInfo::exists(m_path)) {
+            reason = QStringLiteral("gibt es nicht mehr");
+        } else {
+            QString error;
+            if (std::optional<QImage> image = layout::readSignatureImage(m_path, error))
+                m_image = std::move(*image);
+            else
+                reason = QStringLiteral("lässt sich nicht lesen (%1)").arg(error);
+        }
+        // Kept as stored: the user decides whether to choose another or remove it.
+        if (!reason.isEmpty())
+            m_problem = QStringLiteral("Das Bild Ihres Briefkopfs „%1“ %2. Bis Sie unter „Ihre "
+                                       "Daten“ ein anderes wählen oder es entfernen, stehen im "
+                                       "Briefkopf Ihr Name und Ihre Anschrift.")
+                            .arg(shownPath(m_path), reason);
+    }
+    showImage();
+    m_restored = true;
+    window().repaintPreview();
+}
+
+void DinLetterPart::saveView(settings::ViewChoices& view) const
+{
+    if (m_formA->isChecked() || m_formB->isChecked())
+        view.layout2 = m_layout2;
+}
+
+void DinLetterPart::windowShown()
+{
+    if (!m_problem.isEmpty())
+        throw CommandError(std::exchange(m_problem, QString()));
+}
+
+QStringList DinLetterPart::inputFiles() const
+{
+    return m_path.isEmpty() ? QStringList() : QStringList{m_path};
+}
+
+void DinLetterPart::shapeRequest(output::PrintRequest& request, bool) const
+{
+    if (m_formA->isChecked())
+        request.kind = layout::LayoutKind::DinA;
+    else if (m_formB->isChecked())
+        request.kind = layout::LayoutKind::DinB;
+    request.view.letterheadImage = m_image;
+    request.view.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
+    request.view.preprintedStationery = m_preprinted->isChecked();
+}
+
+void DinLetterPart::showImage()
+{
+    m_remove->setEnabled(!m_path.isEmpty());
+    m_shown->setToolTip(shownPath(m_path));
+    if (m_image.isNull()) {
+        m_shown->setPixmap(QPixmap());
+        m_shown->setText(m_path.isEmpty() ? QString() : QStringLiteral("Bild fehlt"));
+        return;
+    }
+    const QSize room = m_shown->contentsRect().size() - QSize(4, 4);
+    m_shown->setPixmap(
+        QPixmap::fromImage(m_image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void DinLetterPart::saveChoice()
+{
+    if (!m_restored)
+        return;
+    DinLetterChoice choice;
+    if (m_formA->isChecked())
+        choice.form = DinLetterChoice::Form::A;
+    else if (m_formB->isChecked())
+        choice.form = DinLetterChoice::Form::B;
+    choice.imagePath = m_path;
+    choice.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
+    choice.preprinted = m_preprinted->isChecked();
+    saveSettings([&choice](settings::SettingsBackend& store) { return choice.write(store); });
+}
+
+void DinLetterPart::formChanged()
+{
+    window().repaintPreview();
+    window().events().pageSetUpChanged();
+    saveChoice();
+}
+
+void DinLetterPart::chooseImage()
+{
+    const QString chosen = window().prompts().nextFileName(Prompts::FileKind::Image, m_dialogName);
+    if (chosen.isEmpty())
+        return;
+    QString error;
+    std::optional<QImage> image = layout::readSignatureImage(chosen, error);
+    if (!image)
+        throw CommandError(QStringLiteral("„%1“ lässt sich nicht als Bild lesen: %2")
+                               .arg(shownPath(chosen), error));
+    m_path = keepCopy(chosen, window().dataFolder(), m_path);
+    m_image = std::move(*image);
+    m_problem.clear();
+    showImage();
+    window().repaintPreview();
+    saveChoice();
+}
+
+void DinLetterPart::removeImage()
+{
+    if (isOwnCopy(m_path, QDir(window().dataFolder())))
+        QFile::remove(m_path);
+    m_path.clear();
+    m_image = QImage();
+    m_problem.clear();
+    showImage();
+    window().repaintPreview();
+    saveChoice();
+}
+
+void DinLetterPart::optionChanged()
+{
+    window().repaintPreview();
+    saveChoice();
+}
+
+} // namespace quillory::app
