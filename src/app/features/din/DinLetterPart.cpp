@@ -10,6 +10,7 @@
 #include "output/LetterPrinter.h"
 #include "settings/FormStorage.h"
 #include "support/ErrorReport.h"
+#include "support/KeptCopy.h"
 #include "widgets/FormBuilder.h"
 
 #include <QCheckBox>
@@ -36,49 +37,11 @@ using DateStyle = DinLetterChoice::DateStyle;
 /** The combo's entries in this order. */
 constexpr DateStyle kDateStyles[] = {DateStyle::Numeric, DateStyle::Iso, DateStyle::Long};
 /** The copy's name in the data folder, without the suffix the original had. */
-const QString kCopyName = QStringLiteral("Briefkopf");
+const KeptCopy kCopy(QStringLiteral("Briefkopf"));
 
 QString shownPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-/** Only a copy the program made may be deleted; a path pointing elsewhere is the user's file. */
-bool isOwnCopy(const QString& path, const QDir& folder)
-{
-    const QFileInfo file(path);
-    return !path.isEmpty() && file.dir() == folder && file.completeBaseName() == kCopyName;
-}
-
-/** Copies chosen into folder as the program's own copy, replacing old; gives the copy's path. */
-QString keepCopy(const QString& chosen, const QString& dataFolder, const QString& old)
-{
-    const QDir folder(dataFolder);
-    if (!folder.mkpath(QStringLiteral(".")))
-        throw CommandError(
-            QStringLiteral("Der Ordner „%1“ lässt sich nicht anlegen").arg(shownPath(dataFolder)));
-    const QString suffix = QFileInfo(chosen).suffix().toLower();
-    const QString copy =
-        folder.filePath(kCopyName + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
-    if (QFileInfo(chosen) == QFileInfo(copy))
-        return copy;
-    // Into a new file first: the old copy stays until the new one is whole.
-    const QString incoming = folder.filePath(kCopyName + QStringLiteral("-neu"));
-    QFile::remove(incoming);
-    if (!QFile::copy(chosen, incoming))
-        throw CommandError(QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren")
-                               .arg(shownPath(folder.absolutePath())));
-    // A read-only original would give a copy that Windows refuses to replace later.
-    QFile::setPermissions(incoming, QFile::ReadOwner | QFile::WriteOwner);
-    if (isOwnCopy(old, folder))
-        QFile::remove(old);
-    QFile::remove(copy);
-    if (!QFile::rename(incoming, copy)) {
-        QFile::remove(incoming);
-        throw CommandError(
-            QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren").arg(shownPath(copy)));
-    }
-    return copy;
 }
 
 } // namespace
@@ -317,7 +280,7 @@ void DinLetterPart::chooseImage()
     if (!image)
         throw CommandError(QStringLiteral("„%1“ lässt sich nicht als Bild lesen: %2")
                                .arg(shownPath(chosen), error));
-    m_path = keepCopy(chosen, window().dataFolder(), m_path);
+    m_path = kCopy.keep(chosen, window().dataFolder(), m_path);
     m_image = std::move(*image);
     m_problem.clear();
     showImage();
@@ -327,7 +290,7 @@ void DinLetterPart::chooseImage()
 
 void DinLetterPart::removeImage()
 {
-    if (isOwnCopy(m_path, QDir(window().dataFolder())))
+    if (kCopy.isOwn(m_path, window().dataFolder()))
         QFile::remove(m_path);
     m_path.clear();
     m_image = QImage();

@@ -9,6 +9,7 @@
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "support/ErrorReport.h"
+#include "support/KeptCopy.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/SpinField.h"
 
@@ -29,7 +30,7 @@ namespace quillory::app {
 namespace {
 
 /** The copy's name in the data folder, without the suffix the original had. */
-const QString kCopyName = QStringLiteral("Unterschrift");
+const KeptCopy kCopy(QStringLiteral("Unterschrift"));
 
 constexpr document::NumberRange kHeightRange{layout::ViewOptions::kMinSignatureHeightMm,
                                              layout::ViewOptions::kMaxSignatureHeightMm, 1};
@@ -37,13 +38,6 @@ constexpr document::NumberRange kHeightRange{layout::ViewOptions::kMinSignatureH
 QString shownPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-/** Only a copy the program made may be deleted; a path pointing elsewhere is the user's file. */
-bool isOwnCopy(const QString& path, const QDir& folder)
-{
-    const QFileInfo file(path);
-    return !path.isEmpty() && file.dir() == folder && file.completeBaseName() == kCopyName;
 }
 
 } // namespace
@@ -232,33 +226,7 @@ void SignaturePart::chooseImage()
             QStringLiteral("„%1“ taugt nicht als Unterschrift: %2").arg(shownPath(chosen), shape));
 
     // A copy of our own, so that moving or deleting the original loses nothing.
-    const QString dataFolder = window().dataFolder();
-    const QDir folder(dataFolder);
-    if (!folder.mkpath(QStringLiteral(".")))
-        throw CommandError(
-            QStringLiteral("Der Ordner „%1“ lässt sich nicht anlegen").arg(shownPath(dataFolder)));
-    const QString suffix = QFileInfo(chosen).suffix().toLower();
-    const QString copy =
-        folder.filePath(kCopyName + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix));
-    if (QFileInfo(chosen) != QFileInfo(copy)) {
-        // Into a new file first: the old copy stays until the new one is whole.
-        const QString incoming = folder.filePath(kCopyName + QStringLiteral("-neu"));
-        QFile::remove(incoming);
-        if (!QFile::copy(chosen, incoming))
-            throw CommandError(QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren")
-                                   .arg(shownPath(folder.absolutePath())));
-        // A read-only original would give a copy that Windows refuses to replace later.
-        QFile::setPermissions(incoming, QFile::ReadOwner | QFile::WriteOwner);
-        if (isOwnCopy(m_path, folder))
-            QFile::remove(m_path);
-        QFile::remove(copy);
-        if (!QFile::rename(incoming, copy)) {
-            QFile::remove(incoming);
-            throw CommandError(QStringLiteral("Das Bild lässt sich nicht nach „%1“ kopieren")
-                                   .arg(shownPath(copy)));
-        }
-    }
-    m_path = copy;
+    m_path = kCopy.keep(chosen, window().dataFolder(), m_path);
     m_image = std::move(*image);
     m_problem.clear();
     showImage();
@@ -268,7 +236,7 @@ void SignaturePart::chooseImage()
 
 void SignaturePart::removeImage()
 {
-    if (isOwnCopy(m_path, QDir(window().dataFolder())))
+    if (kCopy.isOwn(m_path, window().dataFolder()))
         QFile::remove(m_path);
     m_path.clear();
     m_image = QImage();
