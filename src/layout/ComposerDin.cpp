@@ -3,6 +3,7 @@
 // them, whatever margin the letter or the printer has.
 #include "Composer.h"
 #include "GallopSearch.h"
+#include "PrintedPage.h"
 
 #include <QDate>
 #include <QStringList>
@@ -41,6 +42,7 @@ constexpr double kFieldTextMm = 75;  // the address field's 85 mm less 5 mm on e
 constexpr double kInfoBlockMm = 125; // the information block's left edge
 constexpr double kInfoBlockRightMm = 10;
 constexpr double kFooterBottomMm = 10;
+constexpr double kMarkLeftMm = 4; // the marks' start, off the sheet's left edge
 constexpr double kPageLabelTopMm = 13;
 constexpr int kSmallPoints = 8; // return line, postal notes, labels, page label
 constexpr int kLetterheadNamePoints = 14;
@@ -182,7 +184,7 @@ void Composer::pageFrameDin()
     const auto mark = [&](double yMm, double lengthMm) {
         const int y = std::clamp(sheetY(yMm), 0, std::max(0, m_geometry.pageHeight - 1));
         // Where the printer cannot reach 4 mm, the mark starts where it can, whole.
-        const int from = std::max(0, sheetX(4));
+        const int from = std::max(0, sheetX(kMarkLeftMm));
         m_layout.addEveryPageLine(QPoint(from, y), QPoint(from + millimetres(lengthMm), y), thin);
     };
     for (double fold : formOf(m_kind).folds)
@@ -408,6 +410,20 @@ void Composer::pageLabelsDin()
                          label, m_canvas.font(), TextRole::PageLabel);
     }
     applyFont(m_letter.letterFont);
+}
+
+DinReach dinReach(const PrintedPage& page)
+{
+    if (page.sheet.isEmpty())
+        return {};
+    const auto pixels = [](double mm, int dpi) {
+        return int(std::lround(mm * dpi / 25.4));
+    };
+    DinReach reach;
+    reach.marks = page.origin.x() <= pixels(kMarkLeftMm, page.dpiX);
+    reach.footer = page.sheet.height() - page.origin.y() - pixels(kFooterBottomMm, page.dpiY) <=
+                   page.size.height();
+    return reach;
 }
 
 } // namespace quillory::layout

@@ -61,4 +61,16 @@ bool onStationery(LayoutKind kind, const ViewOptions& view, TextRole role);
 /** The replay for paper: all but what the stationery carries; empty when that is nothing. */
 RoleFilter paperFilter(LayoutKind kind, const ViewOptions& view);
 
+/** What of a DIN letter lies where a printer with page can print. */
+struct DinReach
+{
+    bool marks = true;  ///< the fold and hole marks, from 4 mm off the left edge
+    bool footer = true; ///< the footer's last line, 10 mm above the bottom edge
+};
+/**
+ * Whether page reaches a DIN letter's fixed places at the sheet's edges;
+ * composition draws what it does not reach at the nearest printable place.
+ */
+DinReach dinReach(const PrintedPage& page);
+
 } // namespace quillory::layout

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 
 using namespace Qt::StringLiterals;
 using quillory::layout::LayoutKind;
@@ -175,6 +176,21 @@ private slots:
             QVERIFY2(f.form->TabSheet2->rect().contains(area), qPrintable(name));
             QVERIFY2(!area.intersects(signature), qPrintable(name));
         }
+    }
+
+    void aPrinterThatFallsShortIsToldOnce()
+    {
+        PreviewFixture f;
+        // 12.7 mm unprintable on every side: neither the marks nor the footer fit.
+        f.printer.printer.printableOriginMm = {12.7, 12.7};
+        f.printer.printer.printableArea = {4360, 6415};
+        find<QRadioButton>(f, u"DinACheck"_s)->setChecked(true);
+        QCOMPARE(f.form->StatusBar1->currentMessage(),
+                 u"Der Drucker erreicht die Falz- und Lochmarken und die Fußzeile des "
+                 "DIN-Briefs nicht; sie stehen so nah wie möglich an ihrem Platz."_s);
+        f.form->StatusBar1->clearMessage();
+        find<QRadioButton>(f, u"DinBCheck"_s)->setChecked(true);
+        QVERIFY(f.form->StatusBar1->currentMessage().isEmpty());
     }
 };
 

@@ -284,6 +284,27 @@ private slots:
             QVERIFY2(std::abs(found[i] - marks[i]) <= 0.5, qPrintable(QString::number(found[i])));
     }
 
+    void whatAPrinterReaches_data()
+    {
+        QTest::addColumn<int>("inset"); // pixels at 600 dpi on every side
+        QTest::addColumn<bool>("marks");
+        QTest::addColumn<bool>("footer");
+        QTest::newRow("edge to edge") << 0 << true << true;
+        QTest::newRow("3.8 mm") << 90 << true << true;
+        QTest::newRow("4.2 mm: the marks start further in") << 100 << false << true;
+        QTest::newRow("12.7 mm: the footer too") << 300 << false << false;
+    }
+
+    void whatAPrinterReaches()
+    {
+        QFETCH(int, inset);
+        QFETCH(bool, marks);
+        QFETCH(bool, footer);
+        const DinReach reach = dinReach(printedPage(inset));
+        QCOMPARE(reach.marks, marks);
+        QCOMPARE(reach.footer, footer);
+    }
+
     void unreachablePlacesMoveToTheNearestPrintableOne()
     {
         // A printer that cannot print within 12.7 mm of the edges: the marks

@@ -6,8 +6,11 @@
 
 #include "features/din/DinLetterChoice.h"
 #include "layout/Composer.h"
+#include "layout/PrintedPage.h"
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
+#include "output/PreviewGeometry.h"
+#include "output/PreviewRenderer.h"
 #include "settings/FormStorage.h"
 #include "support/ErrorReport.h"
 #include "support/KeptCopy.h"
@@ -165,6 +168,9 @@ void DinLetterPart::connectHandlers()
                     m_layout2 = layout2;
             });
     }
+    // A printer or form that cannot have every mark in its place is told once.
+    connectGuarded(&window().events(), &WindowEvents::pageSetUpChanged,
+                   [this] { noteUnreachablePlaces(); });
     connectGuarded(m_choose, &QPushButton::clicked, [this] { chooseImage(); });
     connectGuarded(m_remove, &QPushButton::clicked, [this] { removeImage(); });
     connectGuarded(m_dateStyle, &QComboBox::currentIndexChanged, [this] { optionChanged(); });
@@ -214,6 +220,7 @@ void DinLetterPart::saveView(settings::ViewChoices& view) const
 
 void DinLetterPart::windowShown()
 {
+    noteUnreachablePlaces();
     if (!m_problem.isEmpty())
         throw CommandError(std::exchange(m_problem, QString()));
 }
@@ -261,6 +268,28 @@ void DinLetterPart::saveChoice()
     choice.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
     choice.preprinted = m_preprinted->isChecked();
     saveSettings([&choice](settings::SettingsBackend& store) { return choice.write(store); });
+}
+
+void DinLetterPart::noteUnreachablePlaces()
+{
+    QStringList missed;
+    if (m_formA->isChecked() || m_formB->isChecked()) {
+        const layout::DinReach reach = layout::dinReach(window().previewRequest().printer.page());
+        if (!reach.marks)
+            missed << QStringLiteral("die Falz- und Lochmarken");
+        if (!reach.footer)
+            missed << QStringLiteral("die Fußzeile");
+    }
+    const QString note =
+        missed.isEmpty()
+            ? QString()
+            : QStringLiteral("Der Drucker erreicht %1 des DIN-Briefs nicht; sie stehen so nah wie "
+                             "möglich an ihrem Platz.")
+                  .arg(missed.join(QStringLiteral(" und ")));
+    // Once for each printer and form that fall short, not at every change of the page.
+    if (!note.isEmpty() && note != m_reachNote)
+        window().showStatus(note, LetterWindow::kStatusNoteMs);
+    m_reachNote = note;
 }
 
 void DinLetterPart::formChanged()

@@ -52,6 +52,8 @@ private:
     /** "Entfernen": the sender's lines in the letterhead zone again; the copy goes too. */
     void removeImage();
     void optionChanged();
+    /** Says once in the status bar what of the chosen form the printer cannot reach. */
+    void noteUnreachablePlaces();
 
     QRadioButton* m_formA = nullptr;
     QRadioButton* m_formB = nullptr;
@@ -71,6 +73,8 @@ private:
     /** The form's own choice, Layout 2 rather than Layout 1. */
     bool m_layout2 = false;
     bool m_restored = false;
+    /** The last such note, so that it is not said again for the same printer. */
+    QString m_reachNote;
 };
 
 } // namespace quillory::app
