@@ -415,6 +415,18 @@ private slots:
                 const Placed* p = find(all, text, true);
                 return p ? p->page : 0;
             };
+            // No page holds nothing but its footer and page label.
+            int lastPage = 0;
+            for (const Placed& p : all)
+                lastPage = std::max(lastPage, p.page);
+            for (int page = 1; page <= lastPage; ++page)
+                QVERIFY2(std::any_of(all.begin(), all.end(),
+                                     [page](const Placed& p) {
+                                         return p.page == page && !p.text.trimmed().isEmpty() &&
+                                                p.role != TextRole::Footer &&
+                                                p.role != TextRole::PageLabel;
+                                     }),
+                         qPrintable(u"page %1 of %2 lines"_s.arg(page).arg(n)));
             const int anlagen = pageOf(u"Anlagen"_s), verteiler = pageOf(u"Verteiler"_s);
             QVERIFY(anlagen > 0 && verteiler > 0);
             QVERIFY2(anlagen == pageOf(u"Vertrag"_s), qPrintable(QString::number(n)));
