@@ -192,6 +192,18 @@ private slots:
         find<QRadioButton>(f, u"DinBCheck"_s)->setChecked(true);
         QVERIFY(f.form->StatusBar1->currentMessage().isEmpty());
     }
+
+    void anpassenLeavesADinLetterAsItIs()
+    {
+        PreviewFixture f;
+        find<QRadioButton>(f, u"DinBCheck"_s)->setChecked(true);
+        find<QComboBox>(f, u"UmschlagCombo"_s)->setCurrentText(u"DL"_s);
+        f.form->SetUnChanged();
+        find<QPushButton>(f, u"AnpassenButton"_s)->click();
+        QCOMPARE(f.prompts.infos, QStringList{u"Die DIN-Layouts setzen die Anschrift selbst an "
+                                              "ihren Platz; es wird nichts geändert."_s});
+        QVERIFY(!f.form->isChanged());
+    }
 };
 
 QTEST_MAIN(TestDinLetterWindow)

@@ -209,9 +209,12 @@ void EnvelopePart::AnpassenClick()
         envelope::fitAddress(request.letter, request.view, request.kind, request.printer.page(),
                              sheetOf(request.printer), chosen);
     if (!fit.possible) {
-        window().prompts().showInfo(QStringLiteral("Die Anschrift lässt sich nicht ins Fenster "
-                                                   "(%1) setzen. %2.")
-                                        .arg(chosen.name, fit.reason));
+        // A DIN letter's address has its place already: the reason says so alone.
+        window().prompts().showInfo(
+            layout::isDin(request.kind)
+                ? fit.reason + QLatin1Char('.')
+                : QStringLiteral("Die Anschrift lässt sich nicht ins Fenster (%1) setzen. %2.")
+                      .arg(chosen.name, fit.reason));
         return;
     }
     // Into the letter as typed, not the shown record's, and modified as by typing.
