@@ -7,25 +7,21 @@
 #include "features/din/DinLetterChoice.h"
 #include "layout/Composer.h"
 #include "layout/PrintedPage.h"
-#include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "output/PreviewGeometry.h"
 #include "output/PreviewRenderer.h"
 #include "settings/FormStorage.h"
 #include "support/ErrorReport.h"
-#include "support/KeptCopy.h"
+#include "support/KeptImage.h"
 #include "widgets/FormBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -40,7 +36,6 @@ using DateStyle = DinLetterChoice::DateStyle;
 /** The combo's entries in this order. */
 constexpr DateStyle kDateStyles[] = {DateStyle::Numeric, DateStyle::Iso, DateStyle::Long};
 /** The copy's name in the data folder, without the suffix the original had. */
-const KeptCopy kCopy(QStringLiteral("Briefkopf"));
 
 QString shownPath(const QString& path)
 {
@@ -187,26 +182,12 @@ void DinLetterPart::restoreSettings(const settings::ViewChoices& view)
         int(std::find(std::begin(kDateStyles), std::end(kDateStyles), choice.dateStyle) -
             std::begin(kDateStyles)));
     m_preprinted->setChecked(choice.preprinted);
-    m_path = choice.imagePath;
-    m_image = QImage();
-    if (!m_path.isEmpty()) {
-        QString reason;
-        if (!QFileInfo::exists(m_path)) {
-            reason = QStringLiteral("gibt es nicht mehr");
-        } else {
-            QString error;
-            if (std::optional<QImage> image = layout::readSignatureImage(m_path, error))
-                m_image = std::move(*image);
-            else
-                reason = QStringLiteral("lässt sich nicht lesen (%1)").arg(error);
-        }
-        // Kept as stored: the user decides whether to choose another or remove it.
-        if (!reason.isEmpty())
-            m_problem = QStringLiteral("Das Bild Ihres Briefkopfs „%1“ %2. Bis Sie unter „Ihre "
-                                       "Daten“ ein anderes wählen oder es entfernen, stehen im "
-                                       "Briefkopf Ihr Name und Ihre Anschrift.")
-                            .arg(shownPath(m_path), reason);
-    }
+    // Kept as stored: the user decides whether to choose another or remove it.
+    if (const QString reason = m_kept.restore(choice.imagePath); !reason.isEmpty())
+        m_problem = QStringLiteral("Das Bild Ihres Briefkopfs „%1“ %2. Bis Sie unter „Ihre "
+                                   "Daten“ ein anderes wählen oder es entfernen, stehen im "
+                                   "Briefkopf Ihr Name und Ihre Anschrift.")
+                        .arg(shownPath(m_kept.path()), reason);
     showImage();
     m_restored = true;
     window().repaintPreview();
@@ -227,7 +208,7 @@ void DinLetterPart::windowShown()
 
 QStringList DinLetterPart::inputFiles() const
 {
-    return m_path.isEmpty() ? QStringList() : QStringList{m_path};
+    return m_kept.files();
 }
 
 void DinLetterPart::shapeRequest(output::PrintRequest& request, bool) const
@@ -236,23 +217,14 @@ void DinLetterPart::shapeRequest(output::PrintRequest& request, bool) const
         request.kind = layout::LayoutKind::DinA;
     else if (m_formB->isChecked())
         request.kind = layout::LayoutKind::DinB;
-    request.view.letterheadImage = m_image;
+    request.view.letterheadImage = m_kept.image();
     request.view.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
     request.view.preprintedStationery = m_preprinted->isChecked();
 }
 
 void DinLetterPart::showImage()
 {
-    m_remove->setEnabled(!m_path.isEmpty());
-    m_shown->setToolTip(shownPath(m_path));
-    if (m_image.isNull()) {
-        m_shown->setPixmap(QPixmap());
-        m_shown->setText(m_path.isEmpty() ? QString() : QStringLiteral("Bild fehlt"));
-        return;
-    }
-    const QSize room = m_shown->contentsRect().size() - QSize(4, 4);
-    m_shown->setPixmap(
-        QPixmap::fromImage(m_image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    m_kept.showIn(*m_shown, *m_remove);
 }
 
 void DinLetterPart::saveChoice()
@@ -264,7 +236,7 @@ void DinLetterPart::saveChoice()
         choice.form = DinLetterChoice::Form::A;
     else if (m_formB->isChecked())
         choice.form = DinLetterChoice::Form::B;
-    choice.imagePath = m_path;
+    choice.imagePath = m_kept.path();
     choice.dateStyle = kDateStyles[std::clamp(m_dateStyle->currentIndex(), 0, 2)];
     choice.preprinted = m_preprinted->isChecked();
     saveSettings([&choice](settings::SettingsBackend& store) { return choice.write(store); });
@@ -304,13 +276,7 @@ void DinLetterPart::chooseImage()
     const QString chosen = window().prompts().nextFileName(Prompts::FileKind::Image, m_dialogName);
     if (chosen.isEmpty())
         return;
-    QString error;
-    std::optional<QImage> image = layout::readSignatureImage(chosen, error);
-    if (!image)
-        throw CommandError(QStringLiteral("„%1“ lässt sich nicht als Bild lesen: %2")
-                               .arg(shownPath(chosen), error));
-    m_path = kCopy.keep(chosen, window().dataFolder(), m_path);
-    m_image = std::move(*image);
+    m_kept.take(chosen, KeptImage::read(chosen), window().dataFolder());
     m_problem.clear();
     showImage();
     window().repaintPreview();
@@ -319,10 +285,7 @@ void DinLetterPart::chooseImage()
 
 void DinLetterPart::removeImage()
 {
-    if (kCopy.isOwn(m_path, window().dataFolder()))
-        QFile::remove(m_path);
-    m_path.clear();
-    m_image = QImage();
+    m_kept.remove(window().dataFolder());
     m_problem.clear();
     showImage();
     window().repaintPreview();

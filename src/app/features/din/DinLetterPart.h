@@ -1,8 +1,8 @@
 #pragma once
 
+#include "support/KeptImage.h"
 #include "window/WindowPart.h"
 
-#include <QImage>
 #include <QString>
 
 class QCheckBox;
@@ -64,10 +64,8 @@ private:
     QComboBox* m_dateStyle = nullptr;
     QCheckBox* m_preprinted = nullptr;
 
-    /** The letterhead as composition draws it (flattened); null: the sender's lines. */
-    QImage m_image;
-    /** The copy in the data folder, as stored; kept even when it cannot be read. */
-    QString m_path;
+    /** The chosen image and its copy in the data folder, "Briefkopf" there. */
+    KeptImage m_kept{QStringLiteral("Briefkopf")};
     QString m_problem;
     QString m_dialogName;
     /** The form's own choice, Layout 2 rather than Layout 1. */

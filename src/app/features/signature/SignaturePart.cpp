@@ -9,18 +9,15 @@
 #include "layout/SignatureImage.h"
 #include "output/LetterPrinter.h"
 #include "support/ErrorReport.h"
-#include "support/KeptCopy.h"
+#include "support/KeptImage.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/SpinField.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPageSize>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <algorithm>
@@ -28,9 +25,6 @@
 
 namespace quillory::app {
 namespace {
-
-/** The copy's name in the data folder, without the suffix the original had. */
-const KeptCopy kCopy(QStringLiteral("Unterschrift"));
 
 constexpr document::NumberRange kHeightRange{layout::ViewOptions::kMinSignatureHeightMm,
                                              layout::ViewOptions::kMaxSignatureHeightMm, 1};
@@ -133,27 +127,13 @@ void SignaturePart::restoreSettings(const settings::ViewChoices&)
     const SignatureChoice choice = SignatureChoice::read(window().settingsStore());
     m_height->setValue(choice.heightMm);
     m_onlyInPdf->setChecked(choice.onlyInPdf);
-    m_path = choice.imagePath;
-    m_image = QImage();
-    if (!m_path.isEmpty()) {
-        QString reason;
-        if (!QFileInfo::exists(m_path)) {
-            reason = QStringLiteral("gibt es nicht mehr");
-        } else {
-            QString error;
-            if (std::optional<QImage> image = layout::readSignatureImage(m_path, error))
-                m_image = std::move(*image);
-            else
-                reason = QStringLiteral("lässt sich nicht lesen (%1)").arg(error);
-        }
-        // Kept as stored: the user decides whether to choose another or remove it.
-        if (!reason.isEmpty())
-            m_problem =
-                QStringLiteral("Das Bild Ihrer Unterschrift „%1“ %2. Bis Sie unter „Ihre Daten“ "
-                               "ein anderes wählen oder es entfernen, steht im Brief die "
-                               "punktierte Linie.")
-                    .arg(shownPath(m_path), reason);
-    }
+    // Kept as stored: the user decides whether to choose another or remove it.
+    if (const QString reason = m_kept.restore(choice.imagePath); !reason.isEmpty())
+        m_problem =
+            QStringLiteral("Das Bild Ihrer Unterschrift „%1“ %2. Bis Sie unter „Ihre Daten“ "
+                           "ein anderes wählen oder es entfernen, steht im Brief die "
+                           "punktierte Linie.")
+                .arg(shownPath(m_kept.path()), reason);
     showImage();
     m_restored = true;
     window().repaintPreview();
@@ -167,7 +147,7 @@ void SignaturePart::windowShown()
 
 QStringList SignaturePart::inputFiles() const
 {
-    return m_path.isEmpty() ? QStringList() : QStringList{m_path};
+    return m_kept.files();
 }
 
 void SignaturePart::shapeRequest(output::PrintRequest& request, bool forPdf) const
@@ -175,23 +155,13 @@ void SignaturePart::shapeRequest(output::PrintRequest& request, bool forPdf) con
     // The preview shows what the printer prints: the image only where
     // printed letters carry it too; they are mostly signed by hand.
     if (forPdf || !m_onlyInPdf->isChecked())
-        request.view.signatureImage = m_image;
+        request.view.signatureImage = m_kept.image();
     request.view.signatureHeightMm = int(m_height->letterValue());
 }
 
 void SignaturePart::showImage()
 {
-    m_remove->setEnabled(!m_path.isEmpty());
-    if (m_image.isNull()) {
-        m_shown->setPixmap(QPixmap());
-        m_shown->setText(m_path.isEmpty() ? QString() : QStringLiteral("Bild fehlt"));
-        m_shown->setToolTip(shownPath(m_path));
-        return;
-    }
-    const QSize room = m_shown->contentsRect().size() - QSize(4, 4);
-    m_shown->setPixmap(
-        QPixmap::fromImage(m_image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    m_shown->setToolTip(shownPath(m_path));
+    m_kept.showIn(*m_shown, *m_remove);
 }
 
 void SignaturePart::saveChoice()
@@ -199,7 +169,7 @@ void SignaturePart::saveChoice()
     if (!m_restored)
         return;
     SignatureChoice choice;
-    choice.imagePath = m_path;
+    choice.imagePath = m_kept.path();
     choice.heightMm = int(m_height->letterValue());
     choice.onlyInPdf = m_onlyInPdf->isChecked();
     saveSettings([&choice](settings::SettingsBackend& store) { return choice.write(store); });
@@ -210,24 +180,19 @@ void SignaturePart::chooseImage()
     const QString chosen = window().prompts().nextFileName(Prompts::FileKind::Image, m_dialogName);
     if (chosen.isEmpty())
         return;
-    QString error;
-    std::optional<QImage> image = layout::readSignatureImage(chosen, error);
-    if (!image)
-        throw CommandError(QStringLiteral("„%1“ lässt sich nicht als Bild lesen: %2")
-                               .arg(shownPath(chosen), error));
+    QImage image = KeptImage::read(chosen);
     // Checked at the smallest height on A4 as a PDF is saved, so that no
     // height chosen later makes the signature vanish from the page.
     const layout::PrintedPage a4 = layout::PrintedPage::a4At600();
     const QString shape = layout::signatureShapeProblem(
-        image->size(), layout::ViewOptions::kMinSignatureHeightMm, a4.dpiX,
+        image.size(), layout::ViewOptions::kMinSignatureHeightMm, a4.dpiX,
         QPageSize(QPageSize::A4).size(QPageSize::Millimeter).width());
     if (!shape.isEmpty())
         throw CommandError(
             QStringLiteral("„%1“ taugt nicht als Unterschrift: %2").arg(shownPath(chosen), shape));
 
     // A copy of our own, so that moving or deleting the original loses nothing.
-    m_path = kCopy.keep(chosen, window().dataFolder(), m_path);
-    m_image = std::move(*image);
+    m_kept.take(chosen, std::move(image), window().dataFolder());
     m_problem.clear();
     showImage();
     window().repaintPreview();
@@ -236,10 +201,7 @@ void SignaturePart::chooseImage()
 
 void SignaturePart::removeImage()
 {
-    if (kCopy.isOwn(m_path, window().dataFolder()))
-        QFile::remove(m_path);
-    m_path.clear();
-    m_image = QImage();
+    m_kept.remove(window().dataFolder());
     m_problem.clear();
     showImage();
     window().repaintPreview();

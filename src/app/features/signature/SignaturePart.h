@@ -1,8 +1,8 @@
 #pragma once
 
+#include "support/KeptImage.h"
 #include "window/WindowPart.h"
 
-#include <QImage>
 #include <QString>
 
 class QCheckBox;
@@ -58,10 +58,8 @@ private:
     SpinField* m_height = nullptr;
     QCheckBox* m_onlyInPdf = nullptr;
 
-    /** The image as composition draws it (flattened); null: the dotted line. */
-    QImage m_image;
-    /** The copy in the data folder, as stored; kept even when it cannot be read. */
-    QString m_path;
+    /** The chosen image and its copy in the data folder, "Unterschrift" there. */
+    KeptImage m_kept{QStringLiteral("Unterschrift")};
     QString m_problem;
     QString m_dialogName;
     /** Changes of the fields are stored only after the stored choice was shown. */
