@@ -256,7 +256,9 @@ private:
      */
     output::PrinterMetrics pageMetrics(QString* problem) const;
     /** "Kein Drucker – Vorschau auf A4" while there is no printer. */
-    void showPrinterNote();
+    void showPrinterNote(const QString& problem);
+    /** previewRequest(), and why the printer could not be asked (empty: it could). */
+    output::PreviewRequest previewRequest(QString* printerProblem) const;
     /**
      * The letter with the view choices and layout it is printed in, as the
      * parts shape it; forPdf: as "Als PDF speichern..." writes it.

@@ -74,10 +74,8 @@ output::PrinterMetrics MainForm::pageMetrics(QString* problem) const
     return error.isEmpty() ? metrics : a4At600();
 }
 
-void MainForm::showPrinterNote()
+void MainForm::showPrinterNote(const QString& problem)
 {
-    QString problem;
-    pageMetrics(&problem);
     const QString note =
         problem.isEmpty() ? QString() : QStringLiteral("Kein Drucker – Vorschau auf A4");
     if (PrinterNote->text() != note) {
@@ -88,7 +86,12 @@ void MainForm::showPrinterNote()
 
 output::PreviewRequest MainForm::previewRequest() const
 {
-    const output::PrinterMetrics metrics = pageMetrics(nullptr);
+    return previewRequest(nullptr);
+}
+
+output::PreviewRequest MainForm::previewRequest(QString* printerProblem) const
+{
+    const output::PrinterMetrics metrics = pageMetrics(printerProblem);
     output::PrintRequest letterAndView = shownLetterRequest();
     output::PreviewRequest request;
     request.letter = std::move(letterAndView.letter);
@@ -103,12 +106,14 @@ output::PreviewRequest MainForm::previewRequest() const
 
 void MainForm::PaintBox1Paint(QPainter& painter)
 {
-    const output::PreviewRequest request = previewRequest();
+    // The printer is asked once a paint: for the page and for the note alike.
+    QString printerProblem;
+    const output::PreviewRequest request = previewRequest(&printerProblem);
     // Resizing asks for another paint; drawing now as well spares a blank frame.
     if (PaintBox1->size() != request.geometry.size)
         PaintBox1->resize(request.geometry.size);
     PageCount = preview().paint(painter, request);
-    showPrinterNote();
+    showPrinterNote(printerProblem);
     for (WindowPart* part : m_parts)
         part->paintOverPreview(painter, request);
 }
