@@ -7,8 +7,11 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <memory>
 
 using quillory::app::MainForm;
 using quillory::settings::MemorySettingsBackend;
@@ -37,10 +40,15 @@ int screenLines(const MainForm& form, int paragraph)
     return block.layout()->lineCount();
 }
 
+quillory::app::SpellSupport* spellingOf(const MainForm& form)
+{
+    return form.findChild<quillory::app::SpellingPart*>()->spelling();
+}
+
 /** Shows kBody in an unchanged letter, without a real dictionary; "Heren" is the one typo. */
 void openBody(FormFixture& fixture, const QTemporaryDir& noDictionaries)
 {
-    auto* spelling = fixture.form->findChild<quillory::app::SpellingPart*>()->spelling();
+    quillory::app::SpellSupport* spelling = spellingOf(*fixture.form);
     spelling->setDictionaryFolders({noDictionaries.path()});
     fixture.show();
     auto checker = std::make_unique<StubSpellChecker>();
@@ -98,6 +106,12 @@ private slots:
                               range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline;
             QVERIFY2(underlined, qPrintable(window));
             QCOMPARE(block.layout()->lineForTextPosition(typo).lineNumber() > 0, wrapped);
+            // A right click on it offers the dictionary's word.
+            QTextCursor inTypo(f.form->Memo1->document());
+            inTypo.setPosition(typo + 2);
+            const std::unique_ptr<QMenu> menu(
+                spellingOf(*f.form)->createContextMenu(f.form->Memo1->cursorRect(inTypo).center()));
+            QCOMPARE(menu->actions().value(0)->text(), QStringLiteral("Herren"));
             // Down goes to the next screen line: within the paragraph when wrapped.
             QTest::keyClick(f.form->Memo1, Qt::Key_Down);
             QCOMPARE(f.form->Memo1->textCursor().blockNumber(), wrapped ? 0 : 1);
