@@ -10,6 +10,7 @@
 #include "features/serial/SerialLetterPart.h"
 #include "features/signature/SignaturePart.h"
 #include "features/spelling/SpellingPart.h"
+#include "features/wrapping/WrappingPart.h"
 #include "window/LetterWindow.h"
 
 namespace quillory::app {
@@ -27,6 +28,7 @@ void addFeatures(LetterWindow& window)
     new RecentLettersPart(window);
     new DetailsPart(window);
     new FindReplacePart(window);
+    new WrappingPart(window);
 }
 
 } // namespace quillory::app
