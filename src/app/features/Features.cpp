@@ -9,6 +9,7 @@
 #include "features/serial/SerialLetterPart.h"
 #include "features/signature/SignaturePart.h"
 #include "features/spelling/SpellingPart.h"
+#include "features/textblocks/TextBlocksPart.h"
 #include "window/LetterWindow.h"
 
 namespace quillory::app {
@@ -25,6 +26,7 @@ void addFeatures(LetterWindow& window)
     new SerialLetterPart(window);
     new RecentLettersPart(window);
     new DetailsPart(window);
+    new TextBlocksPart(window);
 }
 
 } // namespace quillory::app
