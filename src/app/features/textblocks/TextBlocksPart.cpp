@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <QUrl>
 #include <QWidgetAction>
 
@@ -84,6 +85,8 @@ void TextBlocksPart::fillMenu()
         m_menu->addAction(field);
         m_menu->addSeparator();
         connect(filter, &QLineEdit::textChanged, this, &TextBlocksPart::filterMenu);
+        // Once the menu is up, typing goes into the field straight away.
+        QTimer::singleShot(0, filter, [filter] { filter->setFocus(); });
         // Enter takes the first block left, as a click on it would.
         connect(filter, &QLineEdit::returnPressed, m_menu, [this] {
             for (QAction* action : m_menu->actions())
