@@ -10,6 +10,7 @@
 #include "features/serial/SerialLetterPart.h"
 #include "features/signature/SignaturePart.h"
 #include "features/spelling/SpellingPart.h"
+#include "features/textblocks/TextBlocksPart.h"
 #include "features/wrapping/WrappingPart.h"
 #include "window/LetterWindow.h"
 
@@ -28,6 +29,7 @@ void addFeatures(LetterWindow& window)
     new RecentLettersPart(window);
     new DetailsPart(window);
     new FindReplacePart(window);
+    new TextBlocksPart(window);
     new WrappingPart(window);
 }
 
