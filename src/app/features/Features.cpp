@@ -3,6 +3,7 @@
 #include "features/details/DetailsPart.h"
 #include "features/din/DinLetterPart.h"
 #include "features/envelope/EnvelopePart.h"
+#include "features/growth/FieldGrowthPart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryPart.h"
@@ -25,6 +26,7 @@ void addFeatures(LetterWindow& window)
     new SerialLetterPart(window);
     new RecentLettersPart(window);
     new DetailsPart(window);
+    new FieldGrowthPart(window);
 }
 
 } // namespace quillory::app

@@ -1,0 +1,98 @@
+#include "FormFixture.h"
+#include "widgets/FormBuilder.h"
+
+#include <QHash>
+#include <QLineEdit>
+#include <QTabWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Places = QHash<QWidget*, QRect>;
+
+/** Every widget of "Brief schreiben" and "Ihre Daten" in a window of size, each tab shown. */
+Places placesAt(FormFixture& f, const QSize& size)
+{
+    f.form->resize(size);
+    Places places;
+    for (QWidget* tab : {f.form->TabSheet1, f.form->TabSheet2}) {
+        f.form->PageControl1->setCurrentWidget(tab);
+        QCoreApplication::processEvents();
+        for (QWidget* w : tab->findChildren<QWidget*>())
+            places.insert(w, w->geometry());
+    }
+    return places;
+}
+
+} // namespace
+
+/** The text fields use a window wider than the design; at the design size all is as designed. */
+class TestFieldGrowth : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void textFieldsGrowWithTheWindow_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("taller");
+        QTest::addColumn<bool>("wider");
+        QTest::newRow("recipient") << u"Edit1"_s << 0 << true;
+        QTest::newRow("recipient's country") << u"Edit5"_s << 0 << true;
+        QTest::newRow("subject") << u"Edit6"_s << 0 << true;
+        QTest::newRow("sender's town") << u"Edit19"_s << 0 << true;
+        QTest::newRow("body, taller") << u"Memo1"_s << 300 << true;
+        QTest::newRow("date moves along") << u"DateEdit1"_s << 0 << false;
+        QTest::newRow("margin moves along") << u"RandEd"_s << 300 << false;
+    }
+
+    void textFieldsGrowWithTheWindow()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, taller);
+        QFETCH(bool, wider);
+        FormFixture f;
+        const QSize design = f.form->size();
+        const Places before = placesAt(f, design);
+        const Places after = placesAt(f, QSize(1600, design.height() + taller));
+        QWidget* w = f.form->findChild<QWidget*>(name);
+        QVERIFY(w);
+        QCOMPARE(after[w].width() > before[w].width(), wider);
+        QCOMPARE(after[w].height() > before[w].height(), taller > 0 && wider);
+        QVERIFY(after[w].left() >= before[w].left());
+    }
+
+    void theDesignComesBack_data()
+    {
+        QTest::addColumn<QSize>("change");
+        QTest::newRow("wider") << QSize(730, 0);
+        QTest::newRow("wider and taller") << QSize(730, 300);
+        QTest::newRow("narrower") << QSize(-150, -100);
+    }
+
+    void theDesignComesBack()
+    {
+        QFETCH(QSize, change);
+        FormFixture f;
+        const QSize design = f.form->size();
+        const Places before = placesAt(f, design);
+        const quillory::app::DesignScale scale;
+        QCOMPARE(before[f.form->Edit6], scale.rect(320, 32, 233, 21));
+
+        const Places changed = placesAt(f, design + change);
+        for (auto [w, area] : changed.asKeyValueRange())
+            for (QWidget* other :
+                 w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(w == other || before[w].intersects(before[other]) ||
+                             !area.intersects(changed[other]),
+                         qPrintable(w->objectName() + u" runs into "_s + other->objectName()));
+
+        const Places back = placesAt(f, design);
+        for (auto [w, area] : before.asKeyValueRange())
+            QVERIFY2(back[w] == area, qPrintable(w->objectName()));
+    }
+};
+
+QTEST_MAIN(TestFieldGrowth)
+#include "tst_fieldgrowth.moc"
