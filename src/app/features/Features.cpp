@@ -4,6 +4,7 @@
 #include "features/din/DinLetterPart.h"
 #include "features/envelope/EnvelopePart.h"
 #include "features/growth/FieldGrowthPart.h"
+#include "features/pagecount/PageCountPart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryPart.h"
@@ -27,6 +28,7 @@ void addFeatures(LetterWindow& window)
     new RecentLettersPart(window);
     new DetailsPart(window);
     new FieldGrowthPart(window);
+    new PageCountPart(window);
 }
 
 } // namespace quillory::app
