@@ -7,7 +7,6 @@
 #include <QTextEdit>
 
 #include <algorithm>
-#include <limits>
 
 namespace quillory::app {
 
@@ -68,6 +67,24 @@ void FieldGrowthPart::record(Area& area)
     }
 }
 
+std::vector<FieldGrowthPart::Span> FieldGrowthPart::columnsOf(const std::vector<Placed>& placed)
+{
+    std::vector<Span> spans;
+    for (const Placed& p : placed)
+        if (p.grows)
+            spans.push_back({p.design.left(), p.design.left() + p.design.width()});
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.start < b.start; });
+    std::vector<Span> columns;
+    for (const Span& s : spans) {
+        if (!columns.empty() && s.start <= columns.back().end)
+            columns.back().end = std::max(columns.back().end, s.end);
+        else
+            columns.push_back(s);
+    }
+    return columns;
+}
+
 void FieldGrowthPart::fit(Area& area)
 {
     if (!area.container)
@@ -75,30 +92,58 @@ void FieldGrowthPart::fit(Area& area)
     record(area);
     // The tab's frame around it is the same at every size: the tab is as
     // much wider than at the design size as the window is.
-    const int width = area.container->width();
     const int extra = window().widget()->width() - m_designWindow.width();
-    const int designWidth = width - extra;
-    int anchor = std::numeric_limits<int>::max();
-    for (const Placed& p : area.placed)
-        anchor = std::min(anchor, p.design.left());
-
-    if (extra <= 0 || designWidth <= anchor) {
+    const std::vector<Span> columns = columnsOf(area.placed);
+    int covered = 0;
+    for (const Span& c : columns)
+        covered += c.end - c.start;
+    if (extra <= 0 || covered == 0) {
         for (const Placed& p : area.placed)
             p.widget->setGeometry(p.design);
         return;
     }
-    // Stretched from the left margin on, which stays: columns move apart in
-    // proportion, a text field spans its stretched columns, and any other
-    // widget keeps its size at its column's new start. As no widget's start
-    // moves left of where a widget before it now ends, none overlaps another.
-    const double stretch = double(width - anchor) / double(designWidth - anchor);
+
+    // Only the columns of text fields take the extra width; the gaps between
+    // them stay. A point moves right by the stretch of the columns before it,
+    // so no point comes closer to one left of it.
+    const double stretch = double(extra) / double(covered);
     const auto at = [&](int x) {
-        return anchor + qRound((x - anchor) * stretch);
+        int before = 0;
+        for (const Span& c : columns)
+            before += std::clamp(x - c.start, 0, c.end - c.start);
+        return x + qRound(before * stretch);
     };
-    for (const Placed& p : area.placed) {
-        const int left = at(p.design.left());
-        const int w = p.grows ? at(p.design.left() + p.design.width()) - left : p.design.width();
-        p.widget->setGeometry(left, p.design.top(), w, p.design.height());
+    // A widget in a column keeps its distance from the column's start (the
+    // second button under a field stays beside the first) unless it lines up
+    // with a field's start, as its label does. Either way it keeps at least
+    // its gap to whatever now ends left of it on its line; going from left to
+    // right settles those first.
+    std::vector<const Placed*> order;
+    for (const Placed& p : area.placed)
+        order.push_back(&p);
+    std::stable_sort(order.begin(), order.end(), [](const Placed* a, const Placed* b) {
+        return a->design.left() < b->design.left();
+    });
+    std::vector<std::pair<const Placed*, QRect>> settled;
+    for (const Placed* p : order) {
+        const QRect& d = p->design;
+        const auto column = std::find_if(columns.begin(), columns.end(), [&](const Span& c) {
+            return c.start <= d.left() && d.left() < c.end;
+        });
+        const bool lined =
+            std::any_of(area.placed.begin(), area.placed.end(),
+                        [&](const Placed& q) { return q.grows && q.design.left() == d.left(); });
+        int left = p->grows || lined || column == columns.end()
+                       ? at(d.left())
+                       : at(column->start) + d.left() - column->start;
+        for (const auto& [q, now] : settled)
+            if (q->design.right() < d.left() && q->design.top() <= d.bottom() &&
+                q->design.bottom() >= d.top())
+                left = std::max(left, now.right() + d.left() - q->design.right());
+        const int right = p->grows ? at(d.left() + d.width()) : left + d.width();
+        const QRect now(left, d.top(), right - left, d.height());
+        p->widget->setGeometry(now);
+        settled.emplace_back(p, now);
     }
 }
 
