@@ -1,5 +1,4 @@
 #include "FormFixture.h"
-#include "widgets/FormBuilder.h"
 
 #include <QHash>
 #include <QLineEdit>
@@ -40,12 +39,9 @@ private slots:
         QTest::addColumn<bool>("wider");
         QTest::addColumn<bool>("stays");
         QTest::newRow("recipient") << u"Edit1"_s << 0 << true << true;
-        QTest::newRow("recipient's country") << u"Edit5"_s << 0 << true << true;
         QTest::newRow("subject") << u"Edit6"_s << 0 << true << false;
-        QTest::newRow("sender's town") << u"Edit19"_s << 0 << true << false;
         QTest::newRow("body, taller") << u"Memo1"_s << 300 << true << true;
-        QTest::newRow("date moves along") << u"DateEdit1"_s << 0 << false << false;
-        QTest::newRow("margin moves along") << u"RandEd"_s << 300 << false << false;
+        QTest::newRow("date moves along") << u"DateEdit1"_s << 300 << false << false;
         QTest::newRow("second button stays by the first")
             << u"AbsenderLoeschen"_s << 0 << false << true;
     }
@@ -81,9 +77,6 @@ private slots:
         FormFixture f;
         const QSize design = f.form->size();
         const Places before = placesAt(f, design);
-        const quillory::app::DesignScale scale;
-        QCOMPARE(before[f.form->Edit6], scale.rect(320, 32, 233, 21));
-
         const Places changed = placesAt(f, design + change);
         for (auto [w, area] : changed.asKeyValueRange())
             for (QWidget* other :
