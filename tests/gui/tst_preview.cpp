@@ -113,6 +113,24 @@ private slots:
         QCOMPARE(f.form->SeiteEd->value(), 1.0);
     }
 
+    void theCountAfterThePageFieldFollowsTheLetter()
+    {
+        PreviewFixture f;
+        f.form->PageControl1->setCurrentWidget(f.form->TabSheet3);
+        auto* count = f.form->findChild<QLabel*>(QStringLiteral("SeitenAnzahl"));
+        QVERIFY(count && count->isVisible());
+        f.setBodyLines(70);
+        f.paint();
+        QCOMPARE(count->text(), QStringLiteral("von 2"));
+        f.setBodyLines(5);
+        f.paint();
+        QCOMPARE(count->text(), QStringLiteral("von 1"));
+        // Between the page field and the zoom, clear of everything on the panel.
+        QVERIFY(count->x() > f.form->SeiteEd->geometry().right());
+        QVERIFY(count->geometry().right() < f.form->ZoomEd->x());
+        QCOMPARE(overlapping(*f.form->Panel2), QStringList());
+    }
+
     void theWheelScrollsOnlyThePreviewTab()
     {
         PreviewFixture f;

@@ -4,6 +4,8 @@
 #include "features/din/DinLetterPart.h"
 #include "features/envelope/EnvelopePart.h"
 #include "features/find/FindReplacePart.h"
+#include "features/growth/FieldGrowthPart.h"
+#include "features/pagecount/PageCountPart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryPart.h"
@@ -28,6 +30,8 @@ void addFeatures(LetterWindow& window)
     new SerialLetterPart(window);
     new RecentLettersPart(window);
     new DetailsPart(window);
+    new FieldGrowthPart(window);
+    new PageCountPart(window);
     new FindReplacePart(window);
     new TextBlocksPart(window);
     new WrappingPart(window);
