@@ -120,6 +120,8 @@ private slots:
         QTest::newRow("postal notes") << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})");
         QTest::newRow("enclosures") << QByteArray(R"({"enclosures": ["Rechnung ☃"]})");
         QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
+        QTest::newRow("serial letter's table") << QByteArray(
+            R"({"serial": {"table": "/daten/Kunden.csv", "options": ["delimiter=;"]}})");
     }
 
     void newFieldsRoundTrip()
@@ -180,6 +182,9 @@ private slots:
             << QStringLiteral("\"postalNotes\" must be an array of strings");
         QTest::newRow("row as text") << QByteArray(R"({"infoBlock": [{"label": "a"}, "b"]})")
                                      << QStringLiteral("\"infoBlock[1]\" must be an object");
+        QTest::newRow("serial options as text")
+            << QByteArray(R"({"serial": {"table": "a.csv", "options": "delimiter=;"}})")
+            << QStringLiteral("\"serial.options\" must be an array of strings");
     }
 
     void errorsNameTheKey()
