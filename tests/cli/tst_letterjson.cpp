@@ -182,9 +182,6 @@ private slots:
             << QStringLiteral("\"postalNotes\" must be an array of strings");
         QTest::newRow("row as text") << QByteArray(R"({"infoBlock": [{"label": "a"}, "b"]})")
                                      << QStringLiteral("\"infoBlock[1]\" must be an object");
-        QTest::newRow("serial options as text")
-            << QByteArray(R"({"serial": {"table": "a.csv", "options": "delimiter=;"}})")
-            << QStringLiteral("\"serial.options\" must be an array of strings");
     }
 
     void errorsNameTheKey()

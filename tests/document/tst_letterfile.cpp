@@ -582,55 +582,6 @@ private slots:
         QCOMPARE(loaded->modified, !warning.isEmpty());
     }
 
-    void theSerialTableIsKeptRelativeToTheLetter_data()
-    {
-        QTest::addColumn<QString>("table");  // from the letter's folder
-        QTest::addColumn<bool>("absolute");  // given as an absolute path, as the window has it
-        QTest::addColumn<QString>("stored"); // as the file holds it; "" for the absolute path
-        QTest::newRow("beside the letter") << u"Kunden.csv"_s << true << u"Kunden.csv"_s;
-        QTest::newRow("below it") << u"daten/März 2026.csv"_s << true << u"daten/März 2026.csv"_s;
-        QTest::newRow("by a detour") << u"daten/../Kunden.csv"_s << true << u"Kunden.csv"_s;
-        QTest::newRow("a name beginning with dots")
-            << u"..Kunden.csv"_s << true << u"..Kunden.csv"_s;
-        QTest::newRow("in the folder above") << u"../Kunden.csv"_s << true << QString();
-        QTest::newRow("in a sibling folder") << u"../andere/Kunden.csv"_s << true << QString();
-        QTest::newRow("given relative") << u"Kunden.csv"_s << false << u"Kunden.csv"_s;
-    }
-
-    void theSerialTableIsKeptRelativeToTheLetter()
-    {
-        QFETCH(QString, table);
-        QFETCH(bool, absolute);
-        QFETCH(QString, stored);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(u"briefe"_s));
-        const QString folder = dir.filePath(u"briefe"_s);
-        const QString path = folder + u"/brief.bri"_s;
-        Letter letter = everyFieldSet();
-        letter.serial = {absolute ? folder + u'/' + table : table,
-                         {u"delimiter=;"_s, u"Anrede=Anrede,Titel"_s}};
-        const auto fileBytes = [&path] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        QVERIFY(!LetterFile::writeFile(path, letter));
-        const QByteArray bytes = fileBytes();
-        const QString full = QDir::cleanPath(folder + u'/' + table);
-        const auto parsed = LetterFile::parse(bytes, Letter(), kToday);
-        QVERIFY(parsed);
-        QCOMPARE(parsed->letter.serial.table, stored.isEmpty() ? full : stored);
-        QCOMPARE(bytes.left(endOfField35(bytes)), LetterFile::serialize(everyFieldSet()));
-
-        // Read from its file, the table is where it lies; written there again, nothing changed.
-        const auto read = LetterFile::readFile(path, Letter(), kToday);
-        QVERIFY(read);
-        Letter expected = letter;
-        expected.serial.table = full;
-        QCOMPARE(read->letter, expected);
-        QVERIFY(!LetterFile::writeFile(path, read->letter));
-        QCOMPARE(fileBytes(), bytes);
-    }
-
     void aNewLetterHasTheFormDefaults()
     {
         const Letter letter = Letter::makeNew(kToday);

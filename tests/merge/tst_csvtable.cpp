@@ -13,8 +13,6 @@ class TestCsvTable : public QObject
 private slots:
     void read_data();
     void read();
-    void optionsAsALetterKeepsThem_data();
-    void optionsAsALetterKeepsThem();
 };
 
 void TestCsvTable::read_data()
@@ -171,44 +169,6 @@ void TestCsvTable::read()
     QCOMPARE(joined, records);
     QCOMPARE(starts.join(QLatin1Char(',')), lines);
     QCOMPARE(table.warnings, warnings);
-}
-
-void TestCsvTable::optionsAsALetterKeepsThem_data()
-{
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("delimiter"); // its name; "" to be found out
-    QTest::addColumn<QString>("encoding");  // "" to be found out
-    QTest::addColumn<QStringList>("others");
-    QTest::newRow("nothing chosen") << QStringList() << u""_s << u""_s << QStringList();
-    QTest::newRow("both") << QStringList{u"delimiter=;"_s, u"encoding=Windows-1252"_s}
-                          << u"Semikolon"_s << u"Windows-1252"_s << QStringList();
-    QTest::newRow("a tab, UTF-16") << QStringList{u"delimiter=\t"_s, u"encoding=UTF-16"_s}
-                                   << u"Tabulator"_s << u"UTF-16"_s << QStringList();
-    QTest::newRow("others are kept apart")
-        << QStringList{u"Anrede=Anrede,Titel,Nachname"_s, u"delimiter=,"_s} << u"Komma"_s << u""_s
-        << QStringList{u"Anrede=Anrede,Titel,Nachname"_s};
-    QTest::newRow("values not known")
-        << QStringList{u"delimiter=;;"_s, u"delimiter="_s, u"encoding=ASCII"_s} << u""_s << u""_s
-        << QStringList{u"delimiter=;;"_s, u"delimiter="_s, u"encoding=ASCII"_s};
-}
-
-void TestCsvTable::optionsAsALetterKeepsThem()
-{
-    QFETCH(QStringList, entries);
-    QFETCH(QString, delimiter);
-    QFETCH(QString, encoding);
-    QFETCH(QStringList, others);
-    QStringList left;
-    const CsvOptions options = csvOptionsFromEntries(entries, &left);
-    QCOMPARE(options.delimiter.isNull() ? QString() : delimiterName(options.delimiter), delimiter);
-    QCOMPARE(options.encoding == CsvEncoding::Detect ? QString() : encodingName(options.encoding),
-             encoding);
-    QCOMPARE(left, others);
-    // Written again, the options read are the entries they came from.
-    QStringList known = entries;
-    for (const QString& other : others)
-        known.removeOne(other);
-    QCOMPARE(csvOptionEntries(options), known);
 }
 
 QTEST_APPLESS_MAIN(TestCsvTable)
