@@ -1,11 +1,11 @@
 #include "document/LetterFile.h"
+#include "layout/PageLayout.h"
+#include "output/PreviewRenderer.h"
+#include "PreviewFixture.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryStore.h"
 #include "features/serial/SerialLetterDialog.h"
 #include "features/serial/SerialLetterPart.h"
-#include "layout/PageLayout.h"
-#include "output/PreviewRenderer.h"
-#include "PreviewFixture.h"
 #include "widgets/SpinField.h"
 
 #include <QAction>
@@ -615,8 +615,7 @@ private slots:
         QTest::addColumn<bool>("moved");        // the table is gone before the letter opens
         QTest::newRow("beside the letter") << u"adressen.csv"_s << false << QString() << false;
         QTest::newRow("below it") << u"daten/adressen.csv"_s << false << QString() << false;
-        QTest::newRow("a name beginning with dots")
-            << u"..adr.csv"_s << false << QString() << false;
+        QTest::newRow("dots first") << u"..adr.csv"_s << false << QString() << false;
         QTest::newRow("elsewhere") << u"adressen.csv"_s << true << QString() << false;
         QTest::newRow("read with commas") << u"adressen.csv"_s << false << u"Komma"_s << false;
         QTest::newRow("moved away") << u"adressen.csv"_s << false << QString() << true;
@@ -692,7 +691,6 @@ private slots:
         f.form->Edit6->setText(subject);
         const quillory::document::Letter shown = f.form->previewRequest().letter;
         QCOMPARE(shown.subject, QString(subject).replace(u"{Ort}"_s, u"50667 Köln"_s));
-        QCOMPARE(shown.recipientName, u"Anna Arnold"_s);
         QCOMPARE(f.form->StatusBar1->currentMessage(), note);
     }
 
