@@ -323,6 +323,10 @@ QJsonObject toJson(const Letter& l, const QString& tailGroups)
         json.insert(QStringLiteral("enclosures"), linesToJson(l.enclosures));
     if (!l.distribution.isEmpty())
         json.insert(QStringLiteral("distribution"), linesToJson(l.distribution));
+    if (!l.serial.isEmpty())
+        json.insert(QStringLiteral("serial"),
+                    QJsonObject{{QStringLiteral("table"), l.serial.table},
+                                {QStringLiteral("options"), linesToJson(l.serial.options)}});
     return json;
 }
 
@@ -334,6 +338,7 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
     l.postalNotes.clear();
     l.enclosures.clear();
     l.distribution.clear();
+    l.serial = {};
     FontInput letterFont(base.letterFont);
     FontInput footerFont(base.footerFont);
     const auto lines = [](double v) {
@@ -399,6 +404,10 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
     r.lines("postalNotes", l.postalNotes);
     r.lines("enclosures", l.enclosures);
     r.lines("distribution", l.distribution);
+    nested(r, "serial", [&l](ObjectReader& c) {
+        c.text("table", l.serial.table);
+        c.lines("options", l.serial.options);
+    });
     // Informational: a written file always holds every group.
     QString ignoredTailGroups;
     r.text("tail_groups", ignoredTailGroups);

@@ -17,7 +17,9 @@ namespace quillory::cli {
  *
  * "infoBlock" ([{"label", "value"}]), "postalNotes", "enclosures" and
  * "distribution" (arrays of strings) are written only when not empty, and a
- * missing one reads as empty. Entries of the letter file's extension block
+ * missing one reads as empty; so is "serial" ({"table", "options"}), the
+ * serial letter's table: its path as read (absolute from a letter file) and
+ * its "name=value" options. Entries of the letter file's extension block
  * that this version does not know have no key: they stay in the letter file.
  */
 namespace LetterJson {
@@ -33,7 +35,7 @@ struct Parsed
 
 /**
  * Reads a letter; keys that are missing keep the values of base, except the
- * four lists beyond the letter file's fields, which are then empty. An unknown
+ * four lists beyond the letter file's fields and "serial", which are then empty. An unknown
  * key, a value of the wrong type or a date that is no date is an error naming
  * the key. Numbers are made valid as the letter file's reader does, and the
  * body's line breaks become CR LF, as the window stores them.

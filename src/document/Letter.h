@@ -41,6 +41,25 @@ struct Letter
         friend bool operator==(const ExtensionEntry&, const ExtensionEntry&) = default;
     };
 
+    /**
+     * The table of a serial letter that goes with it: where it lies and how
+     * it is read. Never its contents: the table stays a file of its own.
+     */
+    struct SerialAttachment
+    {
+        /**
+         * The table's file. The letter file holds it relative to its own
+         * folder (with "/") when the table lies there or below, else as an
+         * absolute path; LetterFile's readFile() and writeFile() convert.
+         */
+        QString table;
+        /** "name=value" entries, such as "delimiter=;": only what was chosen, not detected. */
+        QStringList options;
+
+        bool isEmpty() const { return table.isEmpty(); }
+        friend bool operator==(const SerialAttachment&, const SerialAttachment&) = default;
+    };
+
     static constexpr NumberRange kMarginRange{0, 1000, 5};
     static constexpr NumberRange kLinesRange{0, 1000, 1};
     static constexpr NumberRange kSenderReductionRange{0, 10, 1};
@@ -101,6 +120,7 @@ struct Letter
     QStringList postalNotes;  ///< up to 3 lines above the address, e.g. "Einschreiben"
     QStringList enclosures;   ///< "Anlage"/"Anlagen": one a line
     QStringList distribution; ///< "Verteiler": one a line
+    SerialAttachment serial;  ///< the serial letter's table; empty without one
     QList<ExtensionEntry> unknownExtensionEntries; ///< written back after the known ones
 
     friend bool operator==(const Letter&, const Letter&) = default;

@@ -16,6 +16,8 @@ constexpr QByteArrayView kInfoValue("info.value");
 constexpr QByteArrayView kPostalNote("postal-note");
 constexpr QByteArrayView kEnclosure("enclosure");
 constexpr QByteArrayView kDistribution("distribution");
+constexpr QByteArrayView kSerialTable("serial.table");
+constexpr QByteArrayView kSerialOption("serial.option");
 
 constexpr std::array<quint32, 256> makeCrcTable()
 {
@@ -111,6 +113,7 @@ void clearExtension(Letter& letter)
     letter.postalNotes.clear();
     letter.enclosures.clear();
     letter.distribution.clear();
+    letter.serial = {};
     letter.unknownExtensionEntries.clear();
 }
 
@@ -147,6 +150,15 @@ bool parseEntries(QByteArrayView payload, Letter& letter)
             letter.enclosures.append(text);
         } else if (*key == kDistribution) {
             letter.distribution.append(text);
+        } else if (*key == kSerialTable) {
+            // One table, named: a second or an empty one is no block this writer made.
+            if (text.isEmpty() || !letter.serial.isEmpty())
+                return false;
+            letter.serial.table = text;
+        } else if (*key == kSerialOption) {
+            if (letter.serial.isEmpty())
+                return false;
+            letter.serial.options.append(text);
         } else {
             letter.unknownExtensionEntries.append({key->toByteArray(), value->toByteArray()});
         }
@@ -203,6 +215,11 @@ QByteArray serialize(const Letter& letter)
         appendEntry(payload, kEnclosure, line.toUtf8());
     for (const QString& line : letter.distribution)
         appendEntry(payload, kDistribution, line.toUtf8());
+    if (!letter.serial.isEmpty()) {
+        appendEntry(payload, kSerialTable, letter.serial.table.toUtf8());
+        for (const QString& option : letter.serial.options)
+            appendEntry(payload, kSerialOption, option.toUtf8());
+    }
     for (const Letter::ExtensionEntry& entry : letter.unknownExtensionEntries) {
         // Only what a reader accepts: one bad entry would cost the whole block.
         if (isKey(entry.key) && QByteArrayView(entry.value).isValidUtf8())

@@ -35,6 +35,14 @@ namespace quillory::document {
  *     postal-note              one line of the postal notes
  *     enclosure                one enclosure
  *     distribution             one line of the distribution list
+ *     serial.table             the path of the serial letter's table, at most
+ *                              once and not empty: relative to the letter
+ *                              file's folder with "/" between names, or
+ *                              absolute
+ *     serial.option            one "name=value" entry of how that table is
+ *                              read (e.g. "delimiter=;"); only after
+ *                              serial.table. Names this version does not
+ *                              know are kept as they are
  *
  * Entries with other keys are kept as they are and written back after the
  * known ones: a later version adds keys, and only a change older readers

@@ -4,7 +4,9 @@
 #include "SafeWrite.h"
 #include "Windows1252.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <cerrno>
@@ -193,6 +195,41 @@ void forEachText(LetterRef& letter, Visit&& visit)
     visit(letter.body);
 }
 
+/** The folder a letter file's relative table path starts from. */
+QDir letterFolder(const QString& letterPath)
+{
+    return QFileInfo(letterPath).absoluteDir();
+}
+
+/**
+ * The table as the letter file at letterPath holds it: relative where it
+ * lies in the file's folder or below, so that a folder moved or copied with
+ * its letter and table keeps them together; absolute elsewhere.
+ */
+QString tableInFile(const QString& table, const QString& letterPath)
+{
+    if (table.isEmpty() || QDir::isRelativePath(table))
+        return table;
+    const QString absolute = QDir::cleanPath(table);
+    const QString relative = letterFolder(letterPath).relativeFilePath(absolute);
+    // On another drive there is no relative path at all.
+    if (relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")) ||
+        QDir::isAbsolutePath(relative))
+        return absolute;
+    return relative;
+}
+
+FileResult<Loaded> withTableFound(FileResult<Loaded> result, const QString& letterPath)
+{
+    if (!result || result->letter.serial.isEmpty() ||
+        QDir::isAbsolutePath(result->letter.serial.table))
+        return result;
+    Loaded loaded = *std::move(result);
+    loaded.letter.serial.table =
+        QDir::cleanPath(letterFolder(letterPath).filePath(loaded.letter.serial.table));
+    return loaded;
+}
+
 } // namespace
 
 FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current, QDate today)
@@ -264,14 +301,14 @@ FileResult<Loaded> readFile(const QString& path, const Letter& current, QDate to
         if (uchar* mapped = file.map(0, size)) {
             auto result = parse(QByteArrayView(mapped, size), current, today);
             file.unmap(mapped);
-            return result;
+            return withTableFound(std::move(result), path);
         }
     }
     file.close();
     const FileResult<QByteArray> bytes = readWholeFile(path, kMaxFileBytes);
     if (!bytes)
         return bytes.error();
-    return parse(*bytes, current, today);
+    return withTableFound(parse(*bytes, current, today), path);
 }
 
 QByteArray serialize(const Letter& letter)
@@ -329,7 +366,14 @@ FileError write(QIODevice& device, const Letter& letter)
 
 FileError writeFile(const QString& path, const Letter& letter)
 {
-    const QByteArray bytes = serialize(letter);
+    QByteArray bytes;
+    if (letter.serial.isEmpty()) {
+        bytes = serialize(letter);
+    } else {
+        Letter inFile = letter;
+        inFile.serial.table = tableInFile(letter.serial.table, path);
+        bytes = serialize(inFile);
+    }
     // A file the reader refuses would lose the letter at its next opening.
     if (bytes.size() > kMaxFileBytes)
         return FileError::tooLarge(kMaxFileBytes);

@@ -60,7 +60,10 @@ struct Loaded
 FileResult<Loaded> parse(QByteArrayView bytes, const Letter& current,
                          QDate today = QDate::currentDate());
 
-/** Reads and parses a file of at most kMaxFileBytes. */
+/**
+ * Reads and parses a file of at most kMaxFileBytes. A serial letter's table
+ * kept relative to the file's folder comes back as an absolute path.
+ */
 FileResult<Loaded> readFile(const QString& path, const Letter& current,
                             QDate today = QDate::currentDate());
 
@@ -78,6 +81,7 @@ FileError write(QIODevice& device, const Letter& letter);
  * over path, so a failure at any point leaves an existing file untouched; in
  * place only where the folder allows no temporary file (writeWholeFile).
  * A letter of more than kMaxFileBytes is refused, as readFile() would refuse it.
+ * A serial letter's table in path's folder or below is written relative to it.
  */
 FileError writeFile(const QString& path, const Letter& letter);
 

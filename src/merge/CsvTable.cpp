@@ -516,4 +516,46 @@ QString encodingName(CsvEncoding encoding)
     return encoding == CsvEncoding::Utf16 ? QStringLiteral("UTF-16") : QStringLiteral("UTF-8");
 }
 
+namespace {
+
+const QString kDelimiterEntry = QStringLiteral("delimiter=");
+const QString kEncodingEntry = QStringLiteral("encoding=");
+constexpr CsvEncoding kNamedEncodings[] = {CsvEncoding::Utf8, CsvEncoding::Windows1252,
+                                           CsvEncoding::Utf16};
+
+} // namespace
+
+QStringList csvOptionEntries(const CsvOptions& options)
+{
+    QStringList entries;
+    if (!options.delimiter.isNull())
+        entries.append(kDelimiterEntry + options.delimiter);
+    if (options.encoding != CsvEncoding::Detect)
+        entries.append(kEncodingEntry + encodingName(options.encoding));
+    return entries;
+}
+
+CsvOptions csvOptionsFromEntries(const QStringList& entries, QStringList* others)
+{
+    CsvOptions options;
+    for (const QString& entry : entries) {
+        bool known = false;
+        if (entry.startsWith(kDelimiterEntry) && entry.size() == kDelimiterEntry.size() + 1) {
+            options.delimiter = entry.back();
+            known = true;
+        } else if (entry.startsWith(kEncodingEntry)) {
+            const QStringView name = QStringView(entry).sliced(kEncodingEntry.size());
+            for (CsvEncoding encoding : kNamedEncodings) {
+                if (name == encodingName(encoding)) {
+                    options.encoding = encoding;
+                    known = true;
+                }
+            }
+        }
+        if (!known && others)
+            others->append(entry);
+    }
+    return options;
+}
+
 } // namespace quillory::merge

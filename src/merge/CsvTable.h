@@ -101,4 +101,18 @@ QString delimiterName(QChar delimiter);
 /** "UTF-8", "Windows-1252" or "UTF-16". */
 QString encodingName(CsvEncoding encoding);
 
+/**
+ * The options as a letter keeps them with its table: "delimiter=;" and
+ * "encoding=Windows-1252", each only when given, so that "find out" is
+ * found out again at the next reading.
+ */
+QStringList csvOptionEntries(const CsvOptions& options);
+
+/**
+ * The options given by entries as csvOptionEntries() makes them. Every other
+ * entry (another name, a value this version cannot read) goes to others when
+ * asked for, to be kept as it is.
+ */
+CsvOptions csvOptionsFromEntries(const QStringList& entries, QStringList* others = nullptr);
+
 } // namespace quillory::merge

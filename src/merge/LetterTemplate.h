@@ -40,7 +40,8 @@ public:
     /**
      * The letter with record's values in place of the placeholders. A value
      * is inserted as it stands, braces and all; in a one-line field its line
-     * breaks become spaces, in the body they become the body's own.
+     * breaks become spaces, in the body they become the body's own. A
+     * placeholder that names no column stays as typed, braces and all.
      */
     document::Letter fill(const QStringList& record) const;
 

@@ -67,7 +67,10 @@ QString TextTemplate::expand(const QStringList& values) const
     for (const Piece& piece : m_pieces) {
         if (!piece.isName)
             text += piece.text;
-        else if (piece.column >= 0 && piece.column < values.size())
+        else if (piece.column < 0)
+            // Left as typed, so that a preview shows the misspelt name where it is.
+            text += QLatin1Char('{') + piece.text + QLatin1Char('}');
+        else if (piece.column < values.size())
             text += values[piece.column];
     }
     return text;

@@ -26,7 +26,7 @@ public:
 
     /**
      * Ties each placeholder to its column's index; the names the columns lack
-     * are returned and expand to nothing.
+     * are returned and expand to themselves as typed, braces and all.
      */
     QStringList bind(const QStringList& columns);
 

@@ -120,6 +120,8 @@ private slots:
         QTest::newRow("postal notes") << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})");
         QTest::newRow("enclosures") << QByteArray(R"({"enclosures": ["Rechnung ☃"]})");
         QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
+        QTest::newRow("serial letter's table") << QByteArray(
+            R"({"serial": {"table": "/daten/Kunden.csv", "options": ["delimiter=;"]}})");
     }
 
     void newFieldsRoundTrip()

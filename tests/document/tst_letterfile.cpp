@@ -561,6 +561,9 @@ private slots:
         framed("a label without its value", "info.label 1\na\n");
         framed("a value without its label", "info.value 1\na\n");
         framed("a key outside the character set", "anl@ge 1\na\n");
+        framed("a table's option without the table", "serial.option 1\na\n");
+        framed("two tables", "serial.table 1\na\nserial.table 1\nb\n");
+        framed("a table without a name", "serial.table 0\n\n");
 
         QTest::newRow("no block") << QByteArray() << QString();
         QTest::newRow("bytes of another writer") << QByteArray("trailing") << QString();

@@ -284,8 +284,9 @@ private slots:
         SerialFixture f;
         useSerialLetter(*f.form);
         f.form->Edit6->setText(subject);
-        const quillory::document::Letter typed = f.form->letter();
         SerialLetterDialog& d = f.attach(csv);
+        // The table is the letter's too; the run changes nothing of it.
+        const quillory::document::Letter typed = f.form->letter();
         const int records = serial(*f.form).recordCount();
         QVERIFY(records >= 3);
         d.BeidseitigCheck->setChecked(duplex);
@@ -564,14 +565,15 @@ private slots:
         useSerialLetter(*f.form);
         f.form->Layout2Check->setChecked(layout2);
         f.form->findChild<QComboBox*>(u"UmschlagCombo"_s)->setCurrentText(envelope);
-        f.form->SetUnChanged();
-        const quillory::document::Letter typed = f.form->letter();
         f.form->PageControl1->setCurrentWidget(f.form->TabSheet3);
         QVERIFY(datensatzEd(*f.form)->isHidden());
         const QStringList asTyped = f.recipientShown();
         QVERIFY2(asTyped.contains(QStringLiteral("{Name}")), qPrintable(asTyped.join(u'|')));
 
         f.attach(kThree);
+        // Attaching changed the letter; browsing its records does not.
+        f.form->SetUnChanged();
+        const quillory::document::Letter typed = f.form->letter();
         QCoreApplication::processEvents();
         const QStringList overlaps = overlapping(*f.form->Panel2);
         QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(u", ")));
@@ -603,6 +605,93 @@ private slots:
         QCOMPARE(f.recipientShown(), asTyped);
         QVERIFY(serial(*f.form).dialog()->SpaltenList->count() == 0);
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+    }
+
+    void theTableTravelsWithTheLetter_data()
+    {
+        QTest::addColumn<QString>("table");     // from the letter's folder, or another
+        QTest::addColumn<bool>("elsewhere");    // in another folder
+        QTest::addColumn<QString>("delimiter"); // chosen in the dialog after reading
+        QTest::addColumn<bool>("moved");        // the table is gone before the letter opens
+        QTest::newRow("beside the letter") << u"adressen.csv"_s << false << QString() << false;
+        QTest::newRow("below it") << u"daten/adressen.csv"_s << false << QString() << false;
+        QTest::newRow("dots first") << u"..adr.csv"_s << false << QString() << false;
+        QTest::newRow("elsewhere") << u"adressen.csv"_s << true << QString() << false;
+        QTest::newRow("read with commas") << u"adressen.csv"_s << false << u"Komma"_s << false;
+        QTest::newRow("moved away") << u"adressen.csv"_s << false << QString() << true;
+    }
+
+    void theTableTravelsWithTheLetter()
+    {
+        QFETCH(QString, table);
+        QFETCH(bool, elsewhere);
+        QFETCH(QString, delimiter);
+        QFETCH(bool, moved);
+        SerialFixture f;
+        QTemporaryDir other;
+        const QTemporaryDir& folder = elsewhere ? other : f.dir;
+        QVERIFY(QDir().mkpath(QFileInfo(folder.filePath(table)).path()));
+        const QString path = writeFile(folder, table, "Name;Ort\nAnna;Bonn\nBernd;Kiel\n");
+        f.prompts.tableNames << path;
+        f.dialog().AuswaehlenButton->click();
+        if (!delimiter.isEmpty())
+            f.dialog().TrennzeichenCombo->setCurrentText(delimiter);
+        QVERIFY(f.form->isChanged());
+        const QString letterPath = f.dir.filePath(u"brief.bri"_s);
+        f.prompts.saveNames << letterPath;
+        f.form->Speichernunter1->trigger();
+        QFile file(letterPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const auto stored = quillory::document::LetterFile::parse(file.readAll(), {});
+        QVERIFY(stored);
+        QCOMPARE(stored->letter.serial.table, elsewhere ? path : table);
+        QCOMPARE(stored->letter.serial.options.join(u' '),
+                 delimiter.isEmpty() ? QString() : u"delimiter=, encoding=UTF-8"_s);
+        if (moved)
+            QVERIFY(QFile::rename(path, other.filePath(u"weg.csv"_s)));
+
+        FormFixture opened({letterPath});
+        QCOMPARE(serial(*opened.form).recordCount(), moved ? 0 : 2);
+        QCOMPARE(opened.form->StatusBar1->currentMessage(),
+                 moved ? u"Die Tabelle „adressen.csv“ zum Serienbrief wurde nicht gefunden."_s
+                       : QString());
+        QVERIFY(!opened.form->isChanged());
+        // A table not found stays the letter's; one found is read as before.
+        QCOMPARE(opened.form->letter().serial.table, path);
+        if (moved)
+            return;
+        serienbrief(*opened.form)->trigger();
+        QCOMPARE(columnsShown(*serial(*opened.form).dialog()).size(), delimiter.isEmpty() ? 2 : 1);
+        tabelleLoesen(*opened.form)->click();
+        QVERIFY(opened.form->isChanged() && opened.form->letter().serial.isEmpty());
+    }
+
+    void unknownPlaceholdersShowAsTyped_data()
+    {
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<bool>("typedAfter"); // typed once the table is attached
+        QTest::addColumn<QString>("note");
+        QTest::newRow("in the subject")
+            << u"Ihr {Vornme}"_s << false << u"Unbekannte Spalte „Vornme“ in Betreff"_s;
+        QTest::newRow("two names, typed after attaching")
+            << u"{Vornme} {Anliegen}"_s << true
+            << u"Unbekannte Spalte „Vornme“ in Betreff; Unbekannte Spalte „Anliegen“ in Betreff"_s;
+        QTest::newRow("every name known") << u"Ihr {Ort}"_s << false << QString();
+    }
+
+    void unknownPlaceholdersShowAsTyped()
+    {
+        QFETCH(QString, subject);
+        QFETCH(bool, typedAfter);
+        QFETCH(QString, note);
+        SerialFixture f;
+        useSerialLetter(*f.form);
+        f.form->Edit6->setText(typedAfter ? QString() : subject);
+        f.attach(kThree);
+        f.form->Edit6->setText(subject);
+        const quillory::document::Letter shown = f.form->previewRequest().letter;
+        QCOMPARE(shown.subject, QString(subject).replace(u"{Ort}"_s, u"50667 Köln"_s));
+        QCOMPARE(f.form->StatusBar1->currentMessage(), note);
     }
 
     void aRunNeverWritesOverItsInputs_data()

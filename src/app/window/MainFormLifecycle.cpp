@@ -59,6 +59,7 @@ void MainForm::NewAll()
     blank.postalNotes.clear();
     blank.enclosures.clear();
     blank.distribution.clear();
+    blank.serial = {};
     setLetter(blank);
     FileName.clear();
     m_events->letterReplaced();

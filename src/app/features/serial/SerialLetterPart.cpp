@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,7 +43,8 @@ SerialLetterPart::SerialLetterPart(LetterWindow& window)
     connectGuarded(m_record, &SpinField::changed, [this] { recordChanged(); });
     connectGuarded(m_detach, &QPushButton::clicked, [this] { detach(); });
     connectGuarded(&window.events(), &WindowEvents::letterReplaced,
-                   [this] { detachForOtherLetter(); });
+                   [this] { takeOtherLettersTable(); });
+    connectGuarded(&window.events(), &WindowEvents::letterEdited, [this] { notePlaceholders(); });
     // A double-click in the dialog takes the focus from the window; the
     // column goes where the user was typing before.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -114,7 +116,7 @@ int SerialLetterPart::shownRecord() const
 
 QStringList SerialLetterPart::inputFiles() const
 {
-    return m_table ? QStringList{m_tablePath} : QStringList{};
+    return m_table ? QStringList{m_attached.table} : QStringList{};
 }
 
 bool SerialLetterPart::shownLetter(output::PrintRequest& request) const
@@ -141,7 +143,7 @@ void SerialLetterPart::openDialog()
         connectGuarded(m_dialog, &SerialLetterDialog::insertColumn,
                        [this](const QString& placeholder) { insertColumn(placeholder); });
         if (m_table)
-            m_dialog->showTable(m_tablePath, *m_table);
+            m_dialog->showTable(m_attached.table, *m_table);
     }
     m_dialog->show();
     m_dialog->raise();
@@ -150,7 +152,7 @@ void SerialLetterPart::openDialog()
 
 void SerialLetterPart::chooseTable()
 {
-    QString last = m_tablePath;
+    QString last = m_attached.table;
     if (last.isEmpty()) {
         const settings::StoredValue stored = window().settingsStore().readIn(kGroup, kTableKey);
         if (stored.kind == settings::StoredValue::Text)
@@ -164,8 +166,8 @@ void SerialLetterPart::chooseTable()
 
 void SerialLetterPart::readTableAgain()
 {
-    if (m_dialog && !m_tablePath.isEmpty())
-        readTable(m_tablePath, m_dialog->csvOptions());
+    if (m_dialog && m_table)
+        readTable(m_attached.table, m_dialog->csvOptions());
 }
 
 void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& options)
@@ -174,12 +176,17 @@ void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& o
     if (!read) {
         // The table read before stays attached, and the dialog shows it as it is.
         if (m_dialog && m_table)
-            m_dialog->showTable(m_tablePath, *m_table);
+            m_dialog->showTable(m_attached.table, *m_table);
         throw CommandError(QStringLiteral("Die Tabelle „%1“ kann nicht gelesen werden.\n%2")
                                .arg(QDir::toNativeSeparators(path), read.error.text()));
     }
     m_table = std::make_shared<const merge::CsvTable>(std::move(*read.table));
-    m_tablePath = path;
+    const document::Letter::SerialAttachment before = m_attached;
+    // Options of the same table this version does not know stay with it.
+    QStringList others;
+    if (path == before.table)
+        merge::csvOptionsFromEntries(before.options, &others);
+    m_attached = {QFileInfo(path).absoluteFilePath(), merge::csvOptionEntries(options) + others};
     try {
         saveSettings([&path](settings::SettingsBackend& store) {
             return store.writeIn(kGroup, kTableKey, path) && store.flush()
@@ -194,22 +201,23 @@ void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& o
     if (m_dialog)
         m_dialog->showTable(path, *m_table);
     showRecordChoice();
+    // Saved with the letter: it changed as if typed.
+    if (m_attached != before)
+        window().markEdited();
+    notePlaceholders();
 }
 
-void SerialLetterPart::detach()
+void SerialLetterPart::detach(bool byUser)
 {
+    const bool had = !m_attached.isEmpty();
     m_table.reset();
+    m_attached = {};
+    m_placeholderNote.clear();
     if (m_dialog)
         m_dialog->clearTable();
     showRecordChoice();
-}
-
-void SerialLetterPart::detachForOtherLetter()
-{
-    if (!m_table)
-        return;
-    detach();
-    window().showStatus(QStringLiteral("Serienbrief-Tabelle gelöst"), LetterWindow::kStatusNoteMs);
+    if (byUser && had)
+        window().markEdited();
 }
 
 void SerialLetterPart::showRecordChoice()

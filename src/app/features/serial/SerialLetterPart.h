@@ -26,8 +26,8 @@ class SpinField;
  * Serial letters: a table of recipients attached to the letter, the record
  * row of the preview ("Datensatz: n von N") and the runs. Reading, expanding
  * and writing are the merge module's; this part only asks and shows. The
- * letter typed into the window is never changed: the preview and each run
- * fill a copy with a record's values. Another letter lets the table go.
+ * typed texts are never changed: the preview and each run fill a copy with a
+ * record's values. The table's path and options go with the letter.
  */
 class SerialLetterPart : public WindowPart
 {
@@ -45,6 +45,8 @@ public:
     /** The record the preview shows, from 1; 0 without a table. */
     int shownRecord() const;
 
+    void readLetter(document::Letter& letter) const override;
+    void showLetter(const document::Letter& letter) override;
     QStringList inputFiles() const override;
     bool shownLetter(output::PrintRequest& request) const override;
     /** With a table attached: every record's letter, the shown one's, or nothing, as asked. */
@@ -55,23 +57,18 @@ private:
     /** A text of the letter a column can go into. */
     bool isLetterText(const QWidget* field) const;
     void chooseTable();
-    /** Reads the table again with the delimiter and encoding chosen in the dialog. */
-    void readTableAgain();
+    void readTableAgain(); ///< with the delimiter and encoding chosen in the dialog
     void readTable(const QString& path, const merge::CsvOptions& options);
-    /** "Tabelle lösen": the preview goes back to the letter as typed. */
-    void detach();
-    /** Another letter takes the typed one's place: no serial letter until a table is attached. */
-    void detachForOtherLetter();
+    /** "Tabelle lösen" (byUser: the letter no longer has it): back to the letter as typed. */
+    void detach(bool byUser = true);
+    void takeOtherLettersTable(); ///< another letter took the typed one's place
+    void attachFromLetter(const document::Letter::SerialAttachment& serial); ///< never throws
+    void notePlaceholders(); ///< on each new set of names the table has no column for
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
     void recordChanged();
     void insertColumn(const QString& placeholder);
-
-    /**
-     * The run of table with the typed letter in the view it prints in (forPdf
-     * as printRequest()); throws when it cannot start, as with a placeholder
-     * that names no column.
-     */
+    /** table's run of the typed letter as printRequest(forPdf); throws if it cannot start. */
     merge::SerialRun serialRun(const merge::CsvTable& table, bool forPdf, bool duplex) const;
     void runFromDialog();
     void writePdfPerRecord(const merge::SerialRun& run);
@@ -91,7 +88,9 @@ private:
 
     SerialLetterDialog* m_dialog = nullptr;
     std::shared_ptr<const merge::CsvTable> m_table;
-    QString m_tablePath;
+    document::Letter::SerialAttachment m_attached;    ///< m_table's, or a letter's not found
+    document::Letter::SerialAttachment m_shownSerial; ///< the last letter shown
+    QString m_placeholderNote;
     QString m_pdfName;
     QString m_folder;
     QPointer<QWidget> m_lastLetterField;
