@@ -28,6 +28,13 @@ namespace {
 const QString kGroup = QStringLiteral("Serienbrief");
 const QString kTableKey = QStringLiteral("Tabelle");
 
+void showSalutation(SerialLetterDialog* dialog, const merge::CsvTable* table, int record,
+                    const QString& chosen)
+{
+    if (dialog && table)
+        dialog->showSalutation(*table, record, merge::SalutationColumns::parse(chosen));
+}
+
 } // namespace
 
 SerialLetterPart::SerialLetterPart(LetterWindow& window)
@@ -125,6 +132,7 @@ bool SerialLetterPart::shownLetter(output::PrintRequest& request) const
     merge::MergeOptions options;
     options.view = request.view;
     options.kind = request.kind;
+    options.salutation = merge::SalutationColumns::parse(m_salutationColumns);
     const merge::SerialRun run(request.letter, *m_table, options);
     request.letter = run.letterFor(shownRecord());
     return true;
@@ -140,8 +148,11 @@ void SerialLetterPart::openDialog()
         connectGuarded(m_dialog, &SerialLetterDialog::detach, [this] { detach(); });
         connectGuarded(m_dialog, &SerialLetterDialog::insertColumn,
                        [this](const QString& placeholder) { insertColumn(placeholder); });
+        connectGuarded(m_dialog, &SerialLetterDialog::salutationChosen,
+                       [this](const QString& columns) { setSalutationColumns(columns); });
         if (m_table)
             m_dialog->showTable(m_tablePath, *m_table);
+        showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
     }
     m_dialog->show();
     m_dialog->raise();
@@ -180,6 +191,12 @@ void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& o
     }
     m_table = std::make_shared<const merge::CsvTable>(std::move(*read.table));
     m_tablePath = path;
+    // Columns chosen in another table: this one's are found by name.
+    if (!merge::SalutationFields(m_table->columns,
+                                 merge::SalutationColumns::parse(m_salutationColumns))
+             .problem()
+             .isEmpty())
+        m_salutationColumns.clear();
     try {
         saveSettings([&path](settings::SettingsBackend& store) {
             return store.writeIn(kGroup, kTableKey, path) && store.flush()
@@ -194,6 +211,17 @@ void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& o
     if (m_dialog)
         m_dialog->showTable(path, *m_table);
     showRecordChoice();
+    showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
+}
+
+void SerialLetterPart::setSalutationColumns(const QString& columns)
+{
+    m_salutationColumns = columns;
+    showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
+    if (m_table) {
+        window().events().pageSetUpChanged();
+        window().recountPages();
+    }
 }
 
 void SerialLetterPart::detach()
@@ -243,6 +271,7 @@ void SerialLetterPart::recordChanged()
         m_record->setValue(recordCount()); // changes the text, so this runs once more
         return;
     }
+    showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
     // Another record may have another number of pages, and another address.
     window().events().pageSetUpChanged();
     window().recountPages();

@@ -1,21 +1,14 @@
 #pragma once
 
+#include "merge/SerialRun.h"
 #include "window/WindowPart.h"
 
 #include <QPointer>
-#include <QString>
 
 #include <memory>
 
 class QLabel;
 class QPushButton;
-
-namespace quillory::merge {
-struct CsvOptions;
-struct CsvTable;
-struct MergeOutcome;
-class SerialRun;
-} // namespace quillory::merge
 
 namespace quillory::app {
 
@@ -44,6 +37,9 @@ public:
     int recordCount() const;
     /** The record the preview shows, from 1; 0 without a table. */
     int shownRecord() const;
+    /** The salutation's columns as chosen, in their text form; empty: found by name. */
+    QString salutationColumns() const { return m_salutationColumns; }
+    void setSalutationColumns(const QString& columns);
 
     QStringList inputFiles() const override;
     bool shownLetter(output::PrintRequest& request) const override;
@@ -92,6 +88,7 @@ private:
     SerialLetterDialog* m_dialog = nullptr;
     std::shared_ptr<const merge::CsvTable> m_table;
     QString m_tablePath;
+    QString m_salutationColumns;
     QString m_pdfName;
     QString m_folder;
     QPointer<QWidget> m_lastLetterField;
