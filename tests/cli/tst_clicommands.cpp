@@ -317,8 +317,8 @@ private slots:
             << QStringList{u"merge"_s,      u"@/in.bri"_s,         u"@/daten.csv"_s, u"-o"_s,
                            u"@/alle.pdf"_s, u"--anrede-spalten"_s, u"Anrede,,Name"_s}
             << false << 2 << u"err"_s
-            << QByteArray("quillory-cli: @/daten.csv: Unbekannte Spalte „Anrede“ für Briefanrede "
-                          "und Anschriftanrede\nusage: quillory-cli merge")
+            << QByteArray("@/daten.csv: Unbekannte Spalte „Anrede“ für Briefanrede und "
+                          "Anschriftanrede\nusage:")
             << QByteArrayList{"Briefe,"};
 
         QTest::newRow("merge names the letter when no printer is the default")

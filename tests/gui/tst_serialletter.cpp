@@ -605,31 +605,6 @@ private slots:
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
     }
 
-    void theSalutationsColumnsAreChosenInTheDialog()
-    {
-        SerialFixture f;
-        f.form->Edit7->setText(u"{Briefanrede}"_s);
-        SerialLetterDialog& d = f.attach("Geschlecht;Familienname;Rufname\nFrau;Meier;Eva\n"
-                                         "d;Schmidt;Alex\n");
-        QCOMPARE(d.BriefanredeLabel->text(),
-                 u"Briefanrede: (ohne Spalten für Anrede und Nachname keine)"_s);
-        d.AnredeSpalteCombo->setCurrentText(u"Geschlecht"_s);
-        d.NachnameSpalteCombo->setCurrentText(u"Familienname"_s);
-        d.VornameSpalteCombo->setCurrentText(u"Rufname"_s);
-        datensatzEd(*f.form)->setValue(2);
-        QCOMPARE(d.BriefanredeLabel->text(), u"Briefanrede: Guten Tag Alex Schmidt,"_s);
-        QCOMPARE(d.AnschriftanredeLabel->text(), u"Anschriftanrede: "_s);
-        QCOMPARE(serial(*f.form).salutationColumns(), u"Geschlecht,,Familienname,Rufname"_s);
-        // The run takes the choice, as the preview does.
-        f.prompts.pdfNames << f.dir.filePath(u"anrede.pdf"_s);
-        d.StartenButton->click();
-        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
-        const QString text = pdfText(f.dir.filePath(u"anrede.pdf"_s));
-        if (text.isEmpty())
-            QSKIP("pdftotext is not installed");
-        QVERIFY2(text.contains(u"Sehr geehrte Frau Meier,"_s), qPrintable(text));
-    }
-
     void aRunNeverWritesOverItsInputs_data()
     {
         QTest::addColumn<bool>("each");     // a PDF per record, else one PDF
