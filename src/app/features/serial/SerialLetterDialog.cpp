@@ -231,8 +231,12 @@ void SerialLetterDialog::showSalutation(const merge::CsvTable& table, int record
     QStringList values = table.record(record - 1);
     values += fields.values(values);
     const QString none = fields.problem().isEmpty()
-                             ? QStringLiteral("(ohne Spalten für Anrede und Nachname keine)")
+                             ? QStringLiteral("– (Spalten für Anrede und Nachname wählen)")
                              : fields.problem();
+    // The derived columns go into the letter by a double-click, as the table's do.
+    while (SpaltenList->count() > table.columns.size())
+        delete SpaltenList->takeItem(SpaltenList->count() - 1);
+    SpaltenList->addItems(fields.names());
     const auto show = [&](QLabel* label, const QString& column) {
         const qsizetype at = columns.indexOf(column);
         label->setText(column + QStringLiteral(": ") + (at >= 0 ? values.value(at) : none));
