@@ -171,7 +171,9 @@ QWidget* SerialLetterDialog::buildSalutationBox()
     const auto combo = [box](const char* name) {
         auto* c = new QComboBox(box);
         c->setObjectName(QString::fromLatin1(name));
-        c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Filled only once a table is read, when the dialog has its size already.
+        c->setMinimumContentsLength(12);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         return c;
     };
     AnredeSpalteCombo = combo("AnredeSpalteCombo");
@@ -208,6 +210,7 @@ QWidget* SerialLetterDialog::buildSalutationBox()
     }
     grid->addWidget(BriefanredeLabel, 2, 0, 1, 4);
     grid->addWidget(AnschriftanredeLabel, 3, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     return box;
 }
