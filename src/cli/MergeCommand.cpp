@@ -62,10 +62,15 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             options.overwrite = true;
             continue;
         }
-        static const QStringList valued = {
-            QStringLiteral("-o"),         QStringLiteral("--each"),   QStringLiteral("--name"),
-            QStringLiteral("--printer"),  QStringLiteral("--layout"), QStringLiteral("--delimiter"),
-            QStringLiteral("--encoding"), QStringLiteral("--records")};
+        static const QStringList valued = {QStringLiteral("-o"),
+                                           QStringLiteral("--each"),
+                                           QStringLiteral("--name"),
+                                           QStringLiteral("--printer"),
+                                           QStringLiteral("--layout"),
+                                           QStringLiteral("--delimiter"),
+                                           QStringLiteral("--encoding"),
+                                           QStringLiteral("--records"),
+                                           QStringLiteral("--anrede-spalten")};
         if (valued.contains(argument)) {
             if (i + 1 >= arguments.size()) {
                 problem = QStringLiteral("%1 needs a value").arg(argument);
@@ -100,6 +105,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
                     options.csv.encoding = merge::CsvEncoding::Windows1252;
                 else
                     ok = false;
+            } else if (argument == QLatin1String("--anrede-spalten")) {
+                options.merge.salutation = merge::SalutationColumns::parse(value);
+                ok = options.merge.salutation.has_value();
             } else if (argument == QLatin1String("--records")) {
                 static const QRegularExpression range(QStringLiteral("^(\\d+)-(\\d*)$"));
                 const auto match = range.match(value);
@@ -169,6 +177,12 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
     // Before anything is written, so the user can stop and mend the table.
     for (const QString& warning : table.warnings)
         console.err << "quillory-cli: " << options->table << ": Warnung: " << warning << Qt::endl;
+
+    // A column named on the command line is a typing error, like an unknown option.
+    if (const merge::SalutationFields salutation(table.columns, options->merge.salutation);
+        !salutation.problem().isEmpty())
+        return console.usageFailure(options->table + QStringLiteral(": ") + salutation.problem(),
+                                    usageLine());
 
     const merge::SerialRun run(loaded->letter, table, options->merge);
     if (!run.problem().isEmpty())

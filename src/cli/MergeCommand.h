@@ -23,6 +23,7 @@ public:
             "LETTER.bri DATA.csv (-o OUT.pdf | --each DIR [--name PATTERN] [--overwrite] | "
             "--print [--printer NAME]) [--layout 1|2|din-a|din-b] [--duplex] [--delimiter C] "
             "[--encoding utf-8|windows-1252] [--records FROM-TO] "
+            "[--anrede-spalten ANREDE,TITEL,NACHNAME[,VORNAME]] "
             "[--blank-before-city] [--signature-text]");
     }
     bool needsGuiApplication() const override { return true; }

@@ -81,11 +81,14 @@ QString safeFileName(const QString& name)
 
 SerialRun::SerialRun(const document::Letter& letter, const CsvTable& table,
                      const MergeOptions& options)
-    : m_table(table), m_options(options), m_template(letter), m_first(options.first),
+    : m_table(table), m_options(options), m_salutation(table.columns, options.salutation),
+      m_columns(table.columns + m_salutation.names()), m_template(letter), m_first(options.first),
       m_last(options.last > 0 ? options.last : table.recordCount())
 {
-    const auto unknown = m_template.bind(table.columns);
-    if (!unknown.empty()) {
+    const auto unknown = m_template.bind(m_columns);
+    if (!m_salutation.problem().isEmpty()) {
+        m_problem = m_salutation.problem();
+    } else if (!unknown.empty()) {
         m_problem = LetterTemplate::describe(unknown);
     } else if (m_first < 1 || m_last > table.recordCount() || m_first > m_last) {
         m_problem = QStringLiteral("Die Tabelle hat die Datensätze 1 bis %1, nicht %2 bis %3")
@@ -105,9 +108,16 @@ QString SerialRun::sameLettersWarning() const
         .arg(letterCount());
 }
 
+QStringList SerialRun::values(int record) const
+{
+    QStringList values = m_table.record(record - 1);
+    values += m_salutation.values(values);
+    return values;
+}
+
 document::Letter SerialRun::letterFor(int record) const
 {
-    return m_template.fill(m_table.record(record - 1));
+    return m_template.fill(values(record));
 }
 
 MergeOutcome SerialRun::printAll(output::PrintTarget& target, const MergeProgress& progress) const
@@ -190,7 +200,7 @@ QStringList SerialRun::fileNames(const QString& pattern, QString& error) const
         error = m_problem;
         return {};
     }
-    QStringList columns = m_table.columns;
+    QStringList columns = m_columns;
     const bool numbered = !columns.contains(recordNumberName());
     if (numbered)
         columns.append(recordNumberName());
@@ -207,7 +217,7 @@ QStringList SerialRun::fileNames(const QString& pattern, QString& error) const
     // Folded, as Windows and macOS see "Brief-A.pdf" and "brief-a.pdf" as one file.
     QHash<QString, int> taken;
     for (int record = m_first; record <= m_last; ++record) {
-        QStringList values = m_table.record(record - 1);
+        QStringList values = this->values(record);
         if (numbered)
             values.append(QString::number(record));
         const QString file = safeFileName(name.expand(values));

@@ -4,6 +4,7 @@
 #include "layout/Composer.h"
 #include "LetterTemplate.h"
 #include "output/PrintTarget.h"
+#include "Salutation.h"
 
 #include <QPageSize>
 
@@ -41,6 +42,8 @@ struct MergeOptions
     bool duplex = false; ///< "für beidseitigen Druck": every letter starts on a front side
     int first = 1;       ///< the first record, counted from 1
     int last = 0;        ///< the last record; 0 for the table's last
+    /** The columns "Briefanrede" and "Anschriftanrede" come from; none: found by name. */
+    std::optional<SalutationColumns> salutation;
 };
 
 /**
@@ -60,8 +63,10 @@ public:
     SerialRun(const document::Letter& letter, const CsvTable& table, const MergeOptions& options);
 
     /**
-     * Why the run cannot start: placeholders naming no column (each with its
-     * field) or records the table does not have; empty when it can.
+     * Why the run cannot start: a chosen salutation column or placeholders
+     * naming no column (each with its field) or records the table does not
+     * have; empty when it can. The columns derived for the salutation count
+     * as the table's own.
      */
     QString problem() const { return m_problem; }
 
@@ -110,8 +115,14 @@ public:
                            int resolution = 600) const;
 
 private:
+    /** The values of record (counted from 1), those derived for the salutation after the table's.
+     */
+    QStringList values(int record) const;
+
     const CsvTable& m_table;
     MergeOptions m_options;
+    SalutationFields m_salutation;
+    QStringList m_columns; ///< the table's and the derived ones
     LetterTemplate m_template;
     int m_first = 1;
     int m_last = 0;

@@ -312,6 +312,15 @@ private slots:
                           "quillory-cli: Es wurde kein Brief ausgegeben\n")
             << QByteArrayList{"von 2 Briefen"};
 
+        QTest::newRow("merge --anrede-spalten names a column the table lacks")
+            << QByteArray("{}")
+            << QStringList{u"merge"_s,      u"@/in.bri"_s,         u"@/daten.csv"_s, u"-o"_s,
+                           u"@/alle.pdf"_s, u"--anrede-spalten"_s, u"Anrede,,Name"_s}
+            << false << 2 << u"err"_s
+            << QByteArray("@/daten.csv: Unbekannte Spalte „Anrede“ für Briefanrede und "
+                          "Anschriftanrede\nusage:")
+            << QByteArrayList{"Briefe,"};
+
         QTest::newRow("merge names the letter when no printer is the default")
             << QByteArray("{}")
             << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"--print"_s} << false << 1
@@ -573,6 +582,54 @@ private slots:
         Q_UNUSED(line);
         QSKIP("file size limits, pipes and links are made on Unix only");
 #endif
+    }
+
+    void mergeDerivesTheSalutation_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("recipient"); // the address word (if any) and the name
+        QTest::addColumn<QString>("salutation");
+        QTest::newRow("Frau, Dr.")
+            << 1 << u"Frau|Dr. Anna Müller"_s << u"Sehr geehrte Frau Dr. Müller,"_s;
+        QTest::newRow("Herr") << 2 << u"Herrn|Cem Özdemir"_s << u"Sehr geehrter Herr Özdemir,"_s;
+        QTest::newRow("divers") << 3 << u"Alex Schmidt"_s << u"Guten Tag Alex Schmidt,"_s;
+        QTest::newRow("Firma") << 4 << u"Beispiel GmbH"_s << u"Sehr geehrte Damen und Herren,"_s;
+        QTest::newRow(" hr. ") << 5 << u"Herrn|Prof. Dr. Bernd Weber"_s
+                               << u"Sehr geehrter Herr Prof. Dr. Weber,"_s;
+    }
+
+    void mergeDerivesTheSalutation()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, recipient);
+        QFETCH(QString, salutation);
+        const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString pdf = path("anrede.pdf");
+        if (!QFile::exists(pdf)) { // one run for every row
+            writeAll(path("anrede.json"), R"({"salutation": "{Briefanrede}", "recipient": {
+                "name": "{Anschriftanrede}", "extra": "{Titel} {Vorname} {Nachname}"}})");
+            QCOMPARE(cli({u"convert"_s, path("anrede.json"), path("anrede.bri")}).status, 0);
+            writeAll(path("anrede.csv"), "Anrede;Titel;Vorname;Nachname;Strasse;PLZ;Ort\n"
+                                         "Frau;Dr.;Anna;M\xc3\xbcller;Weg 1;50667;K\xc3\xb6ln\n"
+                                         "Herr;;Cem;\xc3\x96zdemir;Weg 2;53111;Bonn\n"
+                                         "divers;;Alex;Schmidt;Weg 3;24103;Kiel\n"
+                                         "Firma;;;Beispiel GmbH;Weg 4;20095;Hamburg\n"
+                                         " hr. ;Prof. Dr.;Bernd;Weber;Weg 5;10115;Berlin\n");
+            const Run run = cli({u"merge"_s, path("anrede.bri"), path("anrede.csv"), u"-o"_s, pdf});
+            QCOMPARE(run.out, u"5 Briefe, 5 Seiten\n"_s);
+        }
+        QProcess text;
+        text.start(pdftotext,
+                   {u"-f"_s, QString::number(page), u"-l"_s, QString::number(page), pdf, u"-"_s});
+        QVERIFY(text.waitForFinished());
+        const QString shown = QString::fromUtf8(text.readAllStandardOutput())
+                                  .split(u'\n', Qt::SkipEmptyParts)
+                                  .join(u'|');
+        // Right after the sender's line, with no address word where there is none.
+        QVERIFY2(shown.contains(u"; Deutschland|"_s + recipient + u'|'), qPrintable(shown));
+        QVERIFY2(shown.contains(u'|' + salutation + u'|'), qPrintable(shown));
     }
 
     void mergeWarnsBeforeWriting_data()

@@ -1,11 +1,11 @@
 #include "document/LetterFile.h"
-#include "layout/PageLayout.h"
-#include "output/PreviewRenderer.h"
-#include "PreviewFixture.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryStore.h"
 #include "features/serial/SerialLetterDialog.h"
 #include "features/serial/SerialLetterPart.h"
+#include "layout/PageLayout.h"
+#include "output/PreviewRenderer.h"
+#include "PreviewFixture.h"
 #include "widgets/SpinField.h"
 
 #include <QAction>
@@ -609,16 +609,24 @@ private slots:
 
     void theTableTravelsWithTheLetter_data()
     {
-        QTest::addColumn<QString>("table");     // from the letter's folder, or another
-        QTest::addColumn<bool>("elsewhere");    // in another folder
-        QTest::addColumn<QString>("delimiter"); // chosen in the dialog after reading
-        QTest::addColumn<bool>("moved");        // the table is gone before the letter opens
-        QTest::newRow("beside the letter") << u"adressen.csv"_s << false << QString() << false;
-        QTest::newRow("below it") << u"daten/adressen.csv"_s << false << QString() << false;
-        QTest::newRow("dots first") << u"..adr.csv"_s << false << QString() << false;
-        QTest::newRow("elsewhere") << u"adressen.csv"_s << true << QString() << false;
-        QTest::newRow("read with commas") << u"adressen.csv"_s << false << u"Komma"_s << false;
-        QTest::newRow("moved away") << u"adressen.csv"_s << false << QString() << true;
+        QTest::addColumn<QString>("table");      // from the letter's folder, or another
+        QTest::addColumn<bool>("elsewhere");     // in another folder
+        QTest::addColumn<QString>("delimiter");  // chosen in the dialog after reading
+        QTest::addColumn<bool>("moved");         // the table is gone before the letter opens
+        QTest::addColumn<QString>("salutation"); // the salutation's columns as chosen
+        QTest::newRow("beside the letter")
+            << u"adressen.csv"_s << false << QString() << false << QString();
+        QTest::newRow("below it") << u"daten/adressen.csv"_s << false << QString() << false
+                                  << QString();
+        QTest::newRow("dots first") << u"..adr.csv"_s << false << QString() << false << QString();
+        QTest::newRow("elsewhere") << u"adressen.csv"_s << true << QString() << false << QString();
+        QTest::newRow("read with commas")
+            << u"adressen.csv"_s << false << u"Komma"_s << false << QString();
+        QTest::newRow("moved away") << u"adressen.csv"_s << false << QString() << true << QString();
+        QTest::newRow("salutation chosen")
+            << u"adressen.csv"_s << false << QString() << false << u"Ort,,Name"_s;
+        QTest::newRow("salutation chosen, moved away")
+            << u"adressen.csv"_s << false << QString() << true << u"Ort,,Name"_s;
     }
 
     void theTableTravelsWithTheLetter()
@@ -627,6 +635,7 @@ private slots:
         QFETCH(bool, elsewhere);
         QFETCH(QString, delimiter);
         QFETCH(bool, moved);
+        QFETCH(QString, salutation);
         SerialFixture f;
         QTemporaryDir other;
         const QTemporaryDir& folder = elsewhere ? other : f.dir;
@@ -636,6 +645,8 @@ private slots:
         f.dialog().AuswaehlenButton->click();
         if (!delimiter.isEmpty())
             f.dialog().TrennzeichenCombo->setCurrentText(delimiter);
+        if (!salutation.isEmpty())
+            serial(*f.form).setSalutationColumns(salutation);
         QVERIFY(f.form->isChanged());
         const QString letterPath = f.dir.filePath(u"brief.bri"_s);
         f.prompts.saveNames << letterPath;
@@ -645,8 +656,12 @@ private slots:
         const auto stored = quillory::document::LetterFile::parse(file.readAll(), {});
         QVERIFY(stored);
         QCOMPARE(stored->letter.serial.table, elsewhere ? path : table);
-        QCOMPARE(stored->letter.serial.options.join(u' '),
-                 delimiter.isEmpty() ? QString() : u"delimiter=, encoding=UTF-8"_s);
+        QStringList options;
+        if (!delimiter.isEmpty())
+            options << u"delimiter=,"_s << u"encoding=UTF-8"_s;
+        if (!salutation.isEmpty())
+            options << u"anrede-spalten="_s + salutation;
+        QCOMPARE(stored->letter.serial.options, options);
         if (moved)
             QVERIFY(QFile::rename(path, other.filePath(u"weg.csv"_s)));
 
@@ -658,10 +673,13 @@ private slots:
         QVERIFY(!opened.form->isChanged());
         // A table not found stays the letter's; one found is read as before.
         QCOMPARE(opened.form->letter().serial.table, path);
+        QCOMPARE(serial(*opened.form).salutationColumns(), salutation);
         if (moved)
             return;
         serienbrief(*opened.form)->trigger();
-        QCOMPARE(columnsShown(*serial(*opened.form).dialog()).size(), delimiter.isEmpty() ? 2 : 1);
+        QCOMPARE(columnsShown(*serial(*opened.form).dialog()).size(), !delimiter.isEmpty()   ? 1
+                                                                      : salutation.isEmpty() ? 2
+                                                                                             : 4);
         tabelleLoesen(*opened.form)->click();
         QVERIFY(opened.form->isChanged() && opened.form->letter().serial.isEmpty());
     }

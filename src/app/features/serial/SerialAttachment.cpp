@@ -3,10 +3,17 @@
 #include "features/serial/SerialLetterDialog.h"
 #include "features/serial/SerialLetterPart.h"
 #include "merge/LetterTemplate.h"
+#include "merge/Salutation.h"
 
 #include <QFileInfo>
 
 namespace quillory::app {
+namespace {
+
+/** The option under which the salutation's chosen columns go with the letter. */
+const QString kSalutationOption = QStringLiteral("anrede-spalten=");
+
+} // namespace
 
 void SerialLetterPart::readLetter(document::Letter& letter) const
 {
@@ -42,6 +49,9 @@ void SerialLetterPart::attachFromLetter(const document::Letter::SerialAttachment
     // A table not found stays the letter's, so that saving the letter meanwhile
     // does not lose it; the next opening with the table back attaches it.
     m_attached = serial;
+    for (const QString& option : serial.options)
+        if (option.startsWith(kSalutationOption))
+            m_salutationColumns = option.mid(kSalutationOption.size());
     const QString name = QFileInfo(serial.table).fileName();
     if (!QFileInfo(serial.table).isFile()) {
         window().showStatus(
@@ -65,13 +75,26 @@ void SerialLetterPart::attachFromLetter(const document::Letter::SerialAttachment
     notePlaceholders();
 }
 
+void SerialLetterPart::keepSalutationChoice()
+{
+    m_attached.options.removeIf(
+        [](const QString& option) { return option.startsWith(kSalutationOption); });
+    if (!m_salutationColumns.isEmpty() && !m_attached.isEmpty())
+        m_attached.options.append(kSalutationOption + m_salutationColumns);
+}
+
 void SerialLetterPart::notePlaceholders()
 {
     if (!m_table)
         return;
     merge::LetterTemplate text(window().letter());
+    const QStringList columns =
+        m_table->columns +
+        merge::SalutationFields(m_table->columns,
+                                merge::SalutationColumns::parse(m_salutationColumns))
+            .names();
     // The preview shows such a name as typed; said once for each new set of them.
-    const QString note = merge::LetterTemplate::describe(text.bind(m_table->columns))
+    const QString note = merge::LetterTemplate::describe(text.bind(columns))
                              .replace(QLatin1Char('\n'), QLatin1String("; "));
     if (note == m_placeholderNote)
         return;

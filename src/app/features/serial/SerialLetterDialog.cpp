@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -119,6 +120,7 @@ SerialLetterDialog::SerialLetterDialog(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tableBox, 1);
+    layout->addWidget(buildSalutationBox());
     layout->addWidget(outputBox);
     layout->addWidget(buttons);
 
@@ -150,9 +152,100 @@ void SerialLetterDialog::showTable(const QString& path, const merge::CsvTable& t
     // Shown before any run, so a table read other than written can be mended first.
     WarnungLabel->setText(table.warnings.join(QLatin1Char('\n')));
     WarnungLabel->setVisible(!table.warnings.isEmpty());
+    m_quiet = true;
+    for (QComboBox* combo : salutationCombos()) {
+        combo->clear();
+        combo->addItem(QStringLiteral("(keine)"));
+        combo->addItems(table.columns);
+    }
+    m_quiet = false;
     for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
                                                       StartenButton, LoesenButton})
         w->setEnabled(true);
+}
+
+QWidget* SerialLetterDialog::buildSalutationBox()
+{
+    auto* box = new QGroupBox(QStringLiteral("Briefanrede und Anschriftanrede"), this);
+    auto* grid = new QGridLayout(box);
+    const auto combo = [box](const char* name) {
+        auto* c = new QComboBox(box);
+        c->setObjectName(QString::fromLatin1(name));
+        // Filled only once a table is read, when the dialog has its size already.
+        c->setMinimumContentsLength(12);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        return c;
+    };
+    AnredeSpalteCombo = combo("AnredeSpalteCombo");
+    TitelSpalteCombo = combo("TitelSpalteCombo");
+    NachnameSpalteCombo = combo("NachnameSpalteCombo");
+    VornameSpalteCombo = combo("VornameSpalteCombo");
+    const std::pair<const char16_t*, QComboBox*> rows[] = {{u"Anrede:", AnredeSpalteCombo},
+                                                           {u"Titel:", TitelSpalteCombo},
+                                                           {u"Nachname:", NachnameSpalteCombo},
+                                                           {u"Vorname:", VornameSpalteCombo}};
+    // Two by two, so the box takes little of the dialog's height.
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(QString::fromUtf16(rows[i].first), box);
+        label->setBuddy(rows[i].second);
+        grid->addWidget(label, i / 2, (i % 2) * 2);
+        grid->addWidget(rows[i].second, i / 2, (i % 2) * 2 + 1);
+        connect(rows[i].second, &QComboBox::currentIndexChanged, this, [this] {
+            if (m_quiet)
+                return;
+            QStringList names;
+            for (QComboBox* c : salutationCombos())
+                names.append(c->currentIndex() > 0 ? c->currentText() : QString());
+            emit salutationChosen(
+                merge::SalutationColumns{names[0], names[1], names[2], names[3]}.toString());
+        });
+    }
+    BriefanredeLabel = new QLabel(box);
+    BriefanredeLabel->setObjectName(QStringLiteral("BriefanredeLabel"));
+    AnschriftanredeLabel = new QLabel(box);
+    AnschriftanredeLabel->setObjectName(QStringLiteral("AnschriftanredeLabel"));
+    for (QLabel* label : {BriefanredeLabel, AnschriftanredeLabel}) {
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    grid->addWidget(BriefanredeLabel, 2, 0, 1, 4);
+    grid->addWidget(AnschriftanredeLabel, 3, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return box;
+}
+
+std::array<QComboBox*, 4> SerialLetterDialog::salutationCombos() const
+{
+    return {AnredeSpalteCombo, TitelSpalteCombo, NachnameSpalteCombo, VornameSpalteCombo};
+}
+
+void SerialLetterDialog::showSalutation(const merge::CsvTable& table, int record,
+                                        const std::optional<merge::SalutationColumns>& chosen)
+{
+    const merge::SalutationFields fields(table.columns, chosen);
+    const merge::SalutationColumns& used = fields.used();
+    const QString names[] = {used.form, used.title, used.surname, used.firstName};
+    int i = 0;
+    for (QComboBox* combo : salutationCombos())
+        setQuietly(combo, int(table.columns.indexOf(names[i++])) + 1);
+    // What the placeholders take, be it derived or the table's own column.
+    const QStringList columns = table.columns + fields.names();
+    QStringList values = table.record(record - 1);
+    values += fields.values(values);
+    const QString none = fields.problem().isEmpty()
+                             ? QStringLiteral("– (Spalten für Anrede und Nachname wählen)")
+                             : fields.problem();
+    // The derived columns go into the letter by a double-click, as the table's do.
+    while (SpaltenList->count() > table.columns.size())
+        delete SpaltenList->takeItem(SpaltenList->count() - 1);
+    SpaltenList->addItems(fields.names());
+    const auto show = [&](QLabel* label, const QString& column) {
+        const qsizetype at = columns.indexOf(column);
+        label->setText(column + QStringLiteral(": ") + (at >= 0 ? values.value(at) : none));
+    };
+    show(BriefanredeLabel, merge::Salutation::letterColumn());
+    show(AnschriftanredeLabel, merge::Salutation::addressColumn());
 }
 
 void SerialLetterDialog::clearTable()
@@ -162,6 +255,12 @@ void SerialLetterDialog::clearTable()
     AnzahlLabel->clear();
     WarnungLabel->clear();
     WarnungLabel->hide();
+    m_quiet = true;
+    for (QComboBox* combo : salutationCombos())
+        combo->clear();
+    m_quiet = false;
+    BriefanredeLabel->clear();
+    AnschriftanredeLabel->clear();
     for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
                                                       StartenButton, LoesenButton})
         w->setEnabled(false);

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "merge/CsvTable.h"
+#include "merge/Salutation.h"
 
 #include <QDialog>
+
+#include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -35,6 +39,13 @@ public:
     void showTable(const QString& path, const merge::CsvTable& table);
     /** No table attached: nothing to show, nothing to start. */
     void clearTable();
+    /**
+     * Shows the columns the salutation comes from (those chosen, else those
+     * found by name) and the "Briefanrede" and "Anschriftanrede" of record
+     * (from 1) of table, the one the preview shows.
+     */
+    void showSalutation(const merge::CsvTable& table, int record,
+                        const std::optional<merge::SalutationColumns>& chosen);
 
     /** The delimiter and encoding as chosen in the dialog (as detected until changed). */
     merge::CsvOptions csvOptions() const;
@@ -56,6 +67,13 @@ public:
     QRadioButton* DruckerRadio = nullptr;
     QLineEdit* MusterEdit = nullptr;
     QCheckBox* BeidseitigCheck = nullptr;
+    /** The columns of form of address, title, surname and first name; "(keine)" first. */
+    QComboBox* AnredeSpalteCombo = nullptr;
+    QComboBox* TitelSpalteCombo = nullptr;
+    QComboBox* NachnameSpalteCombo = nullptr;
+    QComboBox* VornameSpalteCombo = nullptr;
+    QLabel* BriefanredeLabel = nullptr;
+    QLabel* AnschriftanredeLabel = nullptr;
     QPushButton* StartenButton = nullptr;
     QPushButton* LoesenButton = nullptr;
 
@@ -69,12 +87,16 @@ signals:
     void start();
     /** "Tabelle lösen": back to the letter as typed. */
     void detach();
+    /** The user chose the salutation's columns: all four in their text form. */
+    void salutationChosen(const QString& columns);
 
 private:
     void onColumnActivated(QListWidgetItem* item);
     void updateOutputChoice();
     /** Sets a combo box without telling readAgain(): a shown value is no choice of the user. */
     void setQuietly(QComboBox* combo, int index);
+    QWidget* buildSalutationBox();
+    std::array<QComboBox*, 4> salutationCombos() const;
 
     bool m_quiet = false;
 };

@@ -29,6 +29,13 @@ namespace {
 const QString kGroup = QStringLiteral("Serienbrief");
 const QString kTableKey = QStringLiteral("Tabelle");
 
+void showSalutation(SerialLetterDialog* dialog, const merge::CsvTable* table, int record,
+                    const QString& chosen)
+{
+    if (dialog && table)
+        dialog->showSalutation(*table, record, merge::SalutationColumns::parse(chosen));
+}
+
 } // namespace
 
 SerialLetterPart::SerialLetterPart(LetterWindow& window)
@@ -127,6 +134,7 @@ bool SerialLetterPart::shownLetter(output::PrintRequest& request) const
     merge::MergeOptions options;
     options.view = request.view;
     options.kind = request.kind;
+    options.salutation = merge::SalutationColumns::parse(m_salutationColumns);
     const merge::SerialRun run(request.letter, *m_table, options);
     request.letter = run.letterFor(shownRecord());
     return true;
@@ -142,8 +150,11 @@ void SerialLetterPart::openDialog()
         connectGuarded(m_dialog, &SerialLetterDialog::detach, [this] { detach(); });
         connectGuarded(m_dialog, &SerialLetterDialog::insertColumn,
                        [this](const QString& placeholder) { insertColumn(placeholder); });
+        connectGuarded(m_dialog, &SerialLetterDialog::salutationChosen,
+                       [this](const QString& columns) { setSalutationColumns(columns); });
         if (m_table)
             m_dialog->showTable(m_attached.table, *m_table);
+        showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
     }
     m_dialog->show();
     m_dialog->raise();
@@ -187,6 +198,13 @@ void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& o
     if (path == before.table)
         merge::csvOptionsFromEntries(before.options, &others);
     m_attached = {QFileInfo(path).absoluteFilePath(), merge::csvOptionEntries(options) + others};
+    // Columns chosen in another table: this one's are found by name.
+    if (!merge::SalutationFields(m_table->columns,
+                                 merge::SalutationColumns::parse(m_salutationColumns))
+             .problem()
+             .isEmpty())
+        m_salutationColumns.clear();
+    keepSalutationChoice();
     try {
         saveSettings([&path](settings::SettingsBackend& store) {
             return store.writeIn(kGroup, kTableKey, path) && store.flush()
@@ -201,10 +219,26 @@ void SerialLetterPart::readTable(const QString& path, const merge::CsvOptions& o
     if (m_dialog)
         m_dialog->showTable(path, *m_table);
     showRecordChoice();
+    showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
     // Saved with the letter: it changed as if typed.
     if (m_attached != before)
         window().markEdited();
     notePlaceholders();
+}
+
+void SerialLetterPart::setSalutationColumns(const QString& columns)
+{
+    m_salutationColumns = columns;
+    const document::Letter::SerialAttachment before = m_attached;
+    keepSalutationChoice();
+    if (m_attached != before)
+        window().markEdited();
+    showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
+    if (m_table) {
+        notePlaceholders();
+        window().events().pageSetUpChanged();
+        window().recountPages();
+    }
 }
 
 void SerialLetterPart::detach(bool byUser)
@@ -212,6 +246,7 @@ void SerialLetterPart::detach(bool byUser)
     const bool had = !m_attached.isEmpty();
     m_table.reset();
     m_attached = {};
+    m_salutationColumns.clear();
     m_placeholderNote.clear();
     if (m_dialog)
         m_dialog->clearTable();
@@ -251,6 +286,7 @@ void SerialLetterPart::recordChanged()
         m_record->setValue(recordCount()); // changes the text, so this runs once more
         return;
     }
+    showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
     // Another record may have another number of pages, and another address.
     window().events().pageSetUpChanged();
     window().recountPages();

@@ -1,21 +1,14 @@
 #pragma once
 
+#include "merge/SerialRun.h"
 #include "window/WindowPart.h"
 
 #include <QPointer>
-#include <QString>
 
 #include <memory>
 
 class QLabel;
 class QPushButton;
-
-namespace quillory::merge {
-struct CsvOptions;
-struct CsvTable;
-struct MergeOutcome;
-class SerialRun;
-} // namespace quillory::merge
 
 namespace quillory::app {
 
@@ -44,6 +37,9 @@ public:
     int recordCount() const;
     /** The record the preview shows, from 1; 0 without a table. */
     int shownRecord() const;
+    /** The salutation's columns as chosen, in their text form; empty: found by name. */
+    QString salutationColumns() const { return m_salutationColumns; }
+    void setSalutationColumns(const QString& columns);
 
     void readLetter(document::Letter& letter) const override;
     void showLetter(const document::Letter& letter) override;
@@ -63,7 +59,8 @@ private:
     void detach(bool byUser = true);
     void takeOtherLettersTable(); ///< another letter took the typed one's place
     void attachFromLetter(const document::Letter::SerialAttachment& serial); ///< never throws
-    void notePlaceholders(); ///< on each new set of names the table has no column for
+    void notePlaceholders();     ///< on each new set of names the table has no column for
+    void keepSalutationChoice(); ///< puts m_salutationColumns among m_attached's options
     /** Shows or hides the record row as a table is attached or let go. */
     void showRecordChoice();
     void recordChanged();
@@ -91,6 +88,7 @@ private:
     document::Letter::SerialAttachment m_attached;    ///< m_table's, or a letter's not found
     document::Letter::SerialAttachment m_shownSerial; ///< the last letter shown
     QString m_placeholderNote;
+    QString m_salutationColumns; ///< as chosen, also kept in m_attached
     QString m_pdfName;
     QString m_folder;
     QPointer<QWidget> m_lastLetterField;

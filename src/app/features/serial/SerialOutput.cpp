@@ -47,6 +47,7 @@ merge::SerialRun SerialLetterPart::serialRun(const merge::CsvTable& table, bool 
     options.view = typed.view;
     options.kind = typed.kind;
     options.duplex = duplex;
+    options.salutation = merge::SalutationColumns::parse(m_salutationColumns);
     merge::SerialRun run(typed.letter, table, options);
     if (!run.problem().isEmpty())
         throw CommandError(QStringLiteral("Der Serienbrief kann nicht beginnen.\n") +
