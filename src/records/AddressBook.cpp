@@ -44,6 +44,12 @@ QString pastPrefix(const QString& prefix)
     return prefix + QString::fromUcs4(U"\U0010FFFF");
 }
 
+/** A text to bind: a null QString would be bound as NULL. */
+QString text(const QString& value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
 void fillEmpty(QString& field, const QString& other)
 {
     if (field.isEmpty())
@@ -97,10 +103,10 @@ bool AddressBook::write(Entry& entry)
                                        "first_name = ?, surname = ?, company = ?, email = ?, "
                                        "note = ?, last_used = ?, duplicate_key = ? WHERE id = ?"));
     for (const QString& line : entry.lines)
-        query.addBindValue(line);
+        query.addBindValue(text(line));
     for (const QString* field : {&entry.salutation, &entry.title, &entry.firstName, &entry.surname,
                                  &entry.company, &entry.email, &entry.note})
-        query.addBindValue(*field);
+        query.addBindValue(text(*field));
     query.addBindValue(entry.lastUsed.isValid() ? QVariant(entry.lastUsed.toMSecsSinceEpoch())
                                                 : QVariant(QMetaType(QMetaType::LongLong)));
     query.addBindValue(duplicateKey(entry));
