@@ -158,9 +158,12 @@ public:
                 title << word;
         }
         m_entry.title = title.isEmpty() ? m_title : title.join(QLatin1Char(' '));
-        if (m_entry.surname.isEmpty() && m_entry.firstName.isEmpty() &&
-            m_formattedName.trimmed() != m_entry.company)
-            m_entry.surname = m_formattedName.trimmed();
+        // Without N the formatted name is the person's, its last word the surname.
+        QStringList words = m_formattedName.split(u' ', Qt::SkipEmptyParts);
+        if (m_name.isEmpty() && !words.isEmpty() && words.join(u' ') != m_entry.company) {
+            m_entry.surname = words.takeLast();
+            m_entry.firstName = words.join(u' ');
+        }
         m_entry.groups = normalizedGroups(m_entry.groups);
 
         AddressParts parts;
@@ -292,7 +295,9 @@ VCardResult readVCards(QByteArrayView bytes)
             }
             raw = decodeQuotedPrintable(raw);
         }
-        const QString value = decodeText(raw, charset);
+        // A quoted-printable line break is a line break, as an escaped one is.
+        const QString value =
+            decodeText(raw, charset).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 
         if (name == "BEGIN" && value.trimmed().compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             if (card)
