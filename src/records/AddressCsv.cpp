@@ -112,8 +112,12 @@ CsvEntries entriesFromCsv(const merge::CsvTable& table, const QString& mapping)
 
     for (int record = 0; record < table.recordCount(); ++record) {
         const auto value = [&](int field) {
+            // Line breaks as a vCard keeps them, so an entry reads the same from either.
             return columnOf[field] < 0 ? QString()
-                                       : table.value(record, columnOf[field]).trimmed().toString();
+                                       : table.value(record, columnOf[field])
+                                             .trimmed()
+                                             .toString()
+                                             .replace(QLatin1String("\r\n"), QLatin1String("\n"));
         };
         Entry entry;
         entry.salutation = value(Salutation);
