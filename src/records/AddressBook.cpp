@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace quillory::records {
 namespace {
 
@@ -220,22 +222,80 @@ int AddressBook::count()
 
 std::vector<Entry> AddressBook::complete(const QString& typed, int limit)
 {
-    const QStringList words = searchWords(typed);
+    m_error.clear();
+    QStringList words = searchWords(typed);
     if (words.isEmpty() || limit <= 0)
         return {};
-    // Each typed word narrows through the index of words: a range of it,
-    // never a scan of every entry.
-    QStringList conditions;
-    QVariantList values;
-    for (const QString& word : words) {
-        conditions << QStringLiteral(
-            "id IN (SELECT entry_id FROM entry_words WHERE word >= ? AND word < ?)");
-        values << word << pastPrefix(word);
+    // The longest word is the one walked through the index (it finds the
+    // fewest); every other is checked per entry among its few words.
+    std::stable_sort(words.begin(), words.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    QString others;
+    QVariantList otherValues;
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        others +=
+            QStringLiteral(" AND EXISTS (SELECT 1 FROM entry_words x WHERE x.entry_id = ENTRY "
+                           "AND x.word >= ? AND x.word < ?)");
+        otherValues << words[i] << pastPrefix(words[i]);
     }
-    values << limit;
-    return select(QStringLiteral("WHERE ") + conditions.join(QLatin1String(" AND ")), values,
-                  QStringLiteral(" ORDER BY last_used IS NULL, last_used DESC, surname, "
-                                 "first_name, line1, id LIMIT ?"));
+
+    // Both steps stop as soon as they have enough: however many entries a
+    // letter or two match, no more than those shown are read and none sorted.
+    std::vector<qint64> ids;
+    QSqlQuery query(m_database.connection());
+    query.setForwardOnly(true);
+    // First the entries used in letters, the latest first, ...
+    query.prepare(
+        QStringLiteral("SELECT id FROM entries WHERE last_used IS NOT NULL AND EXISTS "
+                       "(SELECT 1 FROM entry_words x WHERE x.entry_id = entries.id "
+                       "AND x.word >= ? AND x.word < ?)%1 "
+                       "ORDER BY last_used DESC LIMIT ?")
+            .arg(QString(others).replace(QLatin1String("ENTRY"), QLatin1String("entries.id"))));
+    for (const QVariant& value : QVariantList{words[0], pastPrefix(words[0])} + otherValues)
+        query.addBindValue(value);
+    query.addBindValue(limit);
+    if (!query.exec()) {
+        fail(query);
+        return {};
+    }
+    while (query.next())
+        ids.push_back(query.value(0).toLongLong());
+    // ... then the others in the order of the word that found them.
+    if (int(ids.size()) < limit) {
+        query.prepare(
+            QStringLiteral("SELECT w.entry_id FROM entry_words w CROSS JOIN entries e "
+                           "ON e.id = w.entry_id WHERE w.word >= ? AND w.word < ? "
+                           "AND e.last_used IS NULL%1 ORDER BY w.word, w.entry_id")
+                .arg(QString(others).replace(QLatin1String("ENTRY"), QLatin1String("w.entry_id"))));
+        for (const QVariant& value : QVariantList{words[0], pastPrefix(words[0])} + otherValues)
+            query.addBindValue(value);
+        if (!query.exec()) {
+            fail(query);
+            return {};
+        }
+        while (int(ids.size()) < limit && query.next()) {
+            const qint64 id = query.value(0).toLongLong();
+            if (std::find(ids.cbegin(), ids.cend(), id) == ids.cend())
+                ids.push_back(id);
+        }
+    }
+    query.finish();
+    if (ids.empty())
+        return {};
+
+    QStringList marks;
+    QVariantList values;
+    for (const qint64 id : ids) {
+        marks << QStringLiteral("?");
+        values << id;
+    }
+    std::vector<Entry> found =
+        select(QStringLiteral("WHERE id IN (%1)").arg(marks.join(u',')), values);
+    std::sort(found.begin(), found.end(), [&](const Entry& a, const Entry& b) {
+        return std::find(ids.cbegin(), ids.cend(), a.id) <
+               std::find(ids.cbegin(), ids.cend(), b.id);
+    });
+    return found;
 }
 
 std::optional<AddressBook::ImportCount> AddressBook::import(const std::vector<Entry>& entries)

@@ -40,8 +40,9 @@ public:
     /**
      * The entries that every word typed finds: a word finds an entry when one
      * of the entry's words (its names, first line, city line, e-mail address)
-     * starts with it, compared as foldForSearch() folds them. Most recently
-     * used first, then by name; at most limit.
+     * starts with it, compared as foldForSearch() folds them. At most limit:
+     * those used in letters first, the latest first; then the others in the
+     * alphabetical order of the entry's word that the longest typed word found.
      */
     std::vector<Entry> complete(const QString& typed, int limit);
 

@@ -38,6 +38,8 @@ const Migration kMigrations[] = {
       " last_used INTEGER," // milliseconds since 1970 (UTC), NULL when never used
       " duplicate_key TEXT NOT NULL)",
       "CREATE INDEX entries_duplicate_key ON entries(duplicate_key)",
+      // Completion offers the entries used in letters first, the latest first.
+      "CREATE INDEX entries_last_used ON entries(last_used) WHERE last_used IS NOT NULL",
       // Completion looks a typed prefix up here, in the index's order.
       "CREATE TABLE entry_words ("
       " word TEXT NOT NULL,"
