@@ -256,6 +256,17 @@ VCardResult readVCards(QByteArrayView bytes)
     const QList<QByteArrayView> lines = physicalLines(bytes);
     std::optional<CardBuilder> card;
     int cardLine = 0;
+    const auto closeCard = [&](const QString& unfinished) {
+        if (!unfinished.isEmpty())
+            result.warnings << unfinished;
+        Entry entry = card->finish();
+        card.reset();
+        if (entry.isEmpty())
+            result.warnings
+                << QStringLiteral("Zeile %1: eine leere vCard wurde ausgelassen.").arg(cardLine);
+        else
+            result.entries.push_back(std::move(entry));
+    };
     for (qsizetype i = 0; i < lines.size();) {
         const int lineNumber = int(i + 1);
         QByteArray logical = lines[i++].toByteArray();
@@ -301,30 +312,18 @@ VCardResult readVCards(QByteArrayView bytes)
 
         if (name == "BEGIN" && value.trimmed().compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             if (card)
-                result.warnings << QStringLiteral("Zeile %1: die vCard davor endet nicht mit "
-                                                  "END:VCARD.")
-                                       .arg(lineNumber);
-            if (card)
-                result.entries.push_back(card->finish());
+                closeCard(QStringLiteral("Zeile %1: die vCard davor endet nicht mit END:VCARD.")
+                              .arg(lineNumber));
             card.emplace();
             cardLine = lineNumber;
         } else if (name == "END" && card) {
-            const Entry entry = card->finish();
-            card.reset();
-            if (entry.isEmpty())
-                result.warnings << QStringLiteral("Zeile %1: eine leere vCard wurde ausgelassen.")
-                                       .arg(cardLine);
-            else
-                result.entries.push_back(entry);
+            closeCard({});
         } else if (card) {
             card->take({QString::fromLatin1(name), value, lineNumber});
         }
     }
-    if (card) {
-        result.warnings
-            << QStringLiteral("Zeile %1: die vCard endet nicht mit END:VCARD.").arg(cardLine);
-        result.entries.push_back(card->finish());
-    }
+    if (card)
+        closeCard(QStringLiteral("Zeile %1: die vCard endet nicht mit END:VCARD.").arg(cardLine));
     if (result.entries.empty())
         result.error = QStringLiteral("Die Datei enthält keine vCard.");
     return result;
