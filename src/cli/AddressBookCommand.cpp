@@ -20,6 +20,11 @@ using namespace quillory::records;
 // Far beyond any address book; keeps a wrong file from filling the memory.
 constexpr qint64 kMaxVCardBytes = 256LL * 1024 * 1024;
 
+QString entryCount(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral("%1 Einträge").arg(count);
+}
+
 struct Options
 {
     QString action;
@@ -64,10 +69,8 @@ int importFile(const Options& options, AddressBook& book, Console& console)
     const auto count = book.import(entries);
     if (!count)
         return console.fileFailure(options.database, book.errorString());
-    console.out << QStringLiteral("%1 Einträge hinzugefügt, %2 zusammengeführt")
-                       .arg(count->added)
-                       .arg(count->merged)
-                << Qt::endl;
+    console.out << entryCount(count->added) << " hinzugefügt, " << count->merged
+                << " zusammengeführt" << Qt::endl;
     return Success;
 }
 
@@ -80,7 +83,7 @@ int exportFile(const Options& options, AddressBook& book, Console& console)
         hasExtension(options.file, "vcf") ? writeVCards(entries) : entriesToCsv(entries);
     if (const document::FileError error = document::writeWholeFile(options.file, bytes))
         return console.fileFailure(options.file, error.message());
-    console.out << QStringLiteral("%1 Einträge geschrieben").arg(entries.size()) << Qt::endl;
+    console.out << entryCount(qsizetype(entries.size())) << " geschrieben" << Qt::endl;
     return Success;
 }
 
