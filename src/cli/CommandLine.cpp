@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "AddressBookCommand.h"
 #include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
@@ -19,6 +20,7 @@ CommandLine::CommandLine()
     m_commands.push_back(std::make_unique<CheckCommand>());
     m_commands.push_back(std::make_unique<SpellCommand>());
     m_commands.push_back(std::make_unique<MergeCommand>());
+    m_commands.push_back(std::make_unique<AddressBookCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)
