@@ -19,10 +19,8 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.lo
   { cat "$work/cpack.log" >&2; fail "cpack could not build the package"; }
 deb=$work/out/quillory_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/out")"
-echo "packaged in $((SECONDS - started)) s: $(basename "$deb")"
 
 field() { dpkg-deb -f "$deb" "$1"; }
-[ "$(field Version)" = "$version" ] || fail "Version is $(field Version), not $version"
 # Libraries come from dpkg-shlibdeps, the plug-in and font packages by name.
 for dep in libc6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libhunspell fonts-liberation \
            libqt6sql6-sqlite; do
@@ -33,7 +31,6 @@ field Recommends | grep -q hunspell-de-de || fail "hunspell-de-de is not recomme
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 share=$root/usr/share
-icons=$share/icons/hicolor
 for f in usr/bin/quillory usr/bin/quillory-cli \
          usr/share/applications/quillory.desktop \
          usr/share/mime/packages/quillory-letter.xml \
@@ -45,7 +42,7 @@ for f in usr/bin/quillory usr/bin/quillory-cli \
   [ -f "$root/$f" ] || fail "$f is not in the package"
 done
 for size in 16 32 48 64 128 256; do
-  png=$icons/${size}x${size}/apps/quillory.png
+  png=$share/icons/hicolor/${size}x${size}/apps/quillory.png
   [ -f "$png" ] || fail "no ${size}x${size} icon"
   file "$png" | grep -q "PNG image data, $size x $size" || fail "$(file "$png")"
 done
@@ -76,6 +73,7 @@ done
 help=$("$root/usr/bin/quillory-cli" --help)
 words=$(sed -n 's/^  \([a-z]*\) .*/\1/p' <<<"$help"; grep -oE -- '(^| |\[|\()--?[a-z][a-z-]*' <<<"$help" |
         tr -d ' [(' | sort -u)
+[ "$(wc -w <<<"$words")" -gt 20 ] || fail "too few commands and options read from --help: $words"
 for page in man/man1 man/de/man1; do
   text=$(zcat "$share/$page/quillory-cli.1.gz")
   for word in $words; do
