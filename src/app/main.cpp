@@ -1,11 +1,14 @@
-#include "window/MainForm.h"
 #include "support/Startup.h"
+#include "window/MainForm.h"
+
+#include "QuilloryVersion.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -32,6 +35,12 @@ int run(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    // Answered before Qt starts, so it works without a display (package
+    // checks, scripts, a text console).
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("quillory " QUILLORY_VERSION);
+        return 0;
+    }
     // The window's commands report a lack of memory themselves; this is for
     // what fails outside them, e.g. while the window is built.
     try {

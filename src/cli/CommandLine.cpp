@@ -9,6 +9,8 @@
 #include "RenderCommand.h"
 #include "SpellCommand.h"
 
+#include "QuilloryVersion.h"
+
 namespace quillory::cli {
 
 CommandLine::CommandLine()
@@ -33,6 +35,10 @@ int CommandLine::run(const QStringList& arguments, Console& console)
     if (first == QLatin1String("--help") || first == QLatin1String("-h") ||
         first == QLatin1String("help")) {
         printHelp(console.out);
+        return Success;
+    }
+    if (first == QLatin1String("--version")) {
+        console.out << "quillory-cli " QUILLORY_VERSION << Qt::endl;
         return Success;
     }
     for (const auto& command : m_commands) {
@@ -66,6 +72,7 @@ void CommandLine::printHelp(QTextStream& out) const
         out << "  " << (command->name() + QLatin1Char(' ') + command->usage()).leftJustified(28)
             << ' ' << command->summary() << '\n';
     }
+    out << "\n--version prints the program's version.\n";
     out << "\nExit status: 0 success, 1 a file could not be read or written, 2 wrong usage,\n"
            "3 (check) the address does not fit the envelope's window, (spell) unknown words.\n";
     out.flush();

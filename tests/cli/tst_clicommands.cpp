@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QuilloryVersion.h"
+
 #ifdef Q_OS_UNIX
 #include <pwd.h>
 #include <sys/stat.h>
@@ -281,6 +283,11 @@ private slots:
         QTest::newRow("info shows the body's control characters")
             << QByteArray("{\"body\": \"Zeile\\u001b[2J\\nweiter\"}") << info << false << 0
             << QStringLiteral("out") << QByteArray("  | Zeile\\x1b[2J") << terminalBytes;
+
+        QTest::newRow("--version prints the version")
+            << QByteArray("{}") << QStringList{QStringLiteral("--version")} << false << 0
+            << QStringLiteral("out") << QByteArray("quillory-cli " QUILLORY_VERSION "\n")
+            << QByteArrayList();
 
         QTest::newRow("info reads a device no further than the bound")
             << QByteArray("{}") << QStringList{QStringLiteral("info"), QStringLiteral("/dev/zero")}

@@ -2,6 +2,8 @@
 
 #include "widgets/DesignScale.h"
 
+#include "QuilloryVersion.h"
+
 #include <QDesktopServices>
 #include <QFrame>
 #include <QImageReader>
@@ -46,7 +48,7 @@ AboutBox::AboutBox(QWidget* parent, QDate today) : QDialog(parent)
         m_picture->setPixmap(QPixmap::fromImage(
             image.scaled(m_picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 
-    auto* heading = new QLabel(QStringLiteral("TRELVANI Quillory 1.0"), panel);
+    auto* heading = new QLabel(QStringLiteral("TRELVANI Quillory " QUILLORY_VERSION), panel);
     QFont headingFont(QStringLiteral("Arial Narrow"));
     headingFont.setPixelSize(scale.px(24));
     headingFont.setBold(true);
