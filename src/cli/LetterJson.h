@@ -16,8 +16,10 @@ namespace quillory::cli {
  * height), so a file converted to JSON and back is the same file.
  *
  * "infoBlock" ([{"label", "value"}]), "postalNotes", "enclosures" and
- * "distribution" (arrays of strings) are written only when not empty, and a
- * missing one reads as empty. Entries of the letter file's extension block
+ * "distribution" (arrays of strings) and "payment" ({"payee", "iban", "bic",
+ * "amount", "reference", "text"}) are written only when not empty, and a
+ * missing one reads as empty; a payment's valid values are stored normalised
+ * ("149,90" as "149.90", the IBAN without spaces in upper case). Entries of the letter file's extension block
  * that this version does not know have no key: they stay in the letter file.
  */
 namespace LetterJson {

@@ -17,6 +17,21 @@ constexpr QByteArrayView kPostalNote("postal-note");
 constexpr QByteArrayView kEnclosure("enclosure");
 constexpr QByteArrayView kDistribution("distribution");
 
+/** The payment's fields by key, in the order they are written. */
+struct PaymentKey
+{
+    QByteArrayView key;
+    QString Letter::Payment::*field;
+};
+const PaymentKey kPaymentKeys[] = {
+    {"payment.payee", &Letter::Payment::payee},
+    {"payment.iban", &Letter::Payment::iban},
+    {"payment.bic", &Letter::Payment::bic},
+    {"payment.amount", &Letter::Payment::amount},
+    {"payment.reference", &Letter::Payment::reference},
+    {"payment.text", &Letter::Payment::text},
+};
+
 constexpr std::array<quint32, 256> makeCrcTable()
 {
     std::array<quint32, 256> table{};
@@ -111,7 +126,17 @@ void clearExtension(Letter& letter)
     letter.postalNotes.clear();
     letter.enclosures.clear();
     letter.distribution.clear();
+    letter.payment = Letter::Payment();
     letter.unknownExtensionEntries.clear();
+}
+
+QString* paymentField(QByteArrayView key, Letter::Payment& payment)
+{
+    for (const PaymentKey& known : kPaymentKeys) {
+        if (key == known.key)
+            return &(payment.*known.field);
+    }
+    return nullptr;
 }
 
 /** The entries of a payload whose checksum matched; false on any fault. */
@@ -147,6 +172,8 @@ bool parseEntries(QByteArrayView payload, Letter& letter)
             letter.enclosures.append(text);
         } else if (*key == kDistribution) {
             letter.distribution.append(text);
+        } else if (QString* field = paymentField(*key, letter.payment)) {
+            *field = text;
         } else {
             letter.unknownExtensionEntries.append({key->toByteArray(), value->toByteArray()});
         }
@@ -203,6 +230,10 @@ QByteArray serialize(const Letter& letter)
         appendEntry(payload, kEnclosure, line.toUtf8());
     for (const QString& line : letter.distribution)
         appendEntry(payload, kDistribution, line.toUtf8());
+    for (const PaymentKey& known : kPaymentKeys) {
+        if (const QString& value = letter.payment.*known.field; !value.isEmpty())
+            appendEntry(payload, known.key, value.toUtf8());
+    }
     for (const Letter::ExtensionEntry& entry : letter.unknownExtensionEntries) {
         // Only what a reader accepts: one bad entry would cost the whole block.
         if (isKey(entry.key) && QByteArrayView(entry.value).isValidUtf8())

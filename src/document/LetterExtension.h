@@ -10,7 +10,7 @@ namespace quillory::document {
 /**
  * The extension block of the letter file: what a letter holds beyond the
  * file's 35 fields (information block, postal notes, enclosures,
- * distribution), written after the last field, where readers of the format
+ * distribution, payment code), written after the last field, where readers of the format
  * stop. A letter without any of it gets no block, so its file stays as it
  * always was.
  *
@@ -35,6 +35,10 @@ namespace quillory::document {
  *     postal-note              one line of the postal notes
  *     enclosure                one enclosure
  *     distribution             one line of the distribution list
+ *     payment.payee, payment.iban, payment.bic, payment.amount,
+ *     payment.reference, payment.text
+ *                              the payment code's fields, each at most once
+ *                              and only when not empty
  *
  * Entries with other keys are kept as they are and written back after the
  * known ones: a later version adds keys, and only a change older readers

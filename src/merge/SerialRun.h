@@ -61,7 +61,8 @@ public:
 
     /**
      * Why the run cannot start: placeholders naming no column (each with its
-     * field) or records the table does not have; empty when it can.
+     * field), records the table does not have or a record whose payment
+     * code cannot be printed; empty when it can.
      */
     QString problem() const { return m_problem; }
 
@@ -110,6 +111,10 @@ public:
                            int resolution = 600) const;
 
 private:
+    /** The first record whose payment code cannot be printed, with its problem. */
+    QString paymentProblem() const;
+    const document::Letter& letter() const { return m_template.letter(); }
+
     const CsvTable& m_table;
     MergeOptions m_options;
     LetterTemplate m_template;
