@@ -120,6 +120,9 @@ private slots:
         QTest::newRow("postal notes") << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})");
         QTest::newRow("enclosures") << QByteArray(R"({"enclosures": ["Rechnung ☃"]})");
         QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
+        QTest::newRow("payment")
+            << QByteArray(R"({"payment": {"payee": "", "iban": "DE89370400440532013000",
+                              "bic": "", "amount": "149.90", "reference": "", "text": "Miete"}})");
     }
 
     void newFieldsRoundTrip()
@@ -178,6 +181,8 @@ private slots:
         QTest::newRow("number in a list")
             << QByteArray(R"({"postalNotes": ["Einschreiben", 1]})")
             << QStringLiteral("\"postalNotes\" must be an array of strings");
+        QTest::newRow("payment as text") << QByteArray(R"({"payment": "DE89"})")
+                                         << QStringLiteral("\"payment\" must be an object");
         QTest::newRow("row as text") << QByteArray(R"({"infoBlock": [{"label": "a"}, "b"]})")
                                      << QStringLiteral("\"infoBlock[1]\" must be an object");
     }
