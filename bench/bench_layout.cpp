@@ -76,8 +76,11 @@ void BM_ComposePaymentCode(benchmark::State& state)
 {
     document::Letter letter = sampleLetter();
     if (state.range(0) == 1)
-        letter.payment = {QStringLiteral("Jörg Müller"), QStringLiteral("DE89370400440532013000"),
-                          QStringLiteral("COBADEFFXXX"), QStringLiteral("149.90"), QString(),
+        letter.payment = {QStringLiteral("Jörg Müller"),
+                          QStringLiteral("DE89370400440532013000"),
+                          QStringLiteral("COBADEFFXXX"),
+                          QStringLiteral("149.90"),
+                          QString(),
                           QStringLiteral("Rechnung 2026-117 vom 8. Dezember 2026")};
     QImage image = imageAt(8, 8, 600);
     QPainter painter(&image);

@@ -103,8 +103,8 @@ void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
     if (!l.payment.isEmpty()) {
         const Letter::Payment& p = l.payment;
         out << "Zahlung (Code)\n";
-        line("Empfänger:", p.payee.isEmpty() ? l.senderName + QStringLiteral(" (Absender)")
-                                             : p.payee);
+        line("Empfänger:",
+             p.payee.isEmpty() ? l.senderName + QStringLiteral(" (Absender)") : p.payee);
         line("IBAN:", payment::PaymentCheck::groupedIban(p.iban));
         line("BIC:", p.bic);
         line("Betrag:", p.amount.isEmpty() ? QString() : p.amount + QStringLiteral(" EUR"));

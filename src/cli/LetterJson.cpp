@@ -327,12 +327,13 @@ QJsonObject toJson(const Letter& l, const QString& tailGroups)
         json.insert(QStringLiteral("distribution"), linesToJson(l.distribution));
     if (!l.payment.isEmpty()) {
         const Letter::Payment& p = l.payment;
-        json.insert(QStringLiteral("payment"), QJsonObject{{QStringLiteral("payee"), p.payee},
-                                                           {QStringLiteral("iban"), p.iban},
-                                                           {QStringLiteral("bic"), p.bic},
-                                                           {QStringLiteral("amount"), p.amount},
-                                                           {QStringLiteral("reference"), p.reference},
-                                                           {QStringLiteral("text"), p.text}});
+        json.insert(QStringLiteral("payment"),
+                    QJsonObject{{QStringLiteral("payee"), p.payee},
+                                {QStringLiteral("iban"), p.iban},
+                                {QStringLiteral("bic"), p.bic},
+                                {QStringLiteral("amount"), p.amount},
+                                {QStringLiteral("reference"), p.reference},
+                                {QStringLiteral("text"), p.text}});
     }
     return json;
 }

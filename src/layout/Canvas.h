@@ -41,7 +41,8 @@ public:
     virtual void setPen(quint32 color, int width) = 0;
     /** Draws image scaled into target; the image has no transparency left. */
     virtual void drawImage(const QRect& target, const QImage& image) = 0;
-    /** Fills rect in black, edges exact: a payment code's modules, drawn at the target's resolution. */
+    /** Fills rect in black with exact edges: a payment code's modules, at the target's resolution.
+     */
     virtual void fillRect(const QRect& rect) = 0;
 
     /**

@@ -120,8 +120,8 @@ private slots:
         QTest::newRow("postal notes") << QByteArray(R"({"postalNotes": ["Einschreiben", ""]})");
         QTest::newRow("enclosures") << QByteArray(R"({"enclosures": ["Rechnung ☃"]})");
         QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
-        QTest::newRow("payment")
-            << QByteArray(R"({"payment": {"payee": "", "iban": "DE89370400440532013000",
+        QTest::newRow("payment") << QByteArray(
+            R"({"payment": {"payee": "", "iban": "DE89370400440532013000",
                               "bic": "", "amount": "149.90", "reference": "", "text": "Miete"}})");
     }
 
