@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# The payment code end to end: letters with a payment are converted from JSON,
-# rendered by quillory-cli and their codes decoded by an independent reader
-# (ZXingReader); the decoded bytes must be the exact EPC payload. A serial
-# letter's pages each carry their record's amount, and invalid data stops a
-# render or merge before any file is written.
-#   payment.sh PATH/TO/quillory-cli
+# Payment codes rendered by quillory-cli and decoded by ZXingReader to their exact
+# payload, per record in a serial letter; invalid data stops before any file.
 set -uo pipefail
 cli=$1
 work=$(mktemp -d)
@@ -18,7 +14,6 @@ done
 hex() { python3 -c 'import sys; print(" ".join("%02X" % b for b in sys.argv[1].encode()))' "$1"; }
 decoded() { ZXingReader "$1" | sed -n 's/^Bytes: *//p' | sed 's/ *$//'; }
 
-# letter NAME PAYMENT-JSON: a letter file with that payment.
 letter() {
   printf '{"subject": "Rechnung", "body": "Bitte zahlen Sie.", "payment": %s}' "$2" >"$work/$1.json"
   "$cli" convert "$work/$1.json" "$work/$1.bri" || fail "$1: could not convert"
@@ -42,7 +37,6 @@ CASES
 "$cli" render "$work/amount-text.bri" -o "$work/amount-text.pdf" >/dev/null || fail "PDF render failed"
 [ "$(pdfimages -list "$work/amount-text.pdf" | tail -n +3 | wc -l)" = 0 ] || fail "the PDF holds an image"
 
-# A wrong check digit: exit 2 with the German message, no file.
 letter broken '{"iban": "DE88 3704 0044 0532 0130 00", "amount": "1"}'
 "$cli" render "$work/broken.bri" -o "$work/broken.pdf" >/dev/null 2>"$work/err"
 status=$?
@@ -63,7 +57,6 @@ for row in '1 101 12.50' '2 102 7.00' '3 103 1000.01'; do
   [ "$got" = "$want" ] || fail "serial page $page: decoded $got, expected $want"
 done
 
-# A record whose amount is no amount stops the run before anything is written.
 printf 'Nr;Betrag\r\n101;12,50\r\n102;zwölf\r\n' >"$work/falsch.csv"
 "$cli" merge "$work/serie.bri" "$work/falsch.csv" -o "$work/falsch.pdf" >/dev/null 2>"$work/err" &&
   fail "merge with a wrong amount succeeded"

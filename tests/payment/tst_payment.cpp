@@ -38,7 +38,6 @@ void TestPayment::fieldChecks_data()
         {"iban", u"CH93 0076 2011 6238 5295 7"_s, {}},
         {"iban", u"NL91ABNA0417164300"_s, {}},
         {"iban", u"FR14 2004 1010 0505 0001 3M02 606"_s, {}},
-        {"iban", u"de89370400440532013000"_s, {}},
         {"iban", u"DE89 3704 0044 0532 0131 00"_s, iban},
         {"iban", u"DE89 3704 0044 0532 0I30 00"_s, iban},
         {"iban", u"DE89 3704 0044 0532 0130 0"_s,
@@ -49,14 +48,12 @@ void TestPayment::fieldChecks_data()
         {"bic", u"BKAUATWWX"_s, bic},
         {"amount", u"149,9"_s, {}},
         {"amount", u"1,999"_s, format},
-        {"amount", u"1.000,00"_s, format},
         {"amount", u"0,00"_s, range},
         {"amount", u"1000000000"_s, range},
         {"reference", u"rf18 5390 0754 7034"_s, {}},
         {"reference", u"RF18 5390 0754 7035"_s, u"Die Prüfziffern der Referenz"_s},
         {"reference", u"RF00"_s + QString(22, u'1'), rf},
         {"text", QString(141, u'a'), u"Der Verwendungszweck darf höchstens 140 Zeichen"_s},
-        {"payee", QString(70, u'ö'), {}},
         {"payee", QString(71, u'o'), u"Der Name des Zahlungsempfängers darf höchstens 70"_s},
     };
     for (const Row& row : rows)
