@@ -181,8 +181,6 @@ private slots:
         QTest::newRow("number in a list")
             << QByteArray(R"({"postalNotes": ["Einschreiben", 1]})")
             << QStringLiteral("\"postalNotes\" must be an array of strings");
-        QTest::newRow("payment as text") << QByteArray(R"({"payment": "DE89"})")
-                                         << QStringLiteral("\"payment\" must be an object");
         QTest::newRow("row as text") << QByteArray(R"({"infoBlock": [{"label": "a"}, "b"]})")
                                      << QStringLiteral("\"infoBlock[1]\" must be an object");
     }

@@ -103,19 +103,14 @@ void TestPaymentLayout::placement()
     if (!ownPage)
         QCOMPARE(caption.from.y(), closing.from.y());
 
-    // A square of 30 mm under the caption, flush with the right margin: its
-    // quiet zone as wide on the left and top as on the right.
-    const int side = int(30 * 96 / 25.39995);
+    // A square of 30 mm under the caption at the right margin; its quiet zone alike on every side.
     QRect modules;
-    for (const DrawOp& op : after.pageOps(captionPage)) {
-        if (op.kind == DrawOp::Kind::Rect)
-            modules |= QRect(op.from, QPoint(op.to.x() - 1, op.to.y() - 1));
-    }
-    const int right = caption.to.x();
-    const int quiet = right - 1 - modules.right();
-    QVERIFY(quiet > 0);
-    QVERIFY(std::abs(modules.left() - (right - side) - quiet) <= 1);
-    QVERIFY(std::abs(modules.top() - caption.to.y() - quiet) <= 1);
+    for (const DrawOp& op : after.pageOps(captionPage))
+        modules |= op.kind == DrawOp::Kind::Rect ? QRect(op.from, op.to - QPoint(1, 1)) : QRect();
+    const QPoint square(caption.to.x() - int(30 * 96 / 25.39995), caption.to.y()); // top left
+    const int quiet = caption.to.x() - 1 - modules.right();
+    QVERIFY(quiet > 0 && std::abs(modules.left() - square.x() - quiet) <= 1);
+    QVERIFY(std::abs(modules.top() - square.y() - quiet) <= 1);
 }
 
 QTEST_GUILESS_MAIN(TestPaymentLayout)
