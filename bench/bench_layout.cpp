@@ -69,6 +69,32 @@ void BM_ComposeLongAt600(benchmark::State& state)
 }
 BENCHMARK(BM_ComposeLongAt600)->Unit(benchmark::kMillisecond);
 
+// A one-page letter composed at 600 dpi without (0) and with (1) a payment
+// code: checking the payment, encoding the symbol and placing its modules
+// should add well under 1 ms.
+void BM_ComposePaymentCode(benchmark::State& state)
+{
+    document::Letter letter = sampleLetter();
+    if (state.range(0) == 1)
+        letter.payment = {QStringLiteral("Jörg Müller"),
+                          QStringLiteral("DE89370400440532013000"),
+                          QStringLiteral("COBADEFFXXX"),
+                          QStringLiteral("149.90"),
+                          QString(),
+                          QStringLiteral("Rechnung 2026-117 vom 8. Dezember 2026")};
+    QImage image = imageAt(8, 8, 600);
+    QPainter painter(&image);
+    PainterCanvas canvas(painter);
+    int pages = 0;
+    for (auto _ : state) {
+        const PageLayout layout = composeLetter(LayoutKind::Layout1, letter, {}, canvas,
+                                                PageGeometry{4961, 7016, 600, 1});
+        pages = layout.pageCount();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_ComposePaymentCode)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // The long letter in each layout, with an information block, a postal note,
 // enclosures and a distribution list: the DIN forms place more than Layout 1
 // and add "Seite n von N" to every page, and should cost at most 1.2 times

@@ -2,6 +2,7 @@
 
 #include "LetterFiles.h"
 #include "LetterJson.h"
+#include "payment/PaymentCheck.h"
 
 #include <QJsonDocument>
 
@@ -98,6 +99,17 @@ void printReadably(QTextStream& out, const Letter& l, const QString& tailGroups)
             line("Anlage:", enclosure);
         for (const QString& entry : l.distribution)
             line("Verteiler:", entry);
+    }
+    if (!l.payment.isEmpty()) {
+        const Letter::Payment& p = l.payment;
+        out << "Zahlung (Code)\n";
+        line("Empfänger:",
+             p.payee.isEmpty() ? l.senderName + QStringLiteral(" (Absender)") : p.payee);
+        line("IBAN:", payment::PaymentCheck::groupedIban(p.iban));
+        line("BIC:", p.bic);
+        line("Betrag:", p.amount.isEmpty() ? QString() : p.amount + QStringLiteral(" EUR"));
+        line("Referenz:", p.reference);
+        line("Verwendungszweck:", p.text);
     }
     out << "Brieftext\n";
     for (const QString& bodyLine : l.body.split(QStringLiteral("\r\n")))

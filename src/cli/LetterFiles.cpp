@@ -1,5 +1,7 @@
 #include "LetterFiles.h"
 
+#include "payment/PaymentCode.h"
+
 #include <QFileInfo>
 
 namespace quillory::cli {
@@ -18,6 +20,15 @@ std::optional<document::LetterFile::Loaded> readLetterFile(const QString& path, 
     loaded.letter.letterFont = loaded.storedLetterFont;
     loaded.letter.footerFont = loaded.storedFooterFont;
     return loaded;
+}
+
+int checkPayment(const QString& path, const document::Letter& letter, Console& console)
+{
+    const QString problem = payment::PaymentCode::problem(letter);
+    if (problem.isEmpty())
+        return Success;
+    console.fileFailure(path, problem);
+    return UsageFailure;
 }
 
 bool hasExtension(const QString& path, const char* extension)

@@ -16,6 +16,13 @@ namespace quillory::cli {
  */
 std::optional<document::LetterFile::Loaded> readLetterFile(const QString& path, Console& console);
 
+/**
+ * Refuses a letter whose payment code cannot be printed, before anything is
+ * drawn: prints "quillory-cli: PATH: MESSAGE" and returns UsageFailure;
+ * Success for a letter without a payment or with a sound one.
+ */
+int checkPayment(const QString& path, const document::Letter& letter, Console& console);
+
 /** Whether path names a file of the given extension ("bri", "json"), in any case. */
 bool hasExtension(const QString& path, const char* extension);
 

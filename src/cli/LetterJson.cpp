@@ -1,5 +1,7 @@
 #include "LetterJson.h"
 
+#include "payment/PaymentCheck.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -327,6 +329,16 @@ QJsonObject toJson(const Letter& l, const QString& tailGroups)
         json.insert(QStringLiteral("serial"),
                     QJsonObject{{QStringLiteral("table"), l.serial.table},
                                 {QStringLiteral("options"), linesToJson(l.serial.options)}});
+    if (!l.payment.isEmpty()) {
+        const Letter::Payment& p = l.payment;
+        json.insert(QStringLiteral("payment"),
+                    QJsonObject{{QStringLiteral("payee"), p.payee},
+                                {QStringLiteral("iban"), p.iban},
+                                {QStringLiteral("bic"), p.bic},
+                                {QStringLiteral("amount"), p.amount},
+                                {QStringLiteral("reference"), p.reference},
+                                {QStringLiteral("text"), p.text}});
+    }
     return json;
 }
 
@@ -339,6 +351,7 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
     l.enclosures.clear();
     l.distribution.clear();
     l.serial = {};
+    l.payment = Letter::Payment();
     FontInput letterFont(base.letterFont);
     FontInput footerFont(base.footerFont);
     const auto lines = [](double v) {
@@ -408,6 +421,14 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
         c.text("table", l.serial.table);
         c.lines("options", l.serial.options);
     });
+    nested(r, "payment", [&l](ObjectReader& c) {
+        c.text("payee", l.payment.payee);
+        c.text("iban", l.payment.iban);
+        c.text("bic", l.payment.bic);
+        c.text("amount", l.payment.amount);
+        c.text("reference", l.payment.reference);
+        c.text("text", l.payment.text);
+    });
     // Informational: a written file always holds every group.
     QString ignoredTailGroups;
     r.text("tail_groups", ignoredTailGroups);
@@ -416,6 +437,8 @@ Parsed fromJson(const QJsonObject& object, const Letter& base)
         return {std::nullopt, error};
     l.letterFont = letterFont.finish();
     l.footerFont = footerFont.finish();
+    // Stored as the letter file keeps it: "149.90", the IBAN without spaces.
+    l.payment = payment::PaymentCheck::normalised(l.payment);
     return {l, QString()};
 }
 

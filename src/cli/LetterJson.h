@@ -16,10 +16,13 @@ namespace quillory::cli {
  * height), so a file converted to JSON and back is the same file.
  *
  * "infoBlock" ([{"label", "value"}]), "postalNotes", "enclosures" and
- * "distribution" (arrays of strings) are written only when not empty, and a
- * missing one reads as empty; so is "serial" ({"table", "options"}), the
- * serial letter's table: its path as read (absolute from a letter file) and
- * its "name=value" options. Entries of the letter file's extension block
+ * "distribution" (arrays of strings) and "payment" ({"payee", "iban", "bic",
+ * "amount", "reference", "text"}) are written only when not empty, and a
+ * missing one reads as empty; a payment's valid values are stored normalised
+ * ("149,90" as "149.90", the IBAN without spaces in upper case). So is
+ * "serial" ({"table", "options"}), the serial letter's table: its path as
+ * read (absolute from a letter file) and its "name=value" options. Entries
+ * of the letter file's extension block
  * that this version does not know have no key: they stay in the letter file.
  */
 namespace LetterJson {
@@ -35,10 +38,10 @@ struct Parsed
 
 /**
  * Reads a letter; keys that are missing keep the values of base, except the
- * four lists beyond the letter file's fields and "serial", which are then empty. An unknown
- * key, a value of the wrong type or a date that is no date is an error naming
- * the key. Numbers are made valid as the letter file's reader does, and the
- * body's line breaks become CR LF, as the window stores them.
+ * four lists beyond the letter file's fields, "serial" and "payment", which are then empty. An
+ * unknown key, a value of the wrong type or a date that is no date is an error naming the key.
+ * Numbers are made valid as the letter file's reader does, and the body's line breaks become CR LF,
+ * as the window stores them.
  */
 Parsed fromJson(const QJsonObject& object, const document::Letter& base);
 

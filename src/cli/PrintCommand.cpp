@@ -46,6 +46,8 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
     const auto loaded = readLetterFile(file, console);
     if (!loaded)
         return FileFailure;
+    if (const int status = checkPayment(file, loaded->letter, console))
+        return status;
 
     QPrinter printer(QPrinter::HighResolution);
     if (!printerName.isEmpty()) {

@@ -248,6 +248,8 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
     const auto loaded = readLetterFile(options->input, console);
     if (!loaded)
         return FileFailure;
+    if (const int status = checkPayment(options->input, loaded->letter, console))
+        return status;
     const layout::PagePrinter printer(options->kind, loaded->letter, options->view);
     QByteArray bytes;
     const int pageCount =

@@ -60,6 +60,29 @@ struct Letter
         friend bool operator==(const SerialAttachment&, const SerialAttachment&) = default;
     };
 
+    /**
+     * The data of an EPC payment code ("GiroCode") printed beside the
+     * closing; all empty: the letter has none. Kept as entered, so that a
+     * serial letter's placeholders survive until each record fills them;
+     * the payment module checks and normalises them.
+     */
+    struct Payment
+    {
+        QString payee;     ///< empty: the sender's name
+        QString iban;      ///< without spaces, in upper case
+        QString bic;       ///< may be empty
+        QString amount;    ///< "149.90"; empty: the payer enters it
+        QString reference; ///< ISO 11649 creditor reference "RF..."; never with text
+        QString text;      ///< remittance text, up to 140 characters
+
+        bool isEmpty() const
+        {
+            return payee.isEmpty() && iban.isEmpty() && bic.isEmpty() && amount.isEmpty() &&
+                   reference.isEmpty() && text.isEmpty();
+        }
+        friend bool operator==(const Payment&, const Payment&) = default;
+    };
+
     static constexpr NumberRange kMarginRange{0, 1000, 5};
     static constexpr NumberRange kLinesRange{0, 1000, 1};
     static constexpr NumberRange kSenderReductionRange{0, 10, 1};
@@ -121,6 +144,7 @@ struct Letter
     QStringList enclosures;   ///< "Anlage"/"Anlagen": one a line
     QStringList distribution; ///< "Verteiler": one a line
     SerialAttachment serial;  ///< the serial letter's table; empty without one
+    Payment payment;          ///< the payment code beside the closing; empty: none
     QList<ExtensionEntry> unknownExtensionEntries; ///< written back after the known ones
 
     friend bool operator==(const Letter&, const Letter&) = default;

@@ -19,6 +19,21 @@ constexpr QByteArrayView kDistribution("distribution");
 constexpr QByteArrayView kSerialTable("serial.table");
 constexpr QByteArrayView kSerialOption("serial.option");
 
+/** The payment's fields by key, in the order they are written. */
+struct PaymentKey
+{
+    QByteArrayView key;
+    QString Letter::Payment::*field;
+};
+const PaymentKey kPaymentKeys[] = {
+    {"payment.payee", &Letter::Payment::payee},
+    {"payment.iban", &Letter::Payment::iban},
+    {"payment.bic", &Letter::Payment::bic},
+    {"payment.amount", &Letter::Payment::amount},
+    {"payment.reference", &Letter::Payment::reference},
+    {"payment.text", &Letter::Payment::text},
+};
+
 constexpr std::array<quint32, 256> makeCrcTable()
 {
     std::array<quint32, 256> table{};
@@ -114,7 +129,17 @@ void clearExtension(Letter& letter)
     letter.enclosures.clear();
     letter.distribution.clear();
     letter.serial = {};
+    letter.payment = Letter::Payment();
     letter.unknownExtensionEntries.clear();
+}
+
+QString* paymentField(QByteArrayView key, Letter::Payment& payment)
+{
+    for (const PaymentKey& known : kPaymentKeys) {
+        if (key == known.key)
+            return &(payment.*known.field);
+    }
+    return nullptr;
 }
 
 /** The entries of a payload whose checksum matched; false on any fault. */
@@ -159,6 +184,8 @@ bool parseEntries(QByteArrayView payload, Letter& letter)
             if (letter.serial.isEmpty())
                 return false;
             letter.serial.options.append(text);
+        } else if (QString* field = paymentField(*key, letter.payment)) {
+            *field = text;
         } else {
             letter.unknownExtensionEntries.append({key->toByteArray(), value->toByteArray()});
         }
@@ -219,6 +246,10 @@ QByteArray serialize(const Letter& letter)
         appendEntry(payload, kSerialTable, letter.serial.table.toUtf8());
         for (const QString& option : letter.serial.options)
             appendEntry(payload, kSerialOption, option.toUtf8());
+    }
+    for (const PaymentKey& known : kPaymentKeys) {
+        if (const QString& value = letter.payment.*known.field; !value.isEmpty())
+            appendEntry(payload, known.key, value.toUtf8());
     }
     for (const Letter::ExtensionEntry& entry : letter.unknownExtensionEntries) {
         // Only what a reader accepts: one bad entry would cost the whole block.

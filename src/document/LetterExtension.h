@@ -10,7 +10,7 @@ namespace quillory::document {
 /**
  * The extension block of the letter file: what a letter holds beyond the
  * file's 35 fields (information block, postal notes, enclosures,
- * distribution), written after the last field, where readers of the format
+ * distribution, payment code), written after the last field, where readers of the format
  * stop. A letter without any of it gets no block, so its file stays as it
  * always was.
  *
@@ -43,6 +43,10 @@ namespace quillory::document {
  *                              read (e.g. "delimiter=;"); only after
  *                              serial.table. Names this version does not
  *                              know are kept as they are
+ *     payment.payee, payment.iban, payment.bic, payment.amount,
+ *     payment.reference, payment.text
+ *                              the payment code's fields, each at most once
+ *                              and only when not empty
  *
  * Entries with other keys are kept as they are and written back after the
  * known ones: a later version adds keys, and only a change older readers

@@ -41,6 +41,9 @@ public:
     virtual void setPen(quint32 color, int width) = 0;
     /** Draws image scaled into target; the image has no transparency left. */
     virtual void drawImage(const QRect& target, const QImage& image) = 0;
+    /** Fills rect in black with exact edges: a payment code's modules, at the target's resolution.
+     */
+    virtual void fillRect(const QRect& rect) = 0;
 
     /**
      * Cheap guesses of the advance of each UTF-16 unit of text in the current

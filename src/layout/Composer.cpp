@@ -61,6 +61,7 @@ PageLayout Composer::compose(LayoutKind kind)
         body();
         closingDin();
         enclosuresAndDistribution();
+        paymentCode();
         pageLabelsDin();
         return std::move(m_layout);
     }
@@ -73,6 +74,7 @@ PageLayout Composer::compose(LayoutKind kind)
     body();
     closing();
     enclosuresAndDistribution();
+    paymentCode();
     return std::move(m_layout);
 }
 
@@ -292,6 +294,7 @@ void Composer::closing()
 {
     m_role = TextRole::Closing;
     writeLeft(kBlankLine);
+    markClosing();
     writeLeft(m_letter.closing);
     writeLeft(kBlankLine);
     writeLeft(kBlankLine);

@@ -95,6 +95,14 @@ private:
     void closing();
     /** "Anlage"/"Anlagen" and "Verteiler" with their items, after the signature. */
     void enclosuresAndDistribution();
+    /** Notes where the closing formula's line begins; called just before it is written. */
+    void markClosing();
+    /**
+     * The payment code and its caption at the right margin, level with the
+     * closing formula when that place is free and above the body's limit,
+     * else at the top of a page of their own after the last.
+     */
+    void paymentCode();
 
     // The DIN 5008 layouts, measured from the sheet's edges.
     void setUpDin();
@@ -161,6 +169,8 @@ private:
     int m_footerTop = 0;
     int m_bodyLimit = 0;
     TextRole m_role = TextRole::Other;
+    int m_closingPage = 1;
+    int m_closingTop = 0;
 };
 
 } // namespace quillory::layout

@@ -383,6 +383,7 @@ void Composer::closingDin()
     if (!m_pageFull && m_y > m_pageTop && m_y + closingHeight + room > m_bodyLimit)
         m_pageFull = true;
     m_role = TextRole::Closing;
+    markClosing();
     writeLeft(m_letter.closing);
     if (withImage) {
         startNextPageIfFull();

@@ -41,6 +41,16 @@ void PageLayout::addImage(int pageNo, const QRect& cell, const QImage& image, Te
                                   {}});
 }
 
+void PageLayout::addRect(int pageNo, const QRect& rect, TextRole role)
+{
+    page(pageNo).push_back(DrawOp{DrawOp::Kind::Rect,
+                                  role,
+                                  rect.topLeft(),
+                                  QPoint(rect.x() + rect.width(), rect.y() + rect.height()),
+                                  0,
+                                  {}});
+}
+
 void PageLayout::addEveryPageLine(QPoint from, QPoint to, const Pen& pen)
 {
     // Every page frame draws the fold marks again; one copy per pen is all a
@@ -92,6 +102,10 @@ void PageLayout::drawOp(const DrawOp& op, Canvas& canvas, int& font, int& pen) c
             canvas.setFont(m_fonts[size_t(font)]);
         }
         canvas.textOut(op.from.x(), op.from.y(), op.text);
+        return;
+    }
+    if (op.kind == DrawOp::Kind::Rect) {
+        canvas.fillRect(QRect(op.from, QSize(op.to.x() - op.from.x(), op.to.y() - op.from.y())));
         return;
     }
     if (op.kind == DrawOp::Kind::Image) {

@@ -40,6 +40,7 @@ enum class TextRole : quint8 {
     InfoBlock,    ///< the references beside the address of a DIN letter, "Datum" among them
     Enclosures,   ///< "Anlage"/"Anlagen" and its items
     Distribution, ///< "Verteiler" and its items
+    PaymentCode,  ///< the payment code beside the closing and its caption "Zahlen mit Code"
 };
 
 /** Which operations a replay draws, by role (lines have TextRole::Other); empty: all. */
@@ -48,11 +49,11 @@ using RoleFilter = std::function<bool(TextRole)>;
 /** One drawing operation of a composed page. */
 struct DrawOp
 {
-    enum class Kind : quint8 { Text, Line, Image };
+    enum class Kind : quint8 { Text, Line, Image, Rect }; // Rect: filled black
     Kind kind = Kind::Text;
     TextRole role = TextRole::Other; // texts only
     QPoint from;                     // text, image: top-left corner of the cell
-    QPoint to;                       // text, image: bottom-right corner of the cell; line: its end
+    QPoint to; // text, image, rect: bottom-right corner of the cell (exclusive); line: its end
     int styleIndex = 0; // text: index into fonts(); line: into pens(); image: into images()
     QString text;
 };
@@ -76,6 +77,8 @@ public:
     void addLine(int page, QPoint from, QPoint to, const Pen& pen);
     /** An image drawn scaled into cell. */
     void addImage(int page, const QRect& cell, const QImage& image, TextRole role);
+    /** A black rectangle, drawn as such on every target: no image to be scaled. */
+    void addRect(int page, const QRect& rect, TextRole role);
     /** A line that every page shows at the same place, like the fold marks. */
     void addEveryPageLine(QPoint from, QPoint to, const Pen& pen);
 

@@ -223,6 +223,15 @@ void PainterCanvas::drawImage(const QRect& target, const QImage& image)
     m_painter.restore();
 }
 
+void PainterCanvas::fillRect(const QRect& rect)
+{
+    // Without antialiasing: neighbouring modules meet without a grey seam.
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.fillRect(rect, Qt::black);
+    m_painter.restore();
+}
+
 void PainterCanvas::setPen(quint32 color, int width)
 {
     // Width 0 is Qt's cosmetic pen: one device pixel, the thinnest line.

@@ -47,6 +47,7 @@ public:
     void lineTo(int x, int y) override;
     void setPen(quint32 color, int width) override;
     void drawImage(const QRect& target, const QImage& image) override;
+    void fillRect(const QRect& rect) override;
     void estimateAdvances(QStringView text, std::vector<double>& advances) override;
 
     /** The QFont that font() is drawn with. */

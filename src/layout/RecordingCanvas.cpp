@@ -26,6 +26,13 @@ void RecordingCanvas::drawImage(const QRect& target, const QImage&)
                        CanvasFont(), Pen()});
 }
 
+void RecordingCanvas::fillRect(const QRect& rect)
+{
+    m_ops.push_back(Op{DrawOp::Kind::Rect, rect.topLeft(),
+                       QPoint(rect.x() + rect.width(), rect.y() + rect.height()), QString(),
+                       CanvasFont(), Pen()});
+}
+
 void RecordingCanvas::lineTo(int x, int y)
 {
     m_ops.push_back(

@@ -22,7 +22,7 @@ public:
     {
         DrawOp::Kind kind;
         QPoint from;
-        QPoint to; // lines: the end; images: the bottom-right corner, exclusive
+        QPoint to; // lines: the end; images, rectangles: the bottom-right corner, exclusive
         QString text;
         CanvasFont font; // texts only
         Pen pen;         // lines only
@@ -38,6 +38,7 @@ public:
     void lineTo(int x, int y) override;
     void setPen(quint32 color, int width) override { m_pen = Pen{color, width}; }
     void drawImage(const QRect& target, const QImage& image) override;
+    void fillRect(const QRect& rect) override;
     void estimateAdvances(QStringView text, std::vector<double>& advances) override;
 
     const std::vector<Op>& ops() const { return m_ops; }

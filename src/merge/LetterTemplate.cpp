@@ -58,6 +58,13 @@ void forEachText(Letter& letter, Visit&& visit)
         visit(line, QStringLiteral("Anlagen"), false);
     for (QString& line : letter.distribution)
         visit(line, QStringLiteral("Verteiler"), false);
+    Letter::Payment& payment = letter.payment;
+    visit(payment.payee, QStringLiteral("Zahlungsempfänger"), false);
+    visit(payment.iban, QStringLiteral("IBAN"), false);
+    visit(payment.bic, QStringLiteral("BIC"), false);
+    visit(payment.amount, QStringLiteral("Betrag"), false);
+    visit(payment.reference, QStringLiteral("Referenz"), false);
+    visit(payment.text, QStringLiteral("Verwendungszweck"), false);
 }
 
 /** A value for a one-line field: a line break would print as a stray glyph. */

@@ -22,7 +22,7 @@ struct UnknownPlaceholder
  * Every text of the letter takes them: the recipient lines, subject,
  * salutation, body, closing, signature text, footer, the sender fields and
  * each item of the information block (label and value), postal notes,
- * enclosures and distribution list.
+ * enclosures and distribution list, and the payment code's fields.
  * The letter itself is never changed; each record gets a copy.
  */
 class LetterTemplate
@@ -44,6 +44,9 @@ public:
      * placeholder that names no column stays as typed, braces and all.
      */
     document::Letter fill(const QStringList& record) const;
+
+    /** The letter as given, placeholders and all. */
+    const document::Letter& letter() const { return m_letter; }
 
     /** Whether any text names a column; without, every record gets the same letter. */
     bool namesColumns() const;

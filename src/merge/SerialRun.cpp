@@ -3,6 +3,7 @@
 #include "document/FileIdentity.h"
 #include "layout/PrintedPage.h"
 #include "output/PdfTarget.h"
+#include "payment/PaymentCode.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,7 +96,21 @@ SerialRun::SerialRun(const document::Letter& letter, const CsvTable& table,
                         .arg(table.recordCount())
                         .arg(m_first)
                         .arg(m_last);
+    } else {
+        m_problem = paymentProblem();
     }
+}
+
+QString SerialRun::paymentProblem() const
+{
+    if (letter().payment.isEmpty())
+        return QString();
+    // Each record's values make its own payment: all are checked before the first is drawn.
+    for (int record = m_first; record <= m_last; ++record) {
+        if (QString problem = payment::PaymentCode::problem(letterFor(record)); !problem.isEmpty())
+            return QStringLiteral("Datensatz %1: %2").arg(record).arg(problem);
+    }
+    return QString();
 }
 
 QString SerialRun::sameLettersWarning() const

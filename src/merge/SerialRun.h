@@ -64,9 +64,9 @@ public:
 
     /**
      * Why the run cannot start: a chosen salutation column or placeholders
-     * naming no column (each with its field) or records the table does not
-     * have; empty when it can. The columns derived for the salutation count
-     * as the table's own.
+     * naming no column (each with its field), records the table does not
+     * have or a record whose payment code cannot be printed; empty when it
+     * can. The columns derived for the salutation count as the table's own.
      */
     QString problem() const { return m_problem; }
 
@@ -118,6 +118,9 @@ private:
     /** The values of record (counted from 1), those derived for the salutation after the table's.
      */
     QStringList values(int record) const;
+    /** The first record whose payment code cannot be printed, with its problem. */
+    QString paymentProblem() const;
+    const document::Letter& letter() const { return m_template.letter(); }
 
     const CsvTable& m_table;
     MergeOptions m_options;

@@ -122,6 +122,9 @@ private slots:
         QTest::newRow("distribution") << QByteArray(R"({"distribution": ["A", "B"]})");
         QTest::newRow("serial letter's table") << QByteArray(
             R"({"serial": {"table": "/daten/Kunden.csv", "options": ["delimiter=;"]}})");
+        QTest::newRow("payment") << QByteArray(
+            R"({"payment": {"payee": "", "iban": "DE89370400440532013000",
+                              "bic": "", "amount": "149.90", "reference": "", "text": "Miete"}})");
     }
 
     void newFieldsRoundTrip()

@@ -55,7 +55,7 @@ void putDouble(QByteArray& data, qsizetype offset, double value)
     qToLittleEndian(bits, data.data() + offset);
 }
 
-/** everyFieldSet() with something in each list beyond the 35 fields. */
+/** everyFieldSet() with something in each list beyond the 35 fields, and a payment. */
 Letter withNewFields()
 {
     Letter letter = everyFieldSet();
@@ -63,6 +63,7 @@ Letter withNewFields()
     letter.postalNotes = {u"Einschreiben"_s};
     letter.enclosures = {u"Rechnung"_s, u"Lieferschein"_s};
     letter.distribution = {u"Buchhaltung"_s};
+    letter.payment = {u"Jörg"_s, u"DE89370400440532013000"_s, {}, u"{Betrag}"_s, {}, u"März ☃"_s};
     return letter;
 }
 
