@@ -1,7 +1,9 @@
+#include "document/LetterFile.h"
 #include "FormFixture.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -111,6 +113,25 @@ private slots:
         QCOMPARE(f.form->letter().recipientName, letter.recipientName);
         QVERIFY(f.form->isChanged());
         QCOMPARE(f.prompts.infos.size(), 1);
+    }
+
+    void whatNoFieldShowsSurvivesOpeningAndSaving()
+    {
+        FormFixture f;
+        Letter letter = f.form->letter();
+        letter.payment.iban = u"DE89370400440532013000"_s;
+        letter.payment.amount = u"149.90"_s;
+        letter.unknownExtensionEntries = {{"spaeter.feld", "Wert"}};
+        const QString path = f.ownRecoveryDir.filePath(u"brief.bri"_s);
+        QVERIFY(!quillory::document::LetterFile::writeFile(path, letter).isError());
+        f.form->OpenFileWithName(path);
+        f.form->Edit6->setText(u"Neuer Betreff"_s);
+        QVERIFY(f.form->SaveTheFile(path));
+        const auto saved = quillory::document::LetterFile::readFile(path, Letter());
+        QVERIFY(saved);
+        QCOMPARE(saved->letter.subject, u"Neuer Betreff"_s);
+        QCOMPARE(saved->letter.payment, letter.payment);
+        QCOMPARE(saved->letter.unknownExtensionEntries, letter.unknownExtensionEntries);
     }
 };
 

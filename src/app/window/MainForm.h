@@ -314,6 +314,7 @@ private:
     AboutBox* m_aboutBox = nullptr;
     document::LetterFont m_letterFont;
     document::LetterFont m_footerFont;
+    document::Letter m_given; ///< the last letter shown: what no widget or part holds stays
     QString m_openDialogName;
     QString m_saveDialogName;
     QString m_pdfDialogName;

@@ -37,7 +37,10 @@ QString MainForm::memoText() const
 
 document::Letter MainForm::letter() const
 {
-    document::Letter l;
+    // Starting from the letter shown keeps what this window has no field for
+    // (entries of a later version, data a part not built here would show)
+    // through every save.
+    document::Letter l = m_given;
     for (const auto& [member, edit] : m_lineFields)
         l.*member = edit->text();
     l.body = memoText();
@@ -63,6 +66,7 @@ document::Letter MainForm::letter() const
 
 void MainForm::setLetter(const document::Letter& l)
 {
+    m_given = l;
     for (const auto& [member, edit] : m_lineFields)
         setText(edit, l.*member);
     if (memoText() != l.body) {
