@@ -31,6 +31,12 @@ QString withLineFeeds(QString text)
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+/** Qt binds a null QString as SQL NULL; the archive's texts are empty instead. */
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 } // namespace
 
 LetterText LetterText::of(const document::Letter& letter)
@@ -109,7 +115,7 @@ bool LetterArchive::addOne(const Record& record)
         query.addBindValue(path);
         query.addBindValue(event);
         if (perRecipient)
-            query.addBindValue(record.letters[size_t(i)].recipient);
+            query.addBindValue(notNull(record.letters[size_t(i)].recipient));
         if (!query.exec())
             return failed(query);
         while (query.next())
@@ -130,16 +136,16 @@ bool LetterArchive::addOne(const Record& record)
         query.addBindValue(record.when.toMSecsSinceEpoch());
         query.addBindValue(event);
         query.addBindValue(path);
-        query.addBindValue(letter.date);
+        query.addBindValue(notNull(letter.date));
         if (!query.exec())
             return failed(query);
         const QVariant id = query.lastInsertId();
         query.prepare(QStringLiteral(
             "INSERT INTO archive_text (rowid, recipient, subject, body) VALUES (?, ?, ?, ?)"));
         query.addBindValue(id);
-        query.addBindValue(letter.recipient);
-        query.addBindValue(letter.subject);
-        query.addBindValue(letter.body);
+        query.addBindValue(notNull(letter.recipient));
+        query.addBindValue(notNull(letter.subject));
+        query.addBindValue(notNull(letter.body));
         if (!query.exec())
             return failed(query);
     }
