@@ -181,12 +181,18 @@ std::vector<LetterArchive::Hit> LetterArchive::search(const QString& words, int 
         return hits; // only punctuation: nothing can hold it
     QSqlQuery query(m_database.connection());
     query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT a.id, a.happened, a.event, a.path, a.letter_date, "
-                       "t.recipient, t.subject, t.body FROM archive a "
-                       "JOIN archive_text t ON t.rowid = a.id %1 "
-                       "ORDER BY a.happened DESC, a.id DESC LIMIT ?")
-            .arg(match.isEmpty() ? QString() : QStringLiteral("WHERE archive_text MATCH ?")));
+    // The newest matches are picked by id and time alone; only their words are
+    // read then: a word in every letter must not sort every letter's text.
+    query.prepare(QStringLiteral("SELECT a.id, a.happened, a.event, a.path, a.letter_date, "
+                                 "t.recipient, t.subject, t.body FROM (SELECT id FROM archive %1 "
+                                 "ORDER BY happened DESC, id DESC LIMIT ?) AS picked "
+                                 "CROSS JOIN archive a ON a.id = picked.id "
+                                 "CROSS JOIN archive_text t ON t.rowid = a.id "
+                                 "ORDER BY a.happened DESC, a.id DESC")
+                      .arg(match.isEmpty() ? QString()
+                                           : QStringLiteral("WHERE id IN (SELECT rowid FROM "
+                                                            "archive_text WHERE archive_text "
+                                                            "MATCH ?)")));
     if (!match.isEmpty())
         query.addBindValue(match);
     query.addBindValue(limit);
