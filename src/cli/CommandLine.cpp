@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "AddressBookCommand.h"
+#include "ArchiveCommand.h"
 #include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "InfoCommand.h"
@@ -23,6 +24,7 @@ CommandLine::CommandLine()
     m_commands.push_back(std::make_unique<SpellCommand>());
     m_commands.push_back(std::make_unique<MergeCommand>());
     m_commands.push_back(std::make_unique<AddressBookCommand>());
+    m_commands.push_back(std::make_unique<ArchiveCommand>());
 }
 
 int CommandLine::run(const QStringList& arguments, Console& console)

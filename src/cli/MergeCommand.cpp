@@ -1,5 +1,6 @@
 #include "MergeCommand.h"
 
+#include "ArchiveCommand.h"
 #include "document/FileIdentity.h"
 #include "LetterFiles.h"
 #include "merge/SerialRun.h"
@@ -7,6 +8,7 @@
 #include "output/PrinterTarget.h"
 #include "ViewArguments.h"
 
+#include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
@@ -26,6 +28,7 @@ struct Options
     QString pattern = merge::SerialRun::defaultNamePattern();
     bool overwrite = false;
     bool print = false;
+    bool archive = false; // each letter goes into the letter archive
     QString printer;
     merge::CsvOptions csv;
     merge::MergeOptions merge;
@@ -56,6 +59,10 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
         }
         if (argument == QLatin1String("--print")) {
             options.print = true;
+            continue;
+        }
+        if (argument == QLatin1String("--archive")) {
+            options.archive = true;
             continue;
         }
         if (argument == QLatin1String("--overwrite")) {
@@ -149,6 +156,37 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
     return options;
 }
 
+/**
+ * The archive's rows for a finished run: one PDF or printed job holding
+ * every letter, or a PDF of its own for each.
+ */
+int archive(const Options& options, const merge::SerialRun& run, Console& console)
+{
+    using records::LetterArchive;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    std::vector<records::LetterText> letters;
+    for (int i = 0; i < run.letterCount(); ++i)
+        letters.push_back(records::LetterText::of(run.letterFor(options.merge.first + i)));
+    if (options.folder.isEmpty()) {
+        const bool pdf = !options.pdf.isEmpty();
+        return ArchiveCommand::record(
+            {{pdf ? LetterArchive::Event::Pdf : LetterArchive::Event::Printed,
+              pdf ? options.pdf : options.letter, now, letters}},
+            console);
+    }
+    QString error;
+    const QStringList names = run.fileNames(options.pattern, error);
+    if (names.size() != qsizetype(letters.size()))
+        return console.fileFailure(options.folder, error);
+    std::vector<LetterArchive::Record> records;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        records.push_back({LetterArchive::Event::Pdf,
+                           QDir(options.folder).filePath(names[i]),
+                           now,
+                           {letters[size_t(i)]}});
+    return ArchiveCommand::record(records, console);
+}
+
 } // namespace
 
 int MergeCommand::run(const QStringList& arguments, Console& console)
@@ -227,7 +265,7 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
         return FileFailure;
     }
     console.out << outcome.summary() << Qt::endl;
-    return Success;
+    return options->archive ? archive(*options, run, console) : Success;
 }
 
 } // namespace quillory::cli

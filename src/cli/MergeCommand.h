@@ -24,7 +24,7 @@ public:
             "--print [--printer NAME]) [--layout 1|2|din-a|din-b] [--duplex] [--delimiter C] "
             "[--encoding utf-8|windows-1252] [--records FROM-TO] "
             "[--anrede-spalten ANREDE,TITEL,NACHNAME[,VORNAME]] "
-            "[--blank-before-city] [--signature-text]");
+            "[--blank-before-city] [--signature-text] [--archive]");
     }
     bool needsGuiApplication() const override { return true; }
     int run(const QStringList& arguments, Console& console) override;

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "ArchiveCommand.h"
 #include "LetterFiles.h"
 #include "output/LetterPrinter.h"
 #include "output/PrinterTarget.h"
@@ -16,11 +17,14 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
     QString printerName;
     layout::LayoutKind kind = layout::LayoutKind::Layout1;
     layout::ViewOptions view;
+    bool archive = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (ViewArguments::take(argument, view))
             continue;
-        if (argument == QLatin1String("--printer") && i + 1 < arguments.size()) {
+        if (argument == QLatin1String("--archive")) {
+            archive = true;
+        } else if (argument == QLatin1String("--printer") && i + 1 < arguments.size()) {
             printerName = arguments[++i];
         } else if (argument == QLatin1String("--layout") && i + 1 < arguments.size()) {
             const std::optional<layout::LayoutKind> named =
@@ -65,6 +69,12 @@ int PrintCommand::run(const QStringList& arguments, Console& console)
         return console.fileFailure(printer.printerName().isEmpty() ? file : printer.printerName(),
                                    outcome.error);
     console.out << outcome.pages << Qt::endl;
+    if (archive)
+        return ArchiveCommand::record({{records::LetterArchive::Event::Printed,
+                                        file,
+                                        QDateTime::currentDateTimeUtc(),
+                                        {records::LetterText::of(loaded->letter)}}},
+                                      console);
     return Success;
 }
 

@@ -20,7 +20,8 @@ public:
     QString usage() const override
     {
         return QStringLiteral("FILE.bri [--printer NAME] [--layout 1|2|din-a|din-b] ") +
-               ViewArguments::usage() + QStringLiteral(" [--date-style numeric|iso|long]");
+               ViewArguments::usage() +
+               QStringLiteral(" [--date-style numeric|iso|long] [--archive]");
     }
     int run(const QStringList& arguments, Console& console) override;
     bool needsGuiApplication() const override { return true; }

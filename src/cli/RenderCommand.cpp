@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "ArchiveCommand.h"
 #include "document/SafeWrite.h"
 #include "layout/PagePrinter.h"
 #include "layout/SignatureImage.h"
@@ -31,6 +32,7 @@ struct Options
     output::PdfVersion pdfVersion = output::PdfVersion::A1b;
     QString signatureImage; // a scanned signature in place of the dotted line
     QString letterhead;     // a DIN letter's letterhead image
+    bool archive = false;   // the PDF goes into the letter archive
 };
 
 // Bitmaps above this resolution would take hundreds of megabytes a page.
@@ -108,6 +110,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             }
         } else if (ViewArguments::take(argument, options.view)) {
             continue;
+        } else if (argument == QLatin1String("--archive")) {
+            options.archive = true;
+            continue;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             const bool takesValue =
                 argument == QLatin1String("-o") || argument == QLatin1String("--layout") ||
@@ -139,6 +144,8 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
         problem = QStringLiteral("render writes OUT.pdf or OUT.png (-o)");
     else if (hasExtension(options.output, "png") && options.dpi > kMaxPngDpi)
         problem = QStringLiteral("a PNG takes at most %1 dpi").arg(kMaxPngDpi);
+    else if (options.archive && !hasExtension(options.output, "pdf"))
+        problem = QStringLiteral("--archive keeps PDF files, not pictures");
     if (!problem.isEmpty())
         return std::nullopt;
     return options;
@@ -265,6 +272,12 @@ int RenderCommand::run(const QStringList& arguments, Console& console)
     if (const document::FileError error = document::writeWholeFile(options->output, bytes))
         return console.fileFailure(options->output, error.message());
     console.out << pageCount << Qt::endl;
+    if (options->archive)
+        return ArchiveCommand::record({{records::LetterArchive::Event::Pdf,
+                                        options->output,
+                                        QDateTime::currentDateTimeUtc(),
+                                        {records::LetterText::of(loaded->letter)}}},
+                                      console);
     return Success;
 }
 

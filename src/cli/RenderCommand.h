@@ -23,7 +23,8 @@ public:
             "FILE.bri -o OUT.pdf|OUT.png [--layout 1|2|din-a|din-b] [--page N] [--dpi D] "
             "[--blank-before-city] [--signature-text] [--paper A4|A5|A3|B5|"
             "Letter|Legal] [--pdf A-1b|1.4] [--signature-image FILE "
-            "[--signature-height MM]] [--letterhead FILE] [--date-style numeric|iso|long]");
+            "[--signature-height MM]] [--letterhead FILE] [--date-style numeric|iso|long] "
+            "[--archive]");
     }
     bool needsGuiApplication() const override { return true; }
     int run(const QStringList& arguments, Console& console) override;

@@ -51,6 +51,19 @@ const Migration kMigrations[] = {
       " entry_id INTEGER NOT NULL REFERENCES entries(id) ON DELETE CASCADE,"
       " PRIMARY KEY (name, entry_id)) WITHOUT ROWID",
       "CREATE INDEX entry_groups_entry ON entry_groups(entry_id)"}},
+    // The letter archive (see LetterArchive.h): what happened to which file
+    // when, and the letter's words in an FTS5 table of the same rowid.
+    {2,
+     {"CREATE TABLE archive ("
+      " id INTEGER PRIMARY KEY,"
+      " happened INTEGER NOT NULL," // milliseconds since 1970 (UTC)
+      " event INTEGER NOT NULL,"    // LetterArchive::Event
+      " path TEXT NOT NULL,"
+      " letter_date TEXT NOT NULL DEFAULT '')",
+      "CREATE INDEX archive_path ON archive(path, event)",
+      "CREATE INDEX archive_happened ON archive(happened)",
+      "CREATE VIRTUAL TABLE archive_text USING fts5(recipient, subject, body,"
+      " tokenize = 'unicode61 remove_diacritics 2')"}},
 };
 
 constexpr int kBusyTimeoutMs = 5000;
