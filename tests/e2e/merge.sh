@@ -53,7 +53,8 @@ for page in 1 7 100 200; do
   if [ "$page" = 7 ]; then name="Müller; Sohn 7" salutation="Herr"; city="00007 Köln"
   else name="Empfänger $page" salutation="Frau"; city=$(printf '%05d Ort%d' "$page" "$page"); fi
   echo "$text" | grep -qF "Sehr geehrte(r) $salutation $name," || fail "page $page: no salutation to $name"
-  echo "$text" | grep -qF "Weg $page" || fail "page $page: no street of $name"
+  echo "$text" | grep -qF "Weg $page" || fail "page $page: no street of $name in:
+$text"
   echo "$text" | grep -qF "$city" || fail "page $page: no city $city"
   echo "$text" | grep -qE '^ *- ?1 ?- *$' || fail "page $page: no page label - 1 -"
   echo "$text" | grep -q '{' && fail "page $page: a placeholder is left: $(echo "$text" | grep '{')"
