@@ -186,7 +186,7 @@ void AddressBookPart::openDialog()
     if (!m_dialog) {
         m_dialog = new AddressBookDialog(window().widget());
         AddressBookDialog* dialog = m_dialog.data();
-        connectGuarded(dialog, &AddressBookDialog::filterChanged, [this] { showEntries(); });
+        connectGuarded(dialog, &AddressBookDialog::filterChanged, [this] { showEntries(false); });
         connectGuarded(dialog, &AddressBookDialog::takeRequested,
                        [this](qint64 id) { takeStored(id); });
         connectGuarded(dialog, &AddressBookDialog::editRequested,
@@ -203,28 +203,30 @@ void AddressBookPart::openDialog()
     m_dialog->activateWindow();
 }
 
-void AddressBookPart::showEntries()
+void AddressBookPart::showEntries(bool changed)
 {
     if (!m_dialog)
         return;
     records::AddressBook& addresses = book();
-    const std::vector<records::Entry> all = addresses.list();
-    QStringList groups;
-    for (const records::Entry& each : all)
-        groups += each.groups;
-    groups.removeDuplicates();
-    groups.sort(Qt::CaseInsensitive);
-
     const QString group = m_dialog->group();
     const QString typed = m_dialog->searchText();
     std::vector<records::Entry> shown;
     if (typed.trimmed().isEmpty())
-        shown = group.isEmpty() ? all : addresses.list(group);
+        shown = addresses.list(group);
     else
-        for (records::Entry& found : addresses.complete(typed, std::max<int>(1, all.size())))
+        for (records::Entry& found : addresses.complete(typed, std::max(1, addresses.count())))
             if (group.isEmpty() || found.groups.contains(group))
                 shown.push_back(std::move(found));
-    m_dialog->showEntries(shown, groups);
+    // The groups are read again only when the entries changed, not on every key of the search.
+    if (changed || m_groups.isEmpty()) {
+        const bool all = typed.trimmed().isEmpty() && group.isEmpty();
+        m_groups.clear();
+        for (const records::Entry& each : all ? shown : addresses.list())
+            m_groups += each.groups;
+        m_groups.removeDuplicates();
+        m_groups.sort(Qt::CaseInsensitive);
+    }
+    m_dialog->showEntries(shown, m_groups);
 }
 
 void AddressBookPart::takeStored(qint64 id)

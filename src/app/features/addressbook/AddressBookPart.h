@@ -59,7 +59,8 @@ private:
     /** Throws the book's error when ok is false. */
     void check(bool ok);
     void completionChosen(int row);
-    void showEntries();
+    /** The list shown again; changed: the entries changed, and so may their groups. */
+    void showEntries(bool changed = true);
     void takeStored(qint64 id);
     void editEntry(qint64 id);
     void deleteEntry(qint64 id);
@@ -72,6 +73,7 @@ private:
     std::vector<records::Entry> m_offered;
     std::unique_ptr<records::AddressBook> m_book;
     QPointer<AddressBookDialog> m_dialog;
+    QStringList m_groups;
     /** Set while the part fills the lines, whose edits are then no typing. */
     bool m_filling = false;
     QString m_importName;
