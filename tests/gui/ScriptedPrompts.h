@@ -23,6 +23,9 @@ public:
     QStringList tableNames;
     QStringList folderNames;
     QStringList imageNames;
+    /** Address files to read ("addresses: ") and to write ("export: "). */
+    QStringList addressNames;
+    QStringList exportNames;
     /** Answers of the font dialog; nothing is Cancel. */
     QList<std::optional<quillory::app::FontChoice>> fontAnswers;
     /** What each font dialog was opened with. */
@@ -88,6 +91,10 @@ public:
             return next(QStringLiteral("folder"), folderNames);
         case FileKind::Image:
             return next(QStringLiteral("image"), imageNames);
+        case FileKind::Addresses:
+            return next(QStringLiteral("addresses"), addressNames);
+        case FileKind::AddressOut:
+            return next(QStringLiteral("export"), exportNames);
         }
         return QString();
     }

@@ -74,6 +74,14 @@ QString DialogPrompts::fileName(FileKind kind, const QString& lastName)
     case FileKind::Image:
         return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
                              QStringLiteral("Bilder (*.png *.jpg *.jpeg)"), QStringLiteral("png"));
+    case FileKind::Addresses:
+        return runFileDialog(m_window, QFileDialog::AcceptOpen, lastName,
+                             QStringLiteral("Adressen (*.csv *.txt *.vcf);;Alle Dateien (*)"),
+                             QStringLiteral("csv"));
+    case FileKind::AddressOut:
+        return runFileDialog(m_window, QFileDialog::AcceptSave, lastName,
+                             QStringLiteral("Tabellen (*.csv);;vCards (*.vcf)"),
+                             QStringLiteral("csv"));
     }
     return QString();
 }

@@ -60,6 +60,8 @@ public:
         Table,      ///< a table of recipients (CSV) to read
         Folder,     ///< a folder to write files into
         Image,      ///< a PNG or JPEG image to open
+        Addresses,  ///< addresses (CSV or vCard) to read into the address book
+        AddressOut, ///< a file (CSV or vCard) to write addresses to
     };
 
     /** A file (or folder) of kind, starting from lastName; empty when cancelled. */
