@@ -1,5 +1,6 @@
 #include "features/Features.h"
 
+#include "features/archive/ArchivePart.h"
 #include "features/details/DetailsPart.h"
 #include "features/din/DinLetterPart.h"
 #include "features/envelope/EnvelopePart.h"
@@ -35,6 +36,7 @@ void addFeatures(LetterWindow& window)
     new FindReplacePart(window);
     new TextBlocksPart(window);
     new WrappingPart(window);
+    new ArchivePart(window);
 }
 
 } // namespace quillory::app

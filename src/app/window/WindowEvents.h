@@ -29,6 +29,10 @@ signals:
     void letterFileOpened(const QString& path);
     /** The letter was written to path, now the window's file. */
     void letterFileSaved(const QString& path);
+    /** "Drucken" sent the letter to the printer; never for a job that failed or was cancelled. */
+    void letterPrinted();
+    /** "Als PDF speichern..." wrote the letter to path; never for a failed or cancelled one. */
+    void pdfWritten(const QString& path);
     /**
      * What the page shows moved without the letter changing: the printer or
      * its paper, the layout, a view choice, or what a part puts on it.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "records/LetterArchive.h"
+#include "window/WindowPart.h"
+
+#include <QPointer>
+
+namespace quillory::app {
+
+class ArchiveDialog;
+
+/**
+ * The letter archive of the window: every letter saved, printed or written
+ * as PDF here goes into it, and "Briefablage..." finds it again by any word
+ * of its recipient, subject or text.
+ *
+ * Keeping the row is a side matter of the output: the letter is saved or
+ * printed whether or not the archive takes it, and a failure is a note in
+ * the status bar, never a question. Nothing opens the database before the
+ * first output or "Briefablage...".
+ */
+class ArchivePart : public WindowPart
+{
+    Q_OBJECT
+
+public:
+    /** What "Briefablage..." lists with an empty search field: the newest. */
+    static constexpr int kNewest = 200;
+
+    explicit ArchivePart(LetterWindow& window);
+
+private:
+    void record(records::LetterArchive::Event event, const QString& path);
+    void openDialog();
+    /** The dialog's list for words, newest first. */
+    void search(const QString& words);
+    void open(const QString& path, records::LetterArchive::Event event);
+
+    QPointer<ArchiveDialog> m_dialog;
+};
+
+} // namespace quillory::app
