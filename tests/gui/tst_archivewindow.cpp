@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -95,6 +96,28 @@ private slots:
         QCOMPARE(archiveRows(f, u"zwetschgen"_s), row.isEmpty() ? QStringList() : expected);
         QCOMPARE(archiveRows(f, QString()), row.isEmpty() ? QStringList() : expected);
         QCOMPARE(archiveRows(f, u"weiss kanzlei"_s), row.isEmpty() ? QStringList() : expected);
+    }
+
+    void anArchiveThatCannotBeOpenedLeavesTheSaveDone()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(u"kein-ordner"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        PreviewFixture f({}, nullptr, blocker.fileName() + u"/daten"_s);
+        const QString path = dir.filePath(u"brief.bri"_s);
+        for (int save = 0; save < 2; ++save) {
+            f.prompts.saveNames << path;
+            typeLetter(*f.form);
+            f.form->Speichernunter1->trigger();
+            QVERIFY(QFile::exists(path));
+            QVERIFY(!f.form->isChanged());
+            QCOMPARE(f.form->StatusBar1->currentMessage(),
+                     u"Die Briefablage ist nicht verfügbar."_s);
+            QVERIFY(QFile::remove(path));
+        }
+        // The database's own report of why comes once, not with every save.
+        QCOMPARE(f.prompts.errors.size(), 1);
     }
 
     void openingAFoundLetter_data()
