@@ -199,7 +199,7 @@ void MainForm::Drucken1Click()
     if (outcome.cancelled)
         return;
     showSentToPrinter(outcome.pages);
-    m_events->letterPrinted();
+    m_events->lettersPrinted({request.letter});
 }
 
 void MainForm::Druckereinrichten1Click()
@@ -230,7 +230,7 @@ void MainForm::AlsPDFspeichern1Click()
     output::PdfTarget target(path, printer().paper());
     target.setMetadata(output::PdfMetadata::forLetter(request.letter));
     if (!runPrintJob(target, request, this).cancelled)
-        m_events->pdfWritten(path);
+        m_events->pdfWritten({path}, {request.letter});
 }
 
 QStringList MainForm::readFiles() const

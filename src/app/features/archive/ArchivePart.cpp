@@ -28,16 +28,33 @@ ArchivePart::ArchivePart(LetterWindow& window) : WindowPart(window, QStringLiter
     connectGuarded(entry, &QAction::triggered, [this] { openDialog(); });
 
     WindowEvents& events = window.events();
-    connectGuarded(&events, &WindowEvents::letterFileSaved,
-                   [this](const QString& path) { record(LetterArchive::Event::Saved, path); });
-    connectGuarded(&events, &WindowEvents::letterPrinted,
-                   [this] { record(LetterArchive::Event::Printed, this->window().fileName()); });
+    connectGuarded(&events, &WindowEvents::letterFileSaved, [this](const QString& path) {
+        record(LetterArchive::Event::Saved, {path}, {this->window().letter()});
+    });
+    // A printed letter is kept under the file it was printed from, if any.
+    connectGuarded(&events, &WindowEvents::lettersPrinted,
+                   [this](const QList<document::Letter>& letters) {
+                       record(LetterArchive::Event::Printed, {this->window().fileName()}, letters);
+                   });
     connectGuarded(&events, &WindowEvents::pdfWritten,
-                   [this](const QString& path) { record(LetterArchive::Event::Pdf, path); });
+                   [this](const QStringList& paths, const QList<document::Letter>& letters) {
+                       record(LetterArchive::Event::Pdf, paths, letters);
+                   });
 }
 
-void ArchivePart::record(LetterArchive::Event event, const QString& path)
+void ArchivePart::record(LetterArchive::Event event, const QStringList& paths,
+                         const QList<document::Letter>& letters)
 {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    std::vector<LetterArchive::Record> records;
+    if (paths.size() == 1) {
+        records.push_back({event, paths.front(), now, {}});
+        for (const document::Letter& letter : letters)
+            records.back().letters.push_back(records::LetterText::of(letter));
+    } else {
+        for (qsizetype i = 0; i < paths.size() && i < letters.size(); ++i)
+            records.push_back({event, paths[i], now, {records::LetterText::of(letters[i])}});
+    }
     // The output is done whatever happens here: a row that cannot be kept is
     // only said, so that saving never fails for the archive's sake.
     records::Database* database = SharedRecords::of(window()).database();
@@ -46,10 +63,7 @@ void ArchivePart::record(LetterArchive::Event event, const QString& path)
         return;
     }
     LetterArchive archive(*database);
-    if (!archive.add({event,
-                      path,
-                      QDateTime::currentDateTimeUtc(),
-                      {records::LetterText::of(window().letter())}})) {
+    if (!archive.add(records)) {
         window().showStatus(QStringLiteral("Nicht in die Briefablage aufgenommen: ") +
                                 archive.errorString(),
                             LetterWindow::kStatusNoteMs);

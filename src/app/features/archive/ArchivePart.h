@@ -3,7 +3,9 @@
 #include "records/LetterArchive.h"
 #include "window/WindowPart.h"
 
+#include <QList>
 #include <QPointer>
+#include <QStringList>
 
 namespace quillory::app {
 
@@ -30,7 +32,9 @@ public:
     explicit ArchivePart(LetterWindow& window);
 
 private:
-    void record(records::LetterArchive::Event event, const QString& path);
+    /** Letters put out to paths: all into the one path, or each into its own. */
+    void record(records::LetterArchive::Event event, const QStringList& paths,
+                const QList<document::Letter>& letters);
     void openDialog();
     /** The dialog's list for words, newest first. */
     void search(const QString& words);
