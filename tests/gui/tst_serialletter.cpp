@@ -22,6 +22,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -416,6 +417,23 @@ private slots:
         QVERIFY2(!text.contains(u'{'), qPrintable(text));
         for (int n = 1; n <= 3; ++n)
             QCOMPARE(text.contains(names[n - 1]), answer == 0 || n == shown);
+    }
+
+    void aPrintedRunKeepsEachLetterInTheArchive()
+    {
+        SerialFixture f;
+        f.useWholePagePrinter();
+        useSerialLetter(*f.form);
+        f.attach(kThree);
+        f.prompts.choiceAnswers << 0;
+        f.form->Drucken1->trigger();
+        f.form->findChild<QAction*>(u"Briefablage1"_s)->trigger();
+        const auto* list = f.form->findChild<QTreeWidget*>(u"BriefablageListe"_s);
+        QStringList shown;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            shown << list->topLevelItem(i)->text(1) + u' ' + list->topLevelItem(i)->text(4);
+        QCOMPARE(shown, QStringList({u"Clara Conrad (ohne Datei)"_s, u"Bernd Brandt (ohne Datei)"_s,
+                                     u"Anna Arnold (ohne Datei)"_s}));
     }
 
     void anotherLetterLetsTheTableGo_data()

@@ -1,6 +1,7 @@
 #include "features/Features.h"
 
 #include "features/addressbook/AddressBookPart.h"
+#include "features/archive/ArchivePart.h"
 #include "features/details/DetailsPart.h"
 #include "features/din/DinLetterPart.h"
 #include "features/envelope/EnvelopePart.h"
@@ -37,6 +38,7 @@ void addFeatures(LetterWindow& window)
     new TextBlocksPart(window);
     new WrappingPart(window);
     new AddressBookPart(window);
+    new ArchivePart(window);
 }
 
 } // namespace quillory::app

@@ -196,8 +196,10 @@ void MainForm::Drucken1Click()
             return;
     const std::unique_ptr<output::PrintTarget> target = printer().target();
     const output::PrintOutcome outcome = runPrintJob(*target, request, this);
-    if (!outcome.cancelled)
-        showSentToPrinter(outcome.pages);
+    if (outcome.cancelled)
+        return;
+    showSentToPrinter(outcome.pages);
+    m_events->lettersPrinted({request.letter});
 }
 
 void MainForm::Druckereinrichten1Click()
@@ -227,7 +229,8 @@ void MainForm::AlsPDFspeichern1Click()
     refuseInputAsOutput(path, {});
     output::PdfTarget target(path, printer().paper());
     target.setMetadata(output::PdfMetadata::forLetter(request.letter));
-    runPrintJob(target, request, this);
+    if (!runPrintJob(target, request, this).cancelled)
+        m_events->pdfWritten({path}, {request.letter});
 }
 
 QStringList MainForm::readFiles() const

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "document/Letter.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace quillory::app {
 
@@ -9,7 +13,8 @@ namespace quillory::app {
  * What happens to the letter in the window, for the parts to follow. The
  * form emits these where its state changes; a part listens and never needs
  * the form to call it. Every signal is emitted synchronously, so a listener
- * sees the form as it is at that moment.
+ * sees the form as it is at that moment. A part that puts letters out on its
+ * own (a serial letter's run) emits the output's signals for them itself.
  */
 class WindowEvents : public QObject
 {
@@ -29,6 +34,17 @@ signals:
     void letterFileOpened(const QString& path);
     /** The letter was written to path, now the window's file. */
     void letterFileSaved(const QString& path);
+    /**
+     * Letters went to the printer as they were printed: the letter, or a
+     * serial letter's. Never for a job that failed or was cancelled.
+     */
+    void lettersPrinted(const QList<document::Letter>& letters);
+    /**
+     * Letters were written as PDF, as they are in it: all into the one file
+     * of paths, or (a serial letter's, one file each) each into its own.
+     * Never for a file that failed or was cancelled.
+     */
+    void pdfWritten(const QStringList& paths, const QList<document::Letter>& letters);
     /**
      * What the page shows moved without the letter changing: the printer or
      * its paper, the layout, a view choice, or what a part puts on it.

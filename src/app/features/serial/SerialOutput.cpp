@@ -11,6 +11,7 @@
 #include "support/ErrorReport.h"
 #include "support/JobProgress.h"
 #include "support/PrinterAccess.h"
+#include "window/WindowEvents.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +36,16 @@ withProgress(QWidget* parent,
         return progress(letter, count);
     };
     return produce(tell);
+}
+
+/** The run's letters as they went out, for those who follow the window's output. */
+QList<document::Letter> lettersOf(const merge::SerialRun& run)
+{
+    QList<document::Letter> letters;
+    letters.reserve(run.letterCount());
+    for (int record = 1; record <= run.letterCount(); ++record)
+        letters << run.letterFor(record);
+    return letters;
 }
 
 } // namespace
@@ -118,8 +129,10 @@ void SerialLetterPart::printAll(const merge::SerialRun& run, output::PrintTarget
     merge::MergeOutcome outcome = withProgress(
         parent, [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); });
     outcome.error = PrinterAccess::withPdfHint(outcome.error);
-    if (report(outcome, run.letterCount()))
-        window().showSentToPrinter(outcome.pages);
+    if (!report(outcome, run.letterCount()))
+        return;
+    window().showSentToPrinter(outcome.pages);
+    emit window().events().lettersPrinted(lettersOf(run));
 }
 
 void SerialLetterPart::writeOnePdf(const merge::SerialRun& run, const QString& path,
@@ -127,10 +140,11 @@ void SerialLetterPart::writeOnePdf(const merge::SerialRun& run, const QString& p
 {
     window().refuseInputAsOutput(path, {});
     output::PdfTarget target(path, window().printer().paper());
-    report(
-        withProgress(parent,
-                     [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); }),
-        run.letterCount());
+    if (report(withProgress(
+                   parent,
+                   [&](const merge::MergeProgress& tell) { return run.printAll(target, tell); }),
+               run.letterCount()))
+        emit window().events().pdfWritten({path}, lettersOf(run));
 }
 
 void SerialLetterPart::writePdfPerRecord(const merge::SerialRun& run)
@@ -158,12 +172,17 @@ void SerialLetterPart::writePdfPerRecord(const merge::SerialRun& run)
                                            .arg(QDir::toNativeSeparators(folder)));
     if (existing > 0 && !overwrite)
         return;
-    report(withProgress(m_dialog,
-                        [&](const merge::MergeProgress& tell) {
-                            return run.writeEach(folder, pattern, overwrite, tell,
-                                                 window().printer().paper());
-                        }),
-           run.letterCount());
+    if (!report(withProgress(m_dialog,
+                             [&](const merge::MergeProgress& tell) {
+                                 return run.writeEach(folder, pattern, overwrite, tell,
+                                                      window().printer().paper());
+                             }),
+                run.letterCount()))
+        return;
+    QStringList paths;
+    for (const QString& name : names)
+        paths << dir.filePath(name);
+    emit window().events().pdfWritten(paths, lettersOf(run));
 }
 
 void SerialLetterPart::runFromDialog()
