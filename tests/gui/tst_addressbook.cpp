@@ -202,16 +202,34 @@ private slots:
                  u"0 Einträge hinzugefügt, 1 zusammengeführt"_s);
     }
 
+    void startingLeavesTheDatabaseAlone_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // the file's bytes before start; empty: none
+        QTest::newRow("no database yet") << QByteArray();
+        QTest::newRow("a damaged one") << QByteArray("kein SQLite, nur Text\n").repeated(200);
+    }
+
     void startingLeavesTheDatabaseAlone()
     {
+        QFETCH(QByteArray, before);
         FormFixture f({}, nullptr, QString(), false);
         const QString file = f.form->dataFolder() + u"/quillory.sqlite"_s;
-        QVERIFY(!QFile::exists(file));
+        if (!before.isEmpty()) {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(before) == before.size());
+        }
         f.show();
-        QVERIFY(!QFile::exists(file));
+        QCOMPARE(QFile::exists(file), !before.isEmpty());
+        QVERIFY(f.prompts.log.isEmpty());
+        // The first key opens it; a damaged file is set aside, said once, and a new one serves.
         type(line(f, 1), u"m"_s);
         QVERIFY(QFile::exists(file));
-        QVERIFY(f.prompts.log.isEmpty());
+        QCOMPARE(QFile::exists(file + u".damaged"_s), !before.isEmpty());
+        QCOMPARE(f.prompts.infos.size(), before.isEmpty() ? 0 : 1);
+        addEntry(f, u"Hans Müller"_s, u"10115 Berlin"_s);
+        type(line(f, 1), u"ü"_s);
+        QCOMPARE(f.prompts.infos.size(), before.isEmpty() ? 0 : 1);
+        QVERIFY(f.prompts.errors.isEmpty());
     }
 };
 
