@@ -6,6 +6,8 @@
 #include "layout/PageLayout.h"
 #include "output/PreviewRenderer.h"
 #include "PreviewFixture.h"
+#include "records/AddressBook.h"
+#include "records/Database.h"
 #include "widgets/SpinField.h"
 
 #include <QAction>
@@ -710,6 +712,67 @@ private slots:
         const quillory::document::Letter shown = f.form->previewRequest().letter;
         QCOMPARE(shown.subject, QString(subject).replace(u"{Ort}"_s, u"50667 Köln"_s));
         QCOMPARE(f.form->StatusBar1->currentMessage(), note);
+    }
+
+    void theAddressBookIsASource_data()
+    {
+        QTest::addColumn<QString>("group"); // chosen after "Adressbuch", empty for "Alle"
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QStringList>("recipient"); // of the first record
+        QTest::newRow("every entry")
+            << QString() << 2 << QStringList{u"Frau"_s, u"Anna Arnold"_s, u"50667 Köln"_s};
+        QTest::newRow("one group")
+            << u"Kunden"_s << 1 << QStringList{u"Herrn"_s, u"Bernd Brandt"_s, u"53111 Bonn"_s};
+    }
+
+    void theAddressBookIsASource()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, records);
+        QFETCH(QStringList, recipient);
+        SerialFixture f;
+        {
+            quillory::records::Database database(f.form->dataFolder() + u"/quillory.sqlite"_s);
+            QVERIFY(database.open());
+            quillory::records::AddressBook book(database);
+            for (const QStringList& e :
+                 {QStringList{u"Herr"_s, u"Bernd"_s, u"Brandt"_s, u"53111 Bonn"_s, u"Kunden"_s},
+                  QStringList{u"Frau"_s, u"Anna"_s, u"Arnold"_s, u"50667 Köln"_s, u"Privat"_s}}) {
+                quillory::records::Entry entry;
+                entry.salutation = e[0];
+                entry.firstName = e[1];
+                entry.surname = e[2];
+                entry.lines = {e[1] + u' ' + e[2], {}, {}, e[3], {}};
+                entry.groups = {e[4]};
+                QVERIFY(book.add(entry));
+            }
+        }
+        f.form->Edit1->setText(u"{Anschriftanrede}"_s);
+        f.form->Edit2->setText(u"{Anschrift 1}"_s);
+        f.form->Edit4->setText(u"{Anschrift 4}"_s);
+        SerialLetterDialog& d = f.dialog();
+        d.QuelleCombo->setCurrentText(u"Adressbuch"_s);
+        QCOMPARE(d.GruppeCombo->count(), 3); // "Alle", "Kunden", "Privat"
+        if (!group.isEmpty())
+            d.GruppeCombo->setCurrentText(group);
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(serial(*f.form).recordCount(), records);
+        QCOMPARE(f.recipientShown(), recipient);
+        QVERIFY(!d.AuswaehlenButton->isEnabled());
+
+        // Kept with the letter, and read from the address book again when it is opened.
+        const QString letterPath = f.dir.filePath(u"brief.bri"_s);
+        f.prompts.saveNames << letterPath;
+        f.form->Speichernunter1->trigger();
+        FormFixture opened({letterPath}, nullptr, f.form->dataFolder());
+        QCOMPARE(serial(*opened.form).recordCount(), records);
+        QCOMPARE(opened.form->letter().serial.addressBookGroup(), group);
+        QVERIFY(!opened.form->isChanged());
+
+        // Back to a table: the address book lets go.
+        d.QuelleCombo->setCurrentText(u"Tabelle"_s);
+        QCOMPARE(serial(*f.form).recordCount(), 0);
+        QVERIFY(d.AuswaehlenButton->isEnabled());
     }
 
     void aRunNeverWritesOverItsInputs_data()
