@@ -7,6 +7,7 @@
 #include "output/PreviewRenderer.h"
 #include "PreviewFixture.h"
 #include "records/AddressBook.h"
+#include "records/AddressCsv.h"
 #include "records/Database.h"
 #include "widgets/SpinField.h"
 
@@ -731,24 +732,15 @@ private slots:
         QFETCH(int, records);
         QFETCH(QStringList, recipient);
         SerialFixture f;
-        {
-            quillory::records::Database database(f.form->dataFolder() + u"/quillory.sqlite"_s);
-            QVERIFY(database.open());
-            quillory::records::AddressBook book(database);
-            for (const QStringList& e :
-                 {QStringList{u"Herr"_s, u"Bernd"_s, u"Brandt"_s, u"53111 Bonn"_s, u"Kunden"_s},
-                  QStringList{u"Frau"_s, u"Anna"_s, u"Arnold"_s, u"50667 Köln"_s, u"Privat"_s}}) {
-                quillory::records::Entry entry;
-                entry.salutation = e[0];
-                entry.firstName = e[1];
-                entry.surname = e[2];
-                entry.lines = {e[1] + u' ' + e[2], {}, {}, e[3], {}};
-                entry.groups = {e[4]};
-                QVERIFY(book.add(entry));
-            }
-        }
+        quillory::records::Database database(f.form->dataFolder() + u"/quillory.sqlite"_s);
+        QVERIFY(database.open());
+        const auto read = quillory::merge::readCsv("Anrede;Vorname;Nachname;Ort;Gruppen\n"
+                                                   "Herr;Bernd;Brandt;53111 Bonn;Kunden\n"
+                                                   "Frau;Anna;Arnold;50667 K\xc3\xb6ln;Privat\n");
+        QVERIFY(quillory::records::AddressBook(database).import(
+            quillory::records::entriesFromCsv(*read.table).entries));
         f.form->Edit1->setText(u"{Anschriftanrede}"_s);
-        f.form->Edit2->setText(u"{Anschrift 1}"_s);
+        f.form->Edit2->setText(u"{Vorname} {Nachname}"_s);
         f.form->Edit4->setText(u"{Anschrift 4}"_s);
         SerialLetterDialog& d = f.dialog();
         d.QuelleCombo->setCurrentText(u"Adressbuch"_s);
@@ -758,7 +750,6 @@ private slots:
         QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
         QCOMPARE(serial(*f.form).recordCount(), records);
         QCOMPARE(f.recipientShown(), recipient);
-        QVERIFY(!d.AuswaehlenButton->isEnabled());
 
         // Kept with the letter, and read from the address book again when it is opened.
         const QString letterPath = f.dir.filePath(u"brief.bri"_s);
@@ -772,7 +763,6 @@ private slots:
         // Back to a table: the address book lets go.
         d.QuelleCombo->setCurrentText(u"Tabelle"_s);
         QCOMPARE(serial(*f.form).recordCount(), 0);
-        QVERIFY(d.AuswaehlenButton->isEnabled());
     }
 
     void aRunNeverWritesOverItsInputs_data()
