@@ -180,9 +180,10 @@ int ArchiveCommand::run(const QStringList& arguments, Console& console)
     return add ? addFiles(options, archive, console) : search(options, archive, console);
 }
 
-int ArchiveCommand::record(const std::vector<LetterArchive::Record>& records, Console& console)
+int ArchiveCommand::record(const std::vector<LetterArchive::Record>& records, Console& console,
+                           const QString& path)
 {
-    Database database;
+    Database database(path);
     if (!openDatabase(database, console))
         return FileFailure;
     LetterArchive archive(database);

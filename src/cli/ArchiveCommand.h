@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Command.h"
+#include "records/Database.h"
 #include "records/LetterArchive.h"
 
 namespace quillory::cli {
@@ -26,10 +27,12 @@ public:
     int run(const QStringList& arguments, Console& console) override;
 
     /**
-     * Adds records to the archive in the data folder, as --archive on render,
-     * print and merge asks; Success, or the failure line and FileFailure.
+     * Adds records to the archive in the data folder (or database), as
+     * --archive on render, print and merge asks; Success, or the failure line
+     * and FileFailure.
      */
-    static int record(const std::vector<records::LetterArchive::Record>& records, Console& console);
+    static int record(const std::vector<records::LetterArchive::Record>& records, Console& console,
+                      const QString& database = records::Database::defaultPath());
 };
 
 } // namespace quillory::cli

@@ -6,6 +6,8 @@
 #include "merge/SerialRun.h"
 #include "output/PdfTarget.h"
 #include "output/PrinterTarget.h"
+#include "records/AddressBook.h"
+#include "records/AddressTable.h"
 #include "ViewArguments.h"
 
 #include <QDir>
@@ -23,6 +25,9 @@ struct Options
 {
     QString letter;
     QString table;
+    bool addressBook = false; // the records are the address book's entries
+    QString group;            // of the address book; empty: all
+    QString database = records::Database::defaultPath();
     QString pdf;
     QString folder;
     QString pattern = merge::SerialRun::defaultNamePattern();
@@ -69,6 +74,10 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
             options.overwrite = true;
             continue;
         }
+        if (argument == QLatin1String("--adressbuch")) {
+            options.addressBook = true;
+            continue;
+        }
         static const QStringList valued = {QStringLiteral("-o"),
                                            QStringLiteral("--each"),
                                            QStringLiteral("--name"),
@@ -77,7 +86,9 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
                                            QStringLiteral("--delimiter"),
                                            QStringLiteral("--encoding"),
                                            QStringLiteral("--records"),
-                                           QStringLiteral("--anrede-spalten")};
+                                           QStringLiteral("--anrede-spalten"),
+                                           QStringLiteral("--gruppe"),
+                                           QStringLiteral("--database")};
         if (valued.contains(argument)) {
             if (i + 1 >= arguments.size()) {
                 problem = QStringLiteral("%1 needs a value").arg(argument);
@@ -93,6 +104,11 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
                 options.pattern = value;
             } else if (argument == QLatin1String("--printer")) {
                 options.printer = value;
+            } else if (argument == QLatin1String("--gruppe")) {
+                options.group = value.trimmed();
+                ok = !options.group.isEmpty();
+            } else if (argument == QLatin1String("--database")) {
+                options.database = value;
             } else if (argument == QLatin1String("--layout")) {
                 const std::optional<layout::LayoutKind> kind = ViewArguments::layoutNamed(value);
                 ok = kind.has_value();
@@ -139,12 +155,24 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem)
         }
         files.append(argument);
     }
-    if (files.size() != 2) {
-        problem = QStringLiteral("merge takes a letter file and a table");
+    if (files.size() != (options.addressBook ? 1 : 2)) {
+        problem = QStringLiteral("merge takes a letter file and a table, or a letter file and "
+                                 "--adressbuch");
+        return std::nullopt;
+    }
+    // A table's reading options for the address book, or a group of a table,
+    // are a mistake the user should hear of rather than see ignored.
+    if (!options.addressBook && !options.group.isEmpty()) {
+        problem = QStringLiteral("--gruppe names a group of the address book (--adressbuch)");
+        return std::nullopt;
+    }
+    if (options.addressBook &&
+        (!options.csv.delimiter.isNull() || options.csv.encoding != merge::CsvEncoding::Detect)) {
+        problem = QStringLiteral("--delimiter and --encoding read a table, not the address book");
         return std::nullopt;
     }
     options.letter = files[0];
-    options.table = files[1];
+    options.table = options.addressBook ? options.database : files[1];
     const int outputs =
         int(!options.pdf.isEmpty()) + int(!options.folder.isEmpty()) + int(options.print);
     if (outputs != 1)
@@ -172,7 +200,7 @@ int archive(const Options& options, const merge::SerialRun& run, Console& consol
         return ArchiveCommand::record(
             {{pdf ? LetterArchive::Event::Pdf : LetterArchive::Event::Printed,
               pdf ? options.pdf : options.letter, now, letters}},
-            console);
+            console, options.database);
     }
     QString error;
     const QStringList names = run.fileNames(options.pattern, error);
@@ -184,7 +212,45 @@ int archive(const Options& options, const merge::SerialRun& run, Console& consol
                            QDir(options.folder).filePath(names[i]),
                            now,
                            {letters[size_t(i)]}});
-    return ArchiveCommand::record(records, console);
+    return ArchiveCommand::record(records, console, options.database);
+}
+
+/** The address book's entries as a table, or the failure's status. */
+int readAddressBook(const Options& options, Console& console, merge::CsvTable& table)
+{
+    records::Database database(options.database);
+    if (!database.open())
+        return console.fileFailure(options.database, database.errorString());
+    if (!database.notice().isEmpty())
+        console.err << "quillory-cli: " << visible(database.notice()) << Qt::endl;
+    records::AddressBook book(database);
+    records::AddressTable read = records::addressTable(book, options.group);
+    if (!read)
+        return console.fileFailure(options.database, read.error);
+    table = std::move(*read.table);
+    console.err << "quillory-cli: " << visible(records::addressTableName(options.group)) << ": "
+                << table.recordCount() << (table.recordCount() == 1 ? " Datensatz" : " Datensätze")
+                << Qt::endl;
+    return Success;
+}
+
+/** The table of options, with what was read said (and warned) before anything is written. */
+int readTable(const Options& options, Console& console, merge::CsvTable& table)
+{
+    if (options.addressBook)
+        return readAddressBook(options, console, table);
+    merge::CsvResult read = merge::readCsvFile(options.table, options.csv);
+    if (!read)
+        return console.fileFailure(options.table, read.error.text());
+    table = std::move(*read.table);
+    console.err << "quillory-cli: " << visible(options.table) << ": "
+                << merge::delimiterName(table.delimiter) << ", "
+                << merge::encodingName(table.encoding) << ", " << table.recordCount()
+                << (table.recordCount() == 1 ? " Datensatz" : " Datensätze") << Qt::endl;
+    // Before anything is written, so the user can stop and mend the table.
+    for (const QString& warning : table.warnings)
+        console.err << "quillory-cli: " << options.table << ": Warnung: " << warning << Qt::endl;
+    return Success;
 }
 
 } // namespace
@@ -204,17 +270,9 @@ int MergeCommand::run(const QStringList& arguments, Console& console)
     const auto loaded = readLetterFile(options->letter, console);
     if (!loaded)
         return FileFailure;
-    const merge::CsvResult read = merge::readCsvFile(options->table, options->csv);
-    if (!read)
-        return console.fileFailure(options->table, read.error.text());
-    const merge::CsvTable& table = *read.table;
-    console.err << "quillory-cli: " << visible(options->table) << ": "
-                << merge::delimiterName(table.delimiter) << ", "
-                << merge::encodingName(table.encoding) << ", " << table.recordCount()
-                << (table.recordCount() == 1 ? " Datensatz" : " Datensätze") << Qt::endl;
-    // Before anything is written, so the user can stop and mend the table.
-    for (const QString& warning : table.warnings)
-        console.err << "quillory-cli: " << options->table << ": Warnung: " << warning << Qt::endl;
+    merge::CsvTable table;
+    if (const int status = readTable(*options, console, table))
+        return status;
 
     // A column named on the command line is a typing error, like an unknown option.
     if (const merge::SalutationFields salutation(table.columns, options->merge.salutation);

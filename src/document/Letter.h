@@ -57,6 +57,24 @@ struct Letter
         QStringList options;
 
         bool isEmpty() const { return table.isEmpty(); }
+        /**
+         * The table of a letter sent to the address book's entries: no file's
+         * name on Windows ('<' and '>' are not allowed there), so a version
+         * that knows no address book only finds no such table, and reads no
+         * other in its place. The group, if any, is the option "gruppe=NAME".
+         */
+        static QString addressBook() { return QStringLiteral("<Adressbuch>"); }
+        bool isAddressBook() const { return table == addressBook(); }
+        static QString groupOption() { return QStringLiteral("gruppe="); }
+        /** The address book's group the options name; empty: every entry. */
+        QString addressBookGroup() const
+        {
+            for (const QString& option : options) {
+                if (option.startsWith(groupOption()))
+                    return option.mid(groupOption().size());
+            }
+            return {};
+        }
         friend bool operator==(const SerialAttachment&, const SerialAttachment&) = default;
     };
 

@@ -38,7 +38,8 @@ namespace quillory::document {
  *     serial.table             the path of the serial letter's table, at most
  *                              once and not empty: relative to the letter
  *                              file's folder with "/" between names, or
- *                              absolute
+ *                              absolute; "<Adressbuch>" for the entries of
+ *                              the address book, which no file can be named
  *     serial.option            one "name=value" entry of how that table is
  *                              read (e.g. "delimiter=;"); only after
  *                              serial.table. Names this version does not

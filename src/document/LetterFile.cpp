@@ -221,7 +221,7 @@ QString tableInFile(const QString& table, const QString& letterPath)
 
 FileResult<Loaded> withTableFound(FileResult<Loaded> result, const QString& letterPath)
 {
-    if (!result || result->letter.serial.isEmpty() ||
+    if (!result || result->letter.serial.isEmpty() || result->letter.serial.isAddressBook() ||
         QDir::isAbsolutePath(result->letter.serial.table))
         return result;
     Loaded loaded = *std::move(result);

@@ -328,6 +328,15 @@ private slots:
                           "Anschriftanrede\nusage:")
             << QByteArrayList{"Briefe,"};
 
+        QTest::newRow("merge --adressbuch without entries")
+            << QByteArray("{}")
+            << QStringList{u"merge"_s,         u"@/in.bri"_s, u"--adressbuch"_s, u"--database"_s,
+                           u"@/leer.sqlite"_s, u"-o"_s,       u"@/alle.pdf"_s}
+            << false << 1 << u"err"_s
+            << QByteArray(
+                   "quillory-cli: @/leer.sqlite: Das Adressbuch hat keine Eintr\xc3\xa4ge.\n")
+            << QByteArrayList{"Briefe,"};
+
         QTest::newRow("merge names the letter when no printer is the default")
             << QByteArray("{}")
             << QStringList{u"merge"_s, u"@/in.bri"_s, u"@/daten.csv"_s, u"--print"_s} << false << 1
@@ -637,6 +646,30 @@ private slots:
         // Right after the sender's line, with no address word where there is none.
         QVERIFY2(shown.contains(u"; Deutschland|"_s + recipient + u'|'), qPrintable(shown));
         QVERIFY2(shown.contains(u'|' + salutation + u'|'), qPrintable(shown));
+    }
+
+    void mergeFromTheAddressBook()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString database = path("adressbuch.sqlite");
+        writeAll(path("buch.json"), R"({"salutation": "{Briefanrede}"})");
+        QCOMPARE(cli({u"convert"_s, path("buch.json"), path("buch.bri")}).status, 0);
+        writeAll(path("buch.csv"), "Anrede;Titel;Vorname;Nachname;Gruppen\n"
+                                   "Frau;Dr.;Anna;M\xc3\xbcller;\n"
+                                   "Herr;;Cem;\xc3\x96zdemir;Kunden\n");
+        QCOMPARE(cli({u"addressbook"_s, u"import"_s, path("buch.csv"), u"--database"_s, database})
+                     .status,
+                 0);
+        const Run run = cli({u"merge"_s, path("buch.bri"), u"--adressbuch"_s, u"--gruppe"_s,
+                             u"Kunden"_s, u"--database"_s, database, u"-o"_s, path("buch.pdf")});
+        QCOMPARE(run.out, u"1 Brief, 1 Seite\n"_s);
+        QProcess text;
+        text.start(pdftotext, {path("buch.pdf"), u"-"_s});
+        QVERIFY(text.waitForFinished());
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput())
+                    .contains(u"Sehr geehrter Herr Özdemir,"_s));
     }
 
     void mergeWarnsBeforeWriting_data()

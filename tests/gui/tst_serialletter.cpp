@@ -6,6 +6,9 @@
 #include "layout/PageLayout.h"
 #include "output/PreviewRenderer.h"
 #include "PreviewFixture.h"
+#include "records/AddressBook.h"
+#include "records/AddressCsv.h"
+#include "records/Database.h"
 #include "widgets/SpinField.h"
 
 #include <QAction>
@@ -728,6 +731,56 @@ private slots:
         const quillory::document::Letter shown = f.form->previewRequest().letter;
         QCOMPARE(shown.subject, QString(subject).replace(u"{Ort}"_s, u"50667 Köln"_s));
         QCOMPARE(f.form->StatusBar1->currentMessage(), note);
+    }
+
+    void theAddressBookIsASource_data()
+    {
+        QTest::addColumn<QString>("group"); // chosen after "Adressbuch", empty for "Alle"
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QStringList>("recipient"); // of the first record
+        QTest::newRow("every entry")
+            << QString() << 2 << QStringList{u"Frau"_s, u"Anna Arnold"_s, u"50667 Köln"_s};
+        QTest::newRow("one group")
+            << u"Kunden"_s << 1 << QStringList{u"Herrn"_s, u"Bernd Brandt"_s, u"53111 Bonn"_s};
+    }
+
+    void theAddressBookIsASource()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, records);
+        QFETCH(QStringList, recipient);
+        SerialFixture f;
+        quillory::records::Database database(f.form->dataFolder() + u"/quillory.sqlite"_s);
+        QVERIFY(database.open());
+        const auto read = quillory::merge::readCsv("Anrede;Vorname;Nachname;Ort;Gruppen\n"
+                                                   "Herr;Bernd;Brandt;53111 Bonn;Kunden\n"
+                                                   "Frau;Anna;Arnold;50667 K\xc3\xb6ln;Privat\n");
+        QVERIFY(quillory::records::AddressBook(database).import(
+            quillory::records::entriesFromCsv(*read.table).entries));
+        f.form->Edit1->setText(u"{Anschriftanrede}"_s);
+        f.form->Edit2->setText(u"{Vorname} {Nachname}"_s);
+        f.form->Edit4->setText(u"{Anschrift 4}"_s);
+        SerialLetterDialog& d = f.dialog();
+        d.QuelleCombo->setCurrentText(u"Adressbuch"_s);
+        QCOMPARE(d.GruppeCombo->count(), 3); // "Alle", "Kunden", "Privat"
+        if (!group.isEmpty())
+            d.GruppeCombo->setCurrentText(group);
+        QVERIFY2(f.prompts.errors.isEmpty(), qPrintable(f.prompts.errors.join(u'\n')));
+        QCOMPARE(serial(*f.form).recordCount(), records);
+        QCOMPARE(f.recipientShown(), recipient);
+
+        // Kept with the letter, and read from the address book again when it is opened.
+        const QString letterPath = f.dir.filePath(u"brief.bri"_s);
+        f.prompts.saveNames << letterPath;
+        f.form->Speichernunter1->trigger();
+        FormFixture opened({letterPath}, nullptr, f.form->dataFolder());
+        QCOMPARE(serial(*opened.form).recordCount(), records);
+        QCOMPARE(opened.form->letter().serial.addressBookGroup(), group);
+        QVERIFY(!opened.form->isChanged());
+
+        // Back to a table: the address book lets go.
+        d.QuelleCombo->setCurrentText(u"Tabelle"_s);
+        QCOMPARE(serial(*f.form).recordCount(), 0);
     }
 
     void aRunNeverWritesOverItsInputs_data()

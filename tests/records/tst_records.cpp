@@ -1,6 +1,7 @@
 #include "merge/CsvTable.h"
 #include "records/AddressBook.h"
 #include "records/AddressCsv.h"
+#include "records/AddressTable.h"
 #include "records/Database.h"
 #include "records/VCard.h"
 
@@ -69,6 +70,8 @@ private slots:
     void readVCard();
     void csvColumns_data();
     void csvColumns();
+    void addressTable_data();
+    void addressTable();
 
 private:
     QTemporaryDir m_dir;
@@ -380,6 +383,44 @@ void TestRecords::csvColumns()
     const CsvEntries again =
         entriesFromCsv(*quillory::merge::readCsv(entriesToCsv(made.entries)).table);
     QCOMPARE(again.entries, made.entries);
+}
+
+void TestRecords::addressTable_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>("names"); // the surnames of the records
+
+    QTest::newRow("every entry") << QString() << QStringList{u"Arnold"_s, u"Brandt"_s};
+    QTest::newRow("one group") << u"Kunden"_s << QStringList{u"Brandt"_s};
+}
+
+void TestRecords::addressTable()
+{
+    QFETCH(QString, group);
+    QFETCH(QStringList, names);
+    Database db(m_dir.filePath(u"table.sqlite"_s));
+    QVERIFY(db.open());
+    AddressBook book(db);
+    if (book.count() == 0) {
+        Entry anna = person(u"Anna"_s, u"Arnold"_s, u"Weg 1"_s, u"50667 Köln"_s);
+        anna.salutation = u"Frau"_s;
+        anna.title = u"Dr."_s;
+        anna.note = u"Sagt \"Hallo\"; mag\nKaffee"_s;
+        Entry bernd = person(u"Bernd"_s, u"Brandt"_s, u"Gasse 2"_s, u"Bonn"_s, {}, {u"Kunden"_s});
+        bernd.salutation = u"Herr"_s;
+        QVERIFY(book.add(anna) && book.add(bernd));
+    }
+    const AddressTable made = quillory::records::addressTable(book, group);
+    QVERIFY2(made, qPrintable(made.error));
+    // The columns of an export, so a letter fills the same placeholders from either.
+    QCOMPARE(made.table->columns,
+             QString::fromUtf8(entriesToCsv({})).remove(QChar(u'\uFEFF')).trimmed().split(u';'));
+    // Every value as stored, the note's quote, semicolon and line break too.
+    std::vector<Entry> listed = book.list(group);
+    for (Entry& entry : listed)
+        entry.id = 0;
+    QCOMPARE(surnames(listed), names);
+    QCOMPARE(entriesFromCsv(*made.table).entries, listed);
 }
 
 QTEST_GUILESS_MAIN(TestRecords)

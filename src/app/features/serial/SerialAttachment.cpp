@@ -52,6 +52,13 @@ void SerialLetterPart::attachFromLetter(const document::Letter::SerialAttachment
     for (const QString& option : serial.options)
         if (option.startsWith(kSalutationOption))
             m_salutationColumns = option.mid(kSalutationOption.size());
+    if (serial.isAddressBook()) {
+        if (const QString problem = attachAddressBook(serial.addressBookGroup(), false);
+            !problem.isEmpty())
+            window().showStatus(QStringLiteral("Serienbrief: %1").arg(problem),
+                                LetterWindow::kStatusNoteMs);
+        return;
+    }
     const QString name = QFileInfo(serial.table).fileName();
     if (!QFileInfo(serial.table).isFile()) {
         window().showStatus(

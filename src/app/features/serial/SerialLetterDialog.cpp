@@ -75,6 +75,7 @@ SerialLetterDialog::SerialLetterDialog(QWidget* parent) : QDialog(parent)
     WarnungLabel->setPalette(warningColours);
 
     auto* tableForm = new QFormLayout(tableBox);
+    tableForm->addRow(QStringLiteral("Quelle:"), buildSourceRow(tableBox));
     tableForm->addRow(QStringLiteral("Datei:"), fileRow);
     tableForm->addRow(QStringLiteral("Trennzeichen:"), TrennzeichenCombo);
     tableForm->addRow(QStringLiteral("Zeichensatz:"), ZeichensatzCombo);
@@ -159,9 +160,9 @@ void SerialLetterDialog::showTable(const QString& path, const merge::CsvTable& t
         combo->addItems(table.columns);
     }
     m_quiet = false;
-    for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
-                                                      StartenButton, LoesenButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{StartenButton, LoesenButton})
         w->setEnabled(true);
+    showSource(false);
 }
 
 QWidget* SerialLetterDialog::buildSalutationBox()
@@ -261,9 +262,11 @@ void SerialLetterDialog::clearTable()
     m_quiet = false;
     BriefanredeLabel->clear();
     AnschriftanredeLabel->clear();
-    for (QWidget* w : std::initializer_list<QWidget*>{TrennzeichenCombo, ZeichensatzCombo,
-                                                      StartenButton, LoesenButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{StartenButton, LoesenButton})
         w->setEnabled(false);
+    showSource(false);
+    TrennzeichenCombo->setEnabled(false);
+    ZeichensatzCombo->setEnabled(false);
 }
 
 void SerialLetterDialog::setQuietly(QComboBox* combo, int index)

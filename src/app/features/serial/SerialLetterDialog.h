@@ -37,7 +37,13 @@ public:
 
     /** Shows the table read from path: its delimiter, encoding, columns, records and warnings. */
     void showTable(const QString& path, const merge::CsvTable& table);
-    /** No table attached: nothing to show, nothing to start. */
+    /**
+     * Shows the address book's entries of group (empty: "Alle") as the table,
+     * among groups to choose from; the file's choices are not for it.
+     */
+    void showAddressBook(const QString& group, const QStringList& groups,
+                         const merge::CsvTable& table);
+    /** No table attached: nothing to show, nothing to start, a file to choose. */
     void clearTable();
     /**
      * Shows the columns the salutation comes from (those chosen, else those
@@ -54,6 +60,10 @@ public:
     /** The name pattern of the files of a run to one PDF per record. */
     QString namePattern() const;
 
+    /** "Tabelle" or "Adressbuch": where the records come from. */
+    QComboBox* QuelleCombo = nullptr;
+    /** The address book's group: "Alle", then every group found. */
+    QComboBox* GruppeCombo = nullptr;
     QLineEdit* TabelleEdit = nullptr;
     QPushButton* AuswaehlenButton = nullptr;
     QComboBox* TrennzeichenCombo = nullptr;
@@ -80,6 +90,8 @@ public:
 signals:
     /** "Auswählen...": the window asks for a table. */
     void chooseTable();
+    /** "Adressbuch" or one of its groups was chosen: its entries are the records. */
+    void addressBookChosen(const QString& group);
     /** The delimiter or encoding was changed by the user: the table is to be read again. */
     void readAgain();
     /** A double-click on a column: "{Spalte}" goes into the letter. */
@@ -96,6 +108,9 @@ private:
     /** Sets a combo box without telling readAgain(): a shown value is no choice of the user. */
     void setQuietly(QComboBox* combo, int index);
     QWidget* buildSalutationBox();
+    QLayout* buildSourceRow(QWidget* parent);
+    /** Shows where the records come from; only a file has a delimiter and encoding. */
+    void showSource(bool addressBook);
     std::array<QComboBox*, 4> salutationCombos() const;
 
     bool m_quiet = false;

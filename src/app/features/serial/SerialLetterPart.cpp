@@ -7,6 +7,7 @@
 #include "output/LetterPrinter.h"
 #include "settings/SettingsBackend.h"
 #include "support/ErrorReport.h"
+#include "support/SharedRecords.h"
 #include "widgets/FormBuilder.h"
 #include "widgets/MemoField.h"
 #include "widgets/SpinField.h"
@@ -123,6 +124,8 @@ int SerialLetterPart::shownRecord() const
 
 QStringList SerialLetterPart::inputFiles() const
 {
+    if (m_table && m_attached.isAddressBook())
+        return {SharedRecords::of(window()).path()};
     return m_table ? QStringList{m_attached.table} : QStringList{};
 }
 
@@ -145,6 +148,11 @@ void SerialLetterPart::openDialog()
     if (!m_dialog) {
         m_dialog = new SerialLetterDialog(window().widget());
         connectGuarded(m_dialog, &SerialLetterDialog::chooseTable, [this] { chooseTable(); });
+        connectGuarded(m_dialog, &SerialLetterDialog::addressBookChosen,
+                       [this](const QString& group) {
+                           if (const QString problem = attachAddressBook(group); !problem.isEmpty())
+                               throw CommandError(problem);
+                       });
         connectGuarded(m_dialog, &SerialLetterDialog::readAgain, [this] { readTableAgain(); });
         connectGuarded(m_dialog, &SerialLetterDialog::start, [this] { runFromDialog(); });
         connectGuarded(m_dialog, &SerialLetterDialog::detach, [this] { detach(); });
@@ -152,7 +160,10 @@ void SerialLetterPart::openDialog()
                        [this](const QString& placeholder) { insertColumn(placeholder); });
         connectGuarded(m_dialog, &SerialLetterDialog::salutationChosen,
                        [this](const QString& columns) { setSalutationColumns(columns); });
-        if (m_table)
+        // The address book as it is now, with its groups to choose from.
+        if (m_table && m_attached.isAddressBook())
+            attachAddressBook(m_attached.addressBookGroup(), false);
+        else if (m_table)
             m_dialog->showTable(m_attached.table, *m_table);
         showSalutation(m_dialog, m_table.get(), shownRecord(), m_salutationColumns);
     }
@@ -163,7 +174,7 @@ void SerialLetterPart::openDialog()
 
 void SerialLetterPart::chooseTable()
 {
-    QString last = m_attached.table;
+    QString last = m_attached.isAddressBook() ? QString() : m_attached.table;
     if (last.isEmpty()) {
         const settings::StoredValue stored = window().settingsStore().readIn(kGroup, kTableKey);
         if (stored.kind == settings::StoredValue::Text)
@@ -177,7 +188,7 @@ void SerialLetterPart::chooseTable()
 
 void SerialLetterPart::readTableAgain()
 {
-    if (m_dialog && m_table)
+    if (m_dialog && m_table && !m_attached.isAddressBook())
         readTable(m_attached.table, m_dialog->csvOptions());
 }
 

@@ -59,6 +59,8 @@ private:
     void detach(bool byUser = true);
     void takeOtherLettersTable(); ///< another letter took the typed one's place
     void attachFromLetter(const document::Letter::SerialAttachment& serial); ///< never throws
+    /** The address book's entries of group (empty: all) as the table; the problem, if any. */
+    QString attachAddressBook(const QString& group, bool byUser = true);
     void notePlaceholders();     ///< on each new set of names the table has no column for
     void keepSalutationChoice(); ///< puts m_salutationColumns among m_attached's options
     /** Shows or hides the record row as a table is attached or let go. */
