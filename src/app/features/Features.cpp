@@ -6,6 +6,7 @@
 #include "features/find/FindReplacePart.h"
 #include "features/growth/FieldGrowthPart.h"
 #include "features/pagecount/PageCountPart.h"
+#include "features/payment/PaymentPart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryPart.h"
@@ -35,6 +36,7 @@ void addFeatures(LetterWindow& window)
     new FindReplacePart(window);
     new TextBlocksPart(window);
     new WrappingPart(window);
+    new PaymentPart(window);
 }
 
 } // namespace quillory::app

@@ -1,0 +1,338 @@
+// The letter's payment code in the window: its fields on "Weitere Angaben",
+// checked as they are typed, and the refusal of output whose code cannot be
+// printed. Composition draws the code and leaves out one it cannot encode.
+#include "features/payment/PaymentPart.h"
+
+#include "output/LetterPrinter.h"
+#include "payment/PaymentCheck.h"
+#include "payment/PaymentCode.h"
+#include "settings/SettingsBackend.h"
+#include "support/ErrorReport.h"
+#include "widgets/FormBuilder.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+
+namespace quillory::app {
+namespace {
+
+using document::Letter;
+namespace PaymentCheck = payment::PaymentCheck;
+
+/** The user's own account, a group of its own beside the form's. */
+const QString kGroup = QStringLiteral("Zahlungscode");
+const QString kIbanKey = QStringLiteral("IBAN");
+const QString kBicKey = QStringLiteral("BIC");
+
+struct FieldSpec
+{
+    const char* name;
+    const char* caption; ///< UTF-8
+    QString Letter::Payment::*member;
+    QString (*error)(const QString&);
+};
+
+/** In the order of PaymentPart::Field: the left column, then the right one. */
+const FieldSpec kFields[PaymentPart::FieldCount] = {
+    {"ZahlungEmpfaenger", "Empfänger:", &Letter::Payment::payee, &PaymentCheck::payeeError},
+    {"ZahlungIban", "IBAN:", &Letter::Payment::iban, &PaymentCheck::ibanError},
+    {"ZahlungBic", "BIC:", &Letter::Payment::bic, &PaymentCheck::bicError},
+    {"ZahlungBetrag", "Betrag (EUR):", &Letter::Payment::amount, &PaymentCheck::amountError},
+    {"ZahlungZweck", "Verwendungszweck:", &Letter::Payment::text, &PaymentCheck::textError},
+    {"ZahlungReferenz", "Referenz (RF…):", &Letter::Payment::reference,
+     &PaymentCheck::referenceError},
+};
+
+/** value as the field shows it: a valid one as stored, the IBAN in groups, the amount with a comma.
+ */
+QString shownValue(int field, const QString& value)
+{
+    const FieldSpec& spec = kFields[field];
+    if (!spec.error(value).isEmpty())
+        return value;
+    Letter::Payment one;
+    one.*spec.member = value;
+    const QString stored = PaymentCheck::normalised(one).*spec.member;
+    if (field == PaymentPart::Iban)
+        return PaymentCheck::groupedIban(stored);
+    if (field == PaymentPart::Amount)
+        return QString(stored).replace(QLatin1Char('.'), QLatin1Char(','));
+    return stored;
+}
+
+QLabel* errorLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette red = label->palette();
+    red.setColor(QPalette::WindowText, QColor(176, 0, 0));
+    label->setPalette(red);
+    label->hide();
+    return label;
+}
+
+void showError(QLabel& label, const QString& error)
+{
+    label.setText(error);
+    label.setVisible(!error.isEmpty());
+}
+
+} // namespace
+
+PaymentPart::PaymentPart(LetterWindow& window) : WindowPart(window, QStringLiteral("PaymentPart"))
+{
+    window.addPart(this);
+    buildLetterFields();
+    buildOwnAccount();
+    connectHandlers();
+    checkFields();
+}
+
+void PaymentPart::buildLetterFields()
+{
+    auto* group = new QGroupBox(QStringLiteral("Zahlungscode"));
+    group->setObjectName(QStringLiteral("ZahlungscodeGruppe"));
+    // Under the other details of the letter, across the tab.
+    QWidget* page = window().widget()->findChild<QWidget*>(QStringLiteral("TabSheet4"));
+    auto* details = page ? qobject_cast<QGridLayout*>(page->layout()) : nullptr;
+    if (details) {
+        details->addWidget(group, details->rowCount(), 0, 1, details->columnCount());
+    } else {
+        page = new QWidget;
+        (new QVBoxLayout(page))->addWidget(group);
+        window().addTab(page, QStringLiteral("Zahlungscode"));
+    }
+
+    auto* grid = new QGridLayout(group);
+    m_print = new QCheckBox(QStringLiteral("Zahlungscode drucken"), group);
+    m_print->setObjectName(QStringLiteral("ZahlungscodeCheck"));
+    grid->addWidget(m_print, 0, 0, 1, 4);
+    constexpr int kRows = FieldCount / 2;
+    for (int field = 0; field < FieldCount; ++field) {
+        const FieldSpec& spec = kFields[field];
+        // Each field with its message under it, three to a column.
+        const int row = 1 + field % kRows * 2;
+        const int column = field / kRows * 2;
+        auto* edit = new QLineEdit(group);
+        edit->setObjectName(QLatin1StringView(spec.name));
+        edit->setEnabled(false);
+        auto* label = new QLabel(QString::fromUtf8(spec.caption), group);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, column);
+        grid->addWidget(edit, row, column + 1);
+        m_errors[field] = errorLabel(edit->objectName() + QStringLiteral("Fehler"), group);
+        grid->addWidget(m_errors[field], row + 1, column + 1);
+        m_fields[field] = edit;
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    m_problem = errorLabel(QStringLiteral("ZahlungscodeFehler"), group);
+    grid->addWidget(m_problem, 1 + kRows * 2, 0, 1, 4);
+}
+
+void PaymentPart::connectHandlers()
+{
+    connectGuarded(m_print, &QCheckBox::toggled, [this](bool on) { printToggled(on); });
+    for (int field = 0; field < FieldCount; ++field) {
+        QLineEdit* edit = m_fields[field];
+        connectGuarded(edit, &QLineEdit::textChanged, [this] {
+            checkFields();
+            edited();
+        });
+        connectGuarded(edit, &QLineEdit::editingFinished,
+                       [this, edit, field] { showNormalised(edit, field); });
+    }
+    // An empty payee stands for the sender, whose name the field shows greyed.
+    if (auto* sender = qobject_cast<QLineEdit*>(window().textField(QStringLiteral("sender.name"))))
+        connectGuarded(sender, &QLineEdit::textChanged, [this] { checkFields(); });
+    // A letter without a payment leaves nothing of the one before in the fields.
+    connectGuarded(&window().events(), &WindowEvents::letterReplaced, [this] {
+        if (m_print->isChecked())
+            return;
+        const QScopedValueRollback<bool> showing(m_showing, true);
+        for (QLineEdit* edit : m_fields)
+            edit->clear();
+        checkFields();
+    });
+    for (QLineEdit* own : {m_ownIban, m_ownBic}) {
+        connectGuarded(own, &QLineEdit::textChanged, [this] { ownAccountChanged(); });
+        connectGuarded(own, &QLineEdit::editingFinished, [this, own] {
+            const int field = own == m_ownIban ? Iban : Bic;
+            if (kFields[field].error(own->text()).isEmpty())
+                own->setText(shownValue(field, own->text()));
+        });
+    }
+}
+
+Letter::Payment PaymentPart::typed() const
+{
+    Letter::Payment payment;
+    for (int field = 0; field < FieldCount; ++field)
+        payment.*kFields[field].member = m_fields[field]->text();
+    return payment;
+}
+
+QString PaymentPart::senderName() const
+{
+    const auto* sender =
+        qobject_cast<const QLineEdit*>(window().textField(QStringLiteral("sender.name")));
+    return sender ? sender->text().trimmed() : QString();
+}
+
+void PaymentPart::readLetter(Letter& letter) const
+{
+    letter.payment = m_print->isChecked() ? PaymentCheck::normalised(typed()) : Letter::Payment();
+}
+
+void PaymentPart::showLetter(const Letter& letter)
+{
+    const QScopedValueRollback<bool> showing(m_showing, true);
+    Letter shown;
+    readLetter(shown);
+    // The same payment again leaves the fields as typed, spaces and all.
+    if (shown.payment != letter.payment) {
+        m_print->setChecked(!letter.payment.isEmpty());
+        for (int field = 0; field < FieldCount; ++field)
+            m_fields[field]->setText(shownValue(field, letter.payment.*kFields[field].member));
+    }
+    checkFields();
+}
+
+void PaymentPart::printToggled(bool on)
+{
+    for (QLineEdit* edit : m_fields)
+        edit->setEnabled(on);
+    if (on && !m_showing && m_fields[Iban]->text().trimmed().isEmpty()) {
+        const QScopedValueRollback<bool> showing(m_showing, true);
+        m_fields[Iban]->setText(shownValue(Iban, ownIban()));
+        if (m_fields[Bic]->text().trimmed().isEmpty())
+            m_fields[Bic]->setText(shownValue(Bic, ownBic()));
+    }
+    checkFields();
+    edited();
+}
+
+void PaymentPart::edited()
+{
+    if (!m_showing)
+        window().markEdited();
+}
+
+void PaymentPart::checkFields()
+{
+    const QString sender = senderName();
+    m_fields[Payee]->setPlaceholderText(sender);
+    const bool on = m_print->isChecked();
+    Letter::Payment payment = typed();
+    if (payment.payee.trimmed().isEmpty())
+        payment.payee = sender;
+    bool fine = true;
+    for (int field = 0; field < FieldCount; ++field) {
+        const FieldSpec& spec = kFields[field];
+        const QString error = on ? spec.error(payment.*spec.member) : QString();
+        showError(*m_errors[field], error);
+        fine = fine && error.isEmpty();
+    }
+    // What concerns the payment as a whole only once each field is sound.
+    showError(*m_problem, on && fine ? PaymentCheck::problem(payment) : QString());
+}
+
+void PaymentPart::showNormalised(QLineEdit* field, int index)
+{
+    if (!m_errors[index]->text().isEmpty())
+        return;
+    const QString shown = shownValue(index, field->text());
+    if (shown == field->text())
+        return;
+    // The letter is the same: shown otherwise, not edited.
+    const QScopedValueRollback<bool> showing(m_showing, true);
+    field->setText(shown);
+}
+
+bool PaymentPart::beforeOutput(Output, output::PrintRequest& request)
+{
+    if (const QString problem = payment::PaymentCode::problem(request.letter); !problem.isEmpty())
+        throw CommandError(QStringLiteral("Der Zahlungscode kann so nicht gedruckt werden.\n") +
+                           problem);
+    return true;
+}
+
+void PaymentPart::buildOwnAccount()
+{
+    const FormBuilder b{DesignScale()};
+    QWidget* const tab = window().place(LetterWindow::Place::SenderTab);
+    // Right of the page's own settings, clear of their longest captions.
+    auto* group = new QGroupBox(QStringLiteral("Zahlungscode"), tab);
+    group->setObjectName(QStringLiteral("EigenesKontoGruppe"));
+    group->setGeometry(b.scale().rect(592, 8, 266, 200));
+    b.labelAbove(group, QStringLiteral("Ihre IBAN:"), 10, 40);
+    m_ownIban = b.textField(group, QStringLiteral("EigeneIban"), 10, 40, 246);
+    b.labelAbove(group, QStringLiteral("Ihre BIC:"), 10, 80);
+    m_ownBic = b.textField(group, QStringLiteral("EigeneBic"), 10, 80, 120);
+    m_ownError = errorLabel(QStringLiteral("EigenesKontoFehler"), group);
+    m_ownError->setGeometry(b.scale().rect(10, 108, 246, 86));
+    b.fitLabels(group);
+    if (QWidget* last = tab->findChild<QWidget*>(QStringLiteral("VordruckCheck")))
+        QWidget::setTabOrder(last, m_ownIban);
+    QWidget::setTabOrder(m_ownIban, m_ownBic);
+}
+
+QString PaymentPart::ownIban() const
+{
+    const QString iban = m_ownIban->text();
+    return PaymentCheck::ibanError(iban).isEmpty() ? PaymentCheck::compactIban(iban) : QString();
+}
+
+QString PaymentPart::ownBic() const
+{
+    Letter::Payment payment;
+    payment.bic = m_ownBic->text();
+    return PaymentCheck::bicError(payment.bic).isEmpty() ? PaymentCheck::normalised(payment).bic
+                                                         : QString();
+}
+
+void PaymentPart::restoreSettings(const settings::ViewChoices&)
+{
+    settings::SettingsBackend& store = window().settingsStore();
+    const auto stored = [&store](const QString& name) {
+        const settings::StoredValue value = store.readIn(kGroup, name);
+        return value.kind == settings::StoredValue::Text ? value.text.trimmed() : QString();
+    };
+    m_ownIban->setText(shownValue(Iban, stored(kIbanKey)));
+    m_ownBic->setText(shownValue(Bic, stored(kBicKey)));
+    m_storedIban = ownIban();
+    m_storedBic = ownBic();
+    m_restored = true;
+}
+
+void PaymentPart::ownAccountChanged()
+{
+    // No IBAN of one's own is fine: the letters then get theirs typed.
+    QStringList errors;
+    if (!m_ownIban->text().trimmed().isEmpty())
+        errors << PaymentCheck::ibanError(m_ownIban->text());
+    errors << PaymentCheck::bicError(m_ownBic->text());
+    errors.removeAll(QString());
+    showError(*m_ownError, errors.join(QLatin1Char('\n')));
+    if (!m_restored || !errors.isEmpty() || (ownIban() == m_storedIban && ownBic() == m_storedBic))
+        return;
+    const QString ownIbanValue = ownIban(), ownBicValue = ownBic();
+    saveSettings([&](settings::SettingsBackend& store) {
+        for (const auto& [name, value] :
+             {std::pair{kIbanKey, ownIbanValue}, std::pair{kBicKey, ownBicValue}})
+            if (!store.writeIn(kGroup, name, value))
+                return QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(name);
+        return store.flush() ? QString()
+                             : QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(kBicKey);
+    });
+    m_storedIban = ownIbanValue;
+    m_storedBic = ownBicValue;
+}
+
+} // namespace quillory::app
