@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QVBoxLayout>
 
 namespace quillory::app {
 namespace {
