@@ -1,8 +1,8 @@
 #include "document/LetterFile.h"
 #include "FormFixture.h"
 
-#include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -24,9 +24,9 @@ QString message(FormFixture& f, const QString& name)
     return label && !label->isHidden() ? label->text() : QString();
 }
 
-QCheckBox* printBox(FormFixture& f)
+QGroupBox* printBox(FormFixture& f)
 {
-    return f.form->findChild<QCheckBox*>(u"ZahlungscodeCheck"_s);
+    return f.form->findChild<QGroupBox*>(u"ZahlungscodeCheck"_s);
 }
 
 /** Types text and leaves the field, as the user does. */

@@ -10,13 +10,14 @@
 #include "support/ErrorReport.h"
 #include "widgets/FormBuilder.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace quillory::app {
 namespace {
@@ -97,49 +98,54 @@ PaymentPart::PaymentPart(LetterWindow& window) : WindowPart(window, QStringLiter
 
 void PaymentPart::buildLetterFields()
 {
-    auto* group = new QGroupBox(QStringLiteral("Zahlungscode"));
-    group->setObjectName(QStringLiteral("ZahlungscodeGruppe"));
-    // Under the other details of the letter, across the tab.
+    // The box in its title switches the code and, with it, the fields.
+    m_print = new QGroupBox(QStringLiteral("Zahlungscode drucken"));
+    m_print->setObjectName(QStringLiteral("ZahlungscodeCheck"));
+    m_print->setCheckable(true);
+    m_print->setChecked(false);
+    // Under the other details of the letter, across the tab; laid out at
+    // once like them, not only once shown.
     QWidget* page = window().widget()->findChild<QWidget*>(QStringLiteral("TabSheet4"));
     auto* details = page ? qobject_cast<QGridLayout*>(page->layout()) : nullptr;
     if (details) {
-        details->addWidget(group, details->rowCount(), 0, 1, details->columnCount());
+        details->addWidget(m_print, details->rowCount(), 0, 1, details->columnCount());
     } else {
         page = new QWidget;
-        (new QVBoxLayout(page))->addWidget(group);
+        (new QVBoxLayout(page))->addWidget(m_print);
         window().addTab(page, QStringLiteral("Zahlungscode"));
     }
 
-    auto* grid = new QGridLayout(group);
-    m_print = new QCheckBox(QStringLiteral("Zahlungscode drucken"), group);
-    m_print->setObjectName(QStringLiteral("ZahlungscodeCheck"));
-    grid->addWidget(m_print, 0, 0, 1, 4);
-    constexpr int kRows = FieldCount / 2;
+    // Two lines of three fields, so that the tab keeps the height it needs,
+    // and under them the messages across the group, in the fields' order.
+    auto* grid = new QGridLayout(m_print);
+    auto* messages = new QVBoxLayout;
     for (int field = 0; field < FieldCount; ++field) {
         const FieldSpec& spec = kFields[field];
-        // Each field with its message under it, three to a column.
-        const int row = 1 + field % kRows * 2;
-        const int column = field / kRows * 2;
-        auto* edit = new QLineEdit(group);
+        const int column = field / 2 * 2;
+        auto* edit = new QLineEdit(m_print);
         edit->setObjectName(QLatin1StringView(spec.name));
-        edit->setEnabled(false);
-        auto* label = new QLabel(QString::fromUtf8(spec.caption), group);
+        auto* label = new QLabel(QString::fromUtf8(spec.caption), m_print);
         label->setBuddy(edit);
-        grid->addWidget(label, row, column);
-        grid->addWidget(edit, row, column + 1);
-        m_errors[field] = errorLabel(edit->objectName() + QStringLiteral("Fehler"), group);
-        grid->addWidget(m_errors[field], row + 1, column + 1);
+        grid->addWidget(label, field % 2, column);
+        grid->addWidget(edit, field % 2, column + 1);
+        m_errors[field] = errorLabel(edit->objectName() + QStringLiteral("Fehler"), m_print);
+        messages->addWidget(m_errors[field]);
         m_fields[field] = edit;
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    m_problem = errorLabel(QStringLiteral("ZahlungscodeFehler"), group);
-    grid->addWidget(m_problem, 1 + kRows * 2, 0, 1, 4);
+    // The IBAN and the text need the room, the BIC and the amount little.
+    for (const auto& [column, stretch] : {std::pair{1, 3}, std::pair{3, 2}, std::pair{5, 3}})
+        grid->setColumnStretch(column, stretch);
+    m_problem = errorLabel(QStringLiteral("ZahlungscodeFehler"), m_print);
+    messages->addWidget(m_problem);
+    grid->addLayout(messages, 2, 0, 1, 6);
+    if (details)
+        details->activate();
+    grid->activate();
 }
 
 void PaymentPart::connectHandlers()
 {
-    connectGuarded(m_print, &QCheckBox::toggled, [this](bool on) { printToggled(on); });
+    connectGuarded(m_print, &QGroupBox::toggled, [this](bool on) { printToggled(on); });
     for (int field = 0; field < FieldCount; ++field) {
         QLineEdit* edit = m_fields[field];
         connectGuarded(edit, &QLineEdit::textChanged, [this] {
@@ -152,11 +158,15 @@ void PaymentPart::connectHandlers()
     // An empty payee stands for the sender, whose name the field shows greyed.
     if (auto* sender = qobject_cast<QLineEdit*>(window().textField(QStringLiteral("sender.name"))))
         connectGuarded(sender, &QLineEdit::textChanged, [this] { checkFields(); });
-    // A letter without a payment leaves nothing of the one before in the fields.
+    // A letter without a payment leaves nothing of the one before in the
+    // fields, nor the box ticked for one never typed.
     connectGuarded(&window().events(), &WindowEvents::letterReplaced, [this] {
-        if (m_print->isChecked())
+        Letter shown;
+        readLetter(shown);
+        if (!shown.payment.isEmpty())
             return;
         const QScopedValueRollback<bool> showing(m_showing, true);
+        m_print->setChecked(false);
         for (QLineEdit* edit : m_fields)
             edit->clear();
         checkFields();
@@ -207,8 +217,6 @@ void PaymentPart::showLetter(const Letter& letter)
 
 void PaymentPart::printToggled(bool on)
 {
-    for (QLineEdit* edit : m_fields)
-        edit->setEnabled(on);
     if (on && !m_showing && m_fields[Iban]->text().trimmed().isEmpty()) {
         const QScopedValueRollback<bool> showing(m_showing, true);
         m_fields[Iban]->setText(shownValue(Iban, ownIban()));

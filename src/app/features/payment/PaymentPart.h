@@ -4,7 +4,7 @@
 
 #include <array>
 
-class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
@@ -60,7 +60,8 @@ private:
     QString ownIban() const;
     QString ownBic() const;
 
-    QCheckBox* m_print = nullptr;
+    /** "Zahlungscode drucken": the group of the fields, checkable. */
+    QGroupBox* m_print = nullptr;
     std::array<QLineEdit*, FieldCount> m_fields{};
     std::array<QLabel*, FieldCount> m_errors{};
     /** What no single field says: reference and text together, a payload too long. */
