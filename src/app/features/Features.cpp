@@ -8,6 +8,7 @@
 #include "features/find/FindReplacePart.h"
 #include "features/growth/FieldGrowthPart.h"
 #include "features/pagecount/PageCountPart.h"
+#include "features/payment/PaymentPart.h"
 #include "features/profiles/SenderProfilesPart.h"
 #include "features/recent/RecentLettersPart.h"
 #include "features/recovery/RecoveryPart.h"
@@ -39,6 +40,7 @@ void addFeatures(LetterWindow& window)
     new WrappingPart(window);
     new AddressBookPart(window);
     new ArchivePart(window);
+    new PaymentPart(window);
 }
 
 } // namespace quillory::app

@@ -60,6 +60,7 @@ void MainForm::NewAll()
     blank.enclosures.clear();
     blank.distribution.clear();
     blank.serial = {};
+    blank.payment = {};
     setLetter(blank);
     FileName.clear();
     m_events->letterReplaced();
