@@ -10,8 +10,9 @@
 namespace quillory::layout {
 namespace {
 
-constexpr double kCodeMm = 30;   // the symbol's side with its quiet zone
-constexpr int kQuietModules = 4; // white modules around the symbol on every side
+constexpr double kCodeMm = 30;    // the symbol's side with its quiet zone
+constexpr double kModuleMm = 0.4; // the smallest module a phone's camera reads at arm's length
+constexpr int kQuietModules = 4;  // white modules around the symbol on every side
 constexpr int kCaptionPoints = 8;
 
 QRect bounds(const DrawOp& op)
@@ -44,7 +45,9 @@ void Composer::paymentCode()
     const QString caption = QStringLiteral("Zahlen mit Code");
     const int captionWidth = m_canvas.textWidth(caption);
     const int captionHeight = m_canvas.textHeight(caption);
-    const int side = millimetres(kCodeMm);
+    // The largest symbols would get modules under the readable size at 30 mm; they grow instead.
+    const int total = symbol.size + 2 * kQuietModules;
+    const int side = millimetres(std::max(kCodeMm, total * kModuleMm));
     const int width = std::max(side, captionWidth);
     const int right = m_textRight;
 
@@ -71,7 +74,6 @@ void Composer::paymentCode()
                      m_canvas.font(), TextRole::PaymentCode);
 
     // Module edges rounded one by one, so the modules tile the square without gaps.
-    const int total = symbol.size + 2 * kQuietModules;
     const int left = right - side;
     const int codeTop = top + captionHeight;
     const auto edge = [&](int origin, int module) {

@@ -61,6 +61,7 @@ class TestPaymentLayout : public QObject
 private slots:
     void placement_data();
     void placement();
+    void theLargestCodeKeepsReadableModules();
 };
 
 void TestPaymentLayout::placement_data()
@@ -111,6 +112,28 @@ void TestPaymentLayout::placement()
     const int quiet = caption.to.x() - 1 - modules.right();
     QVERIFY(quiet > 0 && std::abs(modules.left() - square.x() - quiet) <= 1);
     QVERIFY(std::abs(modules.top() - square.y() - quiet) <= 1);
+}
+
+void TestPaymentLayout::theLargestCodeKeepsReadableModules()
+{
+    // 331 bytes, the most a code may carry: a symbol of 69 modules, which at
+    // 30 mm with its quiet zone would be under 0.4 mm each.
+    Letter letter = Letter::makeNew(QDate(2026, 12, 8));
+    letter.payment = {QString(70, u'P'),
+                      u"DE89370400440532013000"_s,
+                      u"COBADEFFXXX"_s,
+                      u"999999999,99"_s,
+                      {},
+                      QString(96, u'ä') + u'x'};
+    const PageLayout layout = compose(LayoutKind::Layout1, letter);
+    QRect modules;
+    for (int page = 1; page <= layout.pageCount(); ++page)
+        for (const DrawOp& op : layout.pageOps(page))
+            modules |=
+                op.kind == DrawOp::Kind::Rect ? QRect(op.from, op.to - QPoint(1, 1)) : QRect();
+    QVERIFY(!modules.isEmpty());
+    QVERIFY2(modules.width() >= int(69 * 0.4 * 96 / 25.4),
+             qPrintable(QString::number(modules.width())));
 }
 
 QTEST_GUILESS_MAIN(TestPaymentLayout)
