@@ -80,6 +80,34 @@ QByteArray csvValue(const QString& value)
 
 } // namespace
 
+QStringList csvFieldNames()
+{
+    QStringList names;
+    for (const QStringList& each : fieldNames())
+        names << each.first();
+    return names;
+}
+
+QStringList csvFieldColumns(const QStringList& columns, const QString& mapping)
+{
+    QStringList found;
+    for (const QStringList& names : fieldNames()) {
+        int column = -1;
+        for (const QString& name : names)
+            if (column < 0)
+                column = columnNamed(columns, name);
+        found << (column < 0 ? QString() : columns[column]);
+    }
+    for (const QString& pair : mapping.split(u',', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        const int field = equals < 0 ? -1 : fieldNamed(pair.left(equals));
+        const QString column = pair.mid(equals + 1).trimmed();
+        if (field >= 0 && (column.isEmpty() || columnNamed(columns, column) >= 0))
+            found[field] = column.isEmpty() ? QString() : columns[columnNamed(columns, column)];
+    }
+    return found;
+}
+
 CsvEntries entriesFromCsv(const merge::CsvTable& table, const QString& mapping)
 {
     CsvEntries result;
@@ -95,17 +123,15 @@ CsvEntries entriesFromCsv(const merge::CsvTable& table, const QString& mapping)
         const qsizetype equals = pair.indexOf(u'=');
         const int field = fieldNamed(pair.left(equals));
         if (equals < 0 || field < 0) {
-            QStringList known;
-            for (const QStringList& names : fieldNames())
-                known << names.first();
             result.error = QStringLiteral("„%1“ nennt kein Feld; Felder sind: %2")
-                               .arg(pair, known.join(QLatin1String(", ")));
+                               .arg(pair, csvFieldNames().join(QLatin1String(", ")));
             return result;
         }
-        columnOf[field] = columnNamed(table.columns, pair.mid(equals + 1));
-        if (columnOf[field] < 0) {
-            result.error = QStringLiteral("Die Tabelle hat keine Spalte „%1“.")
-                               .arg(pair.mid(equals + 1).trimmed());
+        // "Feld=" leaves the field empty even where a column has its name.
+        const QString column = pair.mid(equals + 1).trimmed();
+        columnOf[field] = column.isEmpty() ? -1 : columnNamed(table.columns, column);
+        if (columnOf[field] < 0 && !column.isEmpty()) {
+            result.error = QStringLiteral("Die Tabelle hat keine Spalte „%1“.").arg(column);
             return result;
         }
     }

@@ -28,13 +28,25 @@ struct CsvEntries
  * Gruppen (separated by commas) and "Anschrift 1" to "Anschrift 5".
  *
  * mapping ("Feld=Spalte,Feld=Spalte") names the column of a field whose
- * column is named otherwise, e.g. "Nachname=Familienname,PLZ=Postleitzahl".
+ * column is named otherwise, e.g. "Nachname=Familienname,PLZ=Postleitzahl";
+ * "Feld=" reads the field from no column.
  *
  * The recipient lines are the "Anschrift" columns where a record has them,
  * and otherwise made as fillRecipientLines() says. Rows without any value
  * are left out.
  */
 CsvEntries entriesFromCsv(const merge::CsvTable& table, const QString& mapping = {});
+
+/** The fields' names as a mapping names them, in their order. */
+QStringList csvFieldNames();
+
+/**
+ * For each field of csvFieldNames() the column of columns it is read from,
+ * empty for none: found by name, then as mapping says. Unlike
+ * entriesFromCsv(), pairs naming no field or no column of these are skipped,
+ * so a mapping kept from another table serves where it fits.
+ */
+QStringList csvFieldColumns(const QStringList& columns, const QString& mapping = {});
 
 /**
  * Entries as a table the serial letters read: UTF-8 with a byte order mark

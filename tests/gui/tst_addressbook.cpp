@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -51,6 +52,22 @@ void type(QLineEdit* edit, const QString& text)
 void trigger(FormFixture& f, const QString& action)
 {
     f.form->findChild<QAction*>(action)->trigger();
+}
+
+/** Answers the next mapping dialog: notes the columns preselected, sets those in set, accepts. */
+void answerMapping(FormFixture& f, QStringList& seen, const QStringList& set)
+{
+    QTimer::singleShot(0, f.form.get(), [&f, &seen, set] {
+        auto* dialog = f.form->findChild<QDialog*>(u"AdressSpalten"_s);
+        QVERIFY(dialog);
+        for (const QString& field : {u"Nachname"_s, u"Ort"_s}) {
+            auto* combo = dialog->findChild<QComboBox*>(u"Spalte"_s + field);
+            seen << combo->currentText();
+            if (!set.isEmpty())
+                combo->setCurrentText(set[seen.size() - 1]);
+        }
+        dialog->accept();
+    });
 }
 
 } // namespace
@@ -200,6 +217,47 @@ private slots:
         QCOMPARE(entries.front().groups, QStringList{u"Kunden"_s});
         QCOMPARE(other.form->statusBar()->currentMessage(),
                  u"0 Einträge hinzugefügt, 1 zusammengeführt"_s);
+    }
+
+    void aTablesColumnsAreMappedAndRemembered_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QString>("remembered");
+        QTest::newRow("two unknown columns")
+            << QByteArray("Familienname;Wohnort") << u"Nachname=Familienname,Ort=Wohnort"_s;
+        QTest::newRow("one known, one unknown")
+            << QByteArray("Vorname;Familienname;Wohnort;Telefon")
+            << u"Nachname=Familienname,Ort=Wohnort"_s;
+    }
+
+    void aTablesColumnsAreMappedAndRemembered()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(QString, remembered);
+        FormFixture f;
+        trigger(f, u"Adressbuch1"_s);
+        const QString path = f.form->dataFolder() + u"/fremd.csv"_s;
+        QStringList seen;
+        for (const QByteArray& name : {QByteArray("Meyer"), QByteArray("Kuhn")}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            const QByteArray row =
+                header.count(';') == 1 ? name + ";Bonn" : "Eva;" + name + ";Bonn;0";
+            file.write(header + "\n" + row + "\n");
+            file.close();
+            f.prompts.addressNames = {path};
+            answerMapping(f, seen,
+                          seen.isEmpty() ? QStringList{u"Familienname"_s, u"Wohnort"_s}
+                                         : QStringList{});
+            f.form->findChild<QPushButton*>(u"AdressenImportieren"_s)->click();
+            QVERIFY(!bookOf(f).complete(QString::fromUtf8(name), 1).empty());
+            QCOMPARE(bookOf(f).complete(QString::fromUtf8(name), 1).front().surname,
+                     QString::fromUtf8(name));
+        }
+        // The first time nothing was chosen; the second the remembered columns were.
+        QCOMPARE(seen, (QStringList{u"(keine)"_s, u"(keine)"_s, u"Familienname"_s, u"Wohnort"_s}));
+        QCOMPARE(f.ownSettings.readIn(u"Adressbuch"_s, u"Spaltenzuordnung"_s).text, remembered);
+        QVERIFY(f.prompts.errors.isEmpty());
     }
 
     void startingLeavesTheDatabaseAlone_data()

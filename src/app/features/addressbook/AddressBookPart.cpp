@@ -2,11 +2,13 @@
 
 #include "document/SafeWrite.h"
 #include "features/addressbook/AddressBookDialog.h"
+#include "features/addressbook/CsvMappingDialog.h"
 #include "merge/CsvTable.h"
 #include "records/AddressBook.h"
 #include "records/AddressCsv.h"
 #include "records/SearchFold.h"
 #include "records/VCard.h"
+#include "settings/SettingsBackend.h"
 #include "support/ErrorReport.h"
 #include "support/SharedRecords.h"
 
@@ -40,6 +42,9 @@ QString offeredText(const records::Entry& entry)
             parts << more.trimmed();
     return parts.join(QStringLiteral(", "));
 }
+
+const QString kGroup = QStringLiteral("Adressbuch");
+const QString kMappingKey = QStringLiteral("Spaltenzuordnung");
 
 bool sameLine(const QString& a, const QString& b)
 {
@@ -280,10 +285,16 @@ void AddressBookPart::importFile()
         const merge::CsvResult table = merge::readCsvFile(path);
         if (!table)
             throw CommandError(table.error.text());
-        records::CsvEntries read = records::entriesFromCsv(*table.table);
+        const QStringList& columns = table.table->columns;
+        const std::optional<QString> mapping = CsvMappingDialog::ask(
+            m_dialog ? m_dialog.data() : window().widget(), columns, m_mapping);
+        if (!mapping)
+            return;
+        records::CsvEntries read = records::entriesFromCsv(*table.table, *mapping);
         if (!read.error.isEmpty())
             throw CommandError(read.error);
         entries = std::move(read.entries);
+        rememberMapping(CsvMappingDialog::remember(m_mapping, *mapping, columns));
     }
     const std::optional<records::AddressBook::ImportCount> count = book().import(entries);
     check(count.has_value());
@@ -294,6 +305,24 @@ void AddressBookPart::importFile()
                         LetterWindow::kStatusNoteMs);
     if (!warnings.isEmpty())
         window().prompts().showInfo(warnings.join(QLatin1Char('\n')));
+}
+
+void AddressBookPart::restoreSettings(const settings::ViewChoices&)
+{
+    const settings::StoredValue stored = window().settingsStore().readIn(kGroup, kMappingKey);
+    m_mapping = stored.kind == settings::StoredValue::Text ? stored.text.trimmed() : QString();
+}
+
+void AddressBookPart::rememberMapping(const QString& mapping)
+{
+    if (mapping == m_mapping)
+        return;
+    saveSettings([&mapping](settings::SettingsBackend& store) {
+        return store.writeIn(kGroup, kMappingKey, mapping) && store.flush()
+                   ? QString()
+                   : QStringLiteral("Konnte Daten für '%1' nicht setzen").arg(kMappingKey);
+    });
+    m_mapping = mapping;
 }
 
 void AddressBookPart::exportFile()

@@ -52,6 +52,7 @@ public:
     void storeRecipient();
     /** "Adressbuch...". */
     void openDialog();
+    void restoreSettings(const settings::ViewChoices& view) override;
 
 private:
     /** The address book, opened on first use; throws when it cannot be used. */
@@ -66,6 +67,8 @@ private:
     void deleteEntry(qint64 id);
     void importFile();
     void exportFile();
+    /** Keeps mapping, in the "--map" form, as the columns' mapping for the next table. */
+    void rememberMapping(const QString& mapping);
 
     std::array<QLineEdit*, 5> m_lines{};
     QCompleter* m_completer = nullptr;
@@ -78,6 +81,7 @@ private:
     bool m_filling = false;
     QString m_importName;
     QString m_exportName;
+    QString m_mapping;
 };
 
 } // namespace quillory::app
