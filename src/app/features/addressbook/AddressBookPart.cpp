@@ -1,4 +1,5 @@
 #include "features/addressbook/AddressBookPart.h"
+#include "features/addressbook/RecipientUndo.h"
 
 #include "document/SafeWrite.h"
 #include "features/addressbook/AddressBookDialog.h"
@@ -85,6 +86,7 @@ AddressBookPart::AddressBookPart(LetterWindow& window)
     m_completer->setMaxVisibleItems(kOffered);
     // Not the field's own completer, which would put the row's text in the line.
     m_completer->setWidget(m_lines[0]);
+    m_undo = new RecipientUndo(m_lines, this);
     connectGuarded(m_lines[0], &QLineEdit::textEdited, [this](const QString& text) {
         if (!m_filling)
             offerCompletions(text);
@@ -138,23 +140,6 @@ void AddressBookPart::completionChosen(int row)
         return;
     const records::Entry chosen = m_offered[static_cast<size_t>(row)];
     takeEntry(chosen);
-}
-
-void AddressBookPart::takeEntry(const records::Entry& entry)
-{
-    m_filling = true;
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        QLineEdit* line = m_lines[i];
-        if (!line || line->text() == entry.lines[i])
-            continue;
-        // Through the field's editing, not setText(), which would clear its undo.
-        line->selectAll();
-        line->insert(entry.lines[i]);
-        line->setCursorPosition(0);
-    }
-    m_filling = false;
-    if (entry.id != 0)
-        check(book().markUsed(entry.id, QDateTime::currentDateTime()));
 }
 
 void AddressBookPart::storeRecipient()

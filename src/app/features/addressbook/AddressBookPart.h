@@ -20,6 +20,7 @@ class AddressBook;
 namespace quillory::app {
 
 class AddressBookDialog;
+class RecipientUndo;
 
 /**
  * The address book in the window. Typing in the recipient's first line
@@ -29,9 +30,8 @@ class AddressBookDialog;
  * entries. The database is opened at the first use after the window shows,
  * so start-up never waits for it.
  *
- * The window undoes per field (each line's own Ctrl+Z; "Rückgängig" is the
- * body's): filling the recipient is one step of undo in each line it
- * changes, so Ctrl+Z in a line brings back what it held before.
+ * Filling the recipient is one edit: the first Ctrl+Z in any of its lines
+ * brings back what every line held before (RecipientUndo).
  */
 class AddressBookPart : public WindowPart
 {
@@ -72,6 +72,7 @@ private:
 
     std::array<QLineEdit*, 5> m_lines{};
     QCompleter* m_completer = nullptr;
+    RecipientUndo* m_undo = nullptr;
     QStandardItemModel* m_model = nullptr;
     std::vector<records::Entry> m_offered;
     std::unique_ptr<records::AddressBook> m_book;
