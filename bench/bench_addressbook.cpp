@@ -3,6 +3,7 @@
 // its popup shown, all before the next key (within 5 ms).
 #include "GuiBenchmarkMain.h"
 #include "records/AddressBook.h"
+#include "SampleAddresses.h"
 #include "support/SharedRecords.h"
 #include "window/MainForm.h"
 
@@ -23,26 +24,7 @@ constexpr int kEntries = 50000;
 
 void fill(records::AddressBook& book)
 {
-    const QStringList first =
-        QStringLiteral("Max Anna Jürgen Ayşe Renée Paul Eva Lukas Mia Tim Lea Jan").split(u' ');
-    const QStringList last = QStringLiteral("Müller Schmidt Schneider Fischer Weber Meyer "
-                                            "Wagner Becker Schulz Hoffmann Özdemir Strauß")
-                                 .split(u' ');
-    const QStringList cities = QStringLiteral("Köln Berlin München Hamburg Bonn Wien").split(u' ');
-    std::vector<records::Entry> entries;
-    for (int i = 0; i < kEntries; ++i) {
-        records::Entry entry;
-        entry.firstName = first[i % first.size()];
-        entry.surname = last[(i / first.size()) % last.size()] + QString::number(i);
-        records::fillRecipientLines(entry, {{},
-                                            QStringLiteral("Hauptstraße %1").arg(i % 200),
-                                            QString::number(10000 + i % 89999),
-                                            cities[i % cities.size()],
-                                            {}});
-        if (i % 10 == 0)
-            entry.lastUsed = QDateTime(QDate(2026, 1, 1), QTime()).addSecs(i);
-        entries.push_back(entry);
-    }
+    const std::vector<records::Entry> entries = bench::sampleAddresses(kEntries);
     if (!book.import(entries))
         qFatal("the address book could not be filled");
 }

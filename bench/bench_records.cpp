@@ -2,6 +2,7 @@
 // 50,000 entries, however much the typed text matches.
 #include "records/AddressBook.h"
 #include "records/Database.h"
+#include "SampleAddresses.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,32 +26,7 @@ struct Book
 
     Book()
     {
-        const QStringList first = QStringLiteral("Max Anna Jürgen Ayşe Renée Paul Eva Lukas Mia "
-                                                 "Tim Lea Jan Sophie Ben Emma Noah")
-                                      .split(u' ');
-        const QStringList last = QStringLiteral("Müller Schmidt Schneider Fischer Weber Meyer "
-                                                "Wagner Becker Schulz Hoffmann Özdemir Strauß "
-                                                "Koch Richter Klein Wolf")
-                                     .split(u' ');
-        const QStringList cities =
-            QStringLiteral("Köln Berlin München Hamburg Düsseldorf Bonn Wien Zürich").split(u' ');
-        std::vector<Entry> entries;
-        for (int i = 0; i < kEntries; ++i) {
-            Entry entry;
-            entry.firstName = first[i % first.size()];
-            // A number makes each name its own, as real address books hold few twins.
-            entry.surname = last[(i / first.size()) % last.size()] + QString::number(i);
-            entry.email = entry.firstName.toLower() + QStringLiteral("@example.de");
-            fillRecipientLines(entry, {{},
-                                       QStringLiteral("Hauptstraße %1").arg(i % 200),
-                                       QString::number(10000 + i % 89999),
-                                       cities[i % cities.size()],
-                                       {}});
-            // One in ten went into a letter: completion looks at these first.
-            if (i % 10 == 0)
-                entry.lastUsed = QDateTime(QDate(2026, 1, 1), QTime()).addSecs(i);
-            entries.push_back(entry);
-        }
+        const std::vector<Entry> entries = quillory::bench::sampleAddresses(kEntries);
         if (!database.open() || !book.import(entries))
             qFatal("the address book could not be filled");
     }

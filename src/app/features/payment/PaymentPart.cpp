@@ -30,7 +30,7 @@ const QString kGroup = QStringLiteral("Zahlungscode");
 const QString kIbanKey = QStringLiteral("IBAN");
 const QString kBicKey = QStringLiteral("BIC");
 
-struct FieldSpec
+struct FieldRule
 {
     const char* name;
     const char* caption; ///< UTF-8
@@ -39,7 +39,7 @@ struct FieldSpec
 };
 
 /** In the order of PaymentPart::Field: the left column, then the right one. */
-const FieldSpec kFields[PaymentPart::FieldCount] = {
+const FieldRule kFields[PaymentPart::FieldCount] = {
     {"ZahlungEmpfaenger", "Empfänger:", &Letter::Payment::payee, &PaymentCheck::payeeError},
     {"ZahlungIban", "IBAN:", &Letter::Payment::iban, &PaymentCheck::ibanError},
     {"ZahlungBic", "BIC:", &Letter::Payment::bic, &PaymentCheck::bicError},
@@ -53,12 +53,12 @@ const FieldSpec kFields[PaymentPart::FieldCount] = {
  */
 QString shownValue(int field, const QString& value)
 {
-    const FieldSpec& spec = kFields[field];
-    if (!spec.error(value).isEmpty())
+    const FieldRule& rule = kFields[field];
+    if (!rule.error(value).isEmpty())
         return value;
     Letter::Payment one;
-    one.*spec.member = value;
-    const QString stored = PaymentCheck::normalised(one).*spec.member;
+    one.*rule.member = value;
+    const QString stored = PaymentCheck::normalised(one).*rule.member;
     if (field == PaymentPart::Iban)
         return PaymentCheck::groupedIban(stored);
     if (field == PaymentPart::Amount)
@@ -120,11 +120,11 @@ void PaymentPart::buildLetterFields()
     auto* grid = new QGridLayout(m_print);
     auto* messages = new QVBoxLayout;
     for (int field = 0; field < FieldCount; ++field) {
-        const FieldSpec& spec = kFields[field];
+        const FieldRule& rule = kFields[field];
         const int column = field / 2 * 2;
         auto* edit = new QLineEdit(m_print);
-        edit->setObjectName(QLatin1StringView(spec.name));
-        auto* label = new QLabel(QString::fromUtf8(spec.caption), m_print);
+        edit->setObjectName(QLatin1StringView(rule.name));
+        auto* label = new QLabel(QString::fromUtf8(rule.caption), m_print);
         label->setBuddy(edit);
         grid->addWidget(label, field % 2, column);
         grid->addWidget(edit, field % 2, column + 1);
@@ -243,8 +243,8 @@ void PaymentPart::checkFields()
         payment.payee = sender;
     bool fine = true;
     for (int field = 0; field < FieldCount; ++field) {
-        const FieldSpec& spec = kFields[field];
-        const QString error = on ? spec.error(payment.*spec.member) : QString();
+        const FieldRule& rule = kFields[field];
+        const QString error = on ? rule.error(payment.*rule.member) : QString();
         showError(*m_errors[field], error);
         fine = fine && error.isEmpty();
     }
